@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package Kvelta needs to build, run and test. Idempotent; works as root
+# or as a user with sudo, on a bare Debian 12 machine.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev qt6-translations-l10n qt6-qpa-plugins
+  libgtest-dev libsimpleini-dev
+  libzip-dev zipcmp zipmerge ziptool
+  libjpeg-dev libgeographiclib-dev
+  xdg-utils
+  xvfb xauth
+)
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi

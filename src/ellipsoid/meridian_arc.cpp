@@ -1,0 +1,93 @@
+#include "ellipsoid/meridian_arc.h"
+
+#include "frame/ellipsoid_constants.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+void MeridianArcLabels(ResultTable& table)
+{
+    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
+    for (int c = 0; c < 4; ++c)
+        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
+    static const char* const column0[] = {
+        "a", "e^2", "a(1-e^2)", "1/6Ro", "B2", "B1", "Bcp", "0.25e^2", "1.25e^2", "sinB1", "SinB2",
+        "SinBcp", "Sin^2B1", "Sin^2B2", "Sin^2Bcp", "0.25e^2sin^2B1", "0.25e^2sin^2B2"};
+    static const char* const column2[] = {
+        "0.25e^2sin^2Bcp", "1.25e^2sin^2B1", "1.25e^2sin^2B2", "1.25e^2sin^2Bcp", "1+0.25e^2sin^2B1",
+        "1+0.25e^2sin^2B2", "1+0.25e^2sin^2Bcp", "1-1.25e^2sin^2B1", "1-1.25e^2sin^2B2",
+        "1-1.25e^2sin^2Bcp", "M1", "M2", "Mcp", "(B2-B1)\"", "(B2-B1)\"/6Ro", "S, м"};
+    for (int r = 0; r < 17; ++r)
+        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
+    for (int r = 0; r < 16; ++r)
+        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
+}
+
+MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs)
+{
+    MeridianArcLatitudes l;
+    l.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
+                     DegreeMinuteKind::Real);
+    l.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
+                     DegreeMinuteKind::Real);
+    l.Bcp = ToDouble((static_cast<Extended>(l.B1) + l.B2) / 2);
+    return l;
+}
+
+void ComputeMeridianArc(const MeridianArcLatitudes& l, ResultTable& t)
+{
+    const Extended a = EllipsoidA;
+    const Extended e2 = EllipsoidE2;
+    const Extended k1 = 0.25L * e2;
+    const Extended k5 = 1.25L * e2;
+    const Extended a1e2 = (1 - e2) * a;
+
+    const Extended sinB1 = SinDeg(l.B1), sinB2 = SinDeg(l.B2), sinBcp = SinDeg(l.Bcp);
+    const Extended sin2B1 = sinB1 * sinB1, sin2B2 = sinB2 * sinB2, sin2Bcp = sinBcp * sinBcp;
+    const Extended q1B1 = sin2B1 * k1, q1B2 = sin2B2 * k1, q1Bcp = sin2Bcp * k1;
+    const Extended q5B1 = sin2B1 * k5, q5B2 = sin2B2 * k5, q5Bcp = sin2Bcp * k5;
+    auto meridianRadius = [&](Extended q1, Extended q5) { return Divide((q1 + 1) * a1e2, 1 - q5); };
+
+    WriteFixed(t, 1, 1, a, 1);
+    WriteFixed(t, 1, 2, e2, 8);
+    WriteFixed(t, 1, 3, a1e2, 3);
+    WriteFixed(t, 1, 4, 1.0L / (6 * RoSeconds), 8);
+    WriteAngle(t, 1, 5, l.B2);
+    WriteAngle(t, 1, 6, l.B1);
+    WriteAngle(t, 1, 7, l.Bcp);
+    WriteFixed(t, 1, 8, k1, 8);
+    WriteFixed(t, 1, 9, k5, 8);
+    WriteFixed(t, 1, 10, sinB1, 8);
+    WriteFixed(t, 1, 11, sinB2, 8);
+    WriteFixed(t, 1, 12, sinBcp, 8);
+    WriteFixed(t, 1, 13, sin2B1, 8);
+    WriteFixed(t, 1, 14, sin2B2, 8);
+    WriteFixed(t, 1, 15, sin2Bcp, 8);
+    WriteFixed(t, 1, 16, q1B1, 8);
+    WriteFixed(t, 1, 17, q1B2, 8);
+
+    WriteFixed(t, 3, 1, q1Bcp, 8);
+    WriteFixed(t, 3, 2, q5B1, 8);
+    WriteFixed(t, 3, 3, q5B2, 8);
+    WriteFixed(t, 3, 4, q5Bcp, 8);
+    WriteFixed(t, 3, 5, 1 + q1B1, 8);
+    WriteFixed(t, 3, 6, 1 + q1B2, 8);
+    WriteFixed(t, 3, 7, 1 + q1Bcp, 8);
+    WriteFixed(t, 3, 8, 1 - q5B1, 8);
+    WriteFixed(t, 3, 9, 1 - q5B2, 8);
+    WriteFixed(t, 3, 10, 1 - q5Bcp, 8);
+    const Extended M1 = meridianRadius(q1B1, q5B1);
+    const Extended M2 = meridianRadius(q1B2, q5B2);
+    WriteFixed(t, 3, 11, M1, 8);
+    WriteFixed(t, 3, 12, M2, 8);
+    WriteFixed(t, 3, 13, meridianRadius(q1Bcp, q5Bcp), 8);
+    const Extended deltaSeconds = Checked((static_cast<Extended>(l.B2) - l.B1) * 3600);
+    WriteFixed(t, 3, 14, deltaSeconds, 8);
+    const Extended simpsonFactor = deltaSeconds / 6 / RoSeconds;
+    WriteFixed(t, 3, 15, simpsonFactor, 8);
+    const Extended fourMcp = Divide(a1e2 * 4 * (1 + q1Bcp), 1 - q5Bcp);
+    WriteFixed(t, 3, 16, Checked((M1 + fourMcp + M2) * simpsonFactor), 8);
+}
+
+}  // namespace kvelta

@@ -1,0 +1,45 @@
+#include "frame/angles.h"
+
+#include "frame/errors.h"
+#include "frame/numbers.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+double DmsToDegrees(double degrees, double minutes, double seconds)
+{
+    const Extended t = static_cast<Extended>(minutes) / 60 + degrees;
+    return ToDouble(t + static_cast<Extended>(seconds) / 3600);
+}
+
+QString FormatDms(double x)
+{
+    // Beyond ±2^63 the whole degrees cannot be held as a 64-bit integer.
+    constexpr double limit = 9223372036854775808.0;
+    if (!(std::fabs(x) < limit))
+        RaiseInvalidOperation();
+
+    const Extended whole = std::trunc(static_cast<Extended>(x));
+    long long d = static_cast<long long>(whole);
+    long long m = static_cast<long long>(std::trunc((x - whole) * 60));
+    const Extended x60 = static_cast<Extended>(x) * 60;
+    double s = static_cast<double>((x60 - std::trunc(x60)) * 60);
+
+    // Carry at the printed precision: seconds that print as ±60.0000 become a minute.
+    const QString sixty = FormatFixed(60, 4);
+    const QString printed = FormatFixed(std::fabs(s), 4);
+    if (printed == sixty) {
+        const int sign = s < 0 ? -1 : 1;
+        m += sign;
+        s -= sign * 60.0;
+        if (m == 60 * sign) {
+            d += sign;
+            m = 0;
+        }
+    }
+    return QString::number(d) + QStringLiteral("\u00B0 ") + QString::number(m) + QStringLiteral("` ")
+           + FormatFixed(s, 4) + QLatin1Char('"');
+}
+
+}  // namespace kvelta

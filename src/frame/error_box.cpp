@@ -1,0 +1,48 @@
+#include "frame/error_box.h"
+
+#include "frame/errors.h"
+
+#include <QMessageBox>
+#include <exception>
+
+namespace kvelta {
+
+namespace {
+
+ErrorPresenter& Presenter()
+{
+    static ErrorPresenter presenter;
+    return presenter;
+}
+
+void ShowMessageBox(QWidget* parent, const QString& boxText)
+{
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kvelta"), boxText, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+void SetErrorPresenter(ErrorPresenter presenter) { Presenter() = std::move(presenter); }
+
+void ShowErrorBox(QWidget* parent, const QString& text)
+{
+    const QString boxText = ErrorBoxText(text);
+    if (Presenter())
+        Presenter()(parent, boxText);
+    else
+        ShowMessageBox(parent, boxText);
+}
+
+void RunCommand(QWidget* parent, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const KveltaError& error) {
+        ShowErrorBox(parent, error.text());
+    } catch (const std::exception& error) {
+        ShowErrorBox(parent, QString::fromLocal8Bit(error.what()));
+    }
+}
+
+}  // namespace kvelta

@@ -1,0 +1,111 @@
+#include "frame/result_grid.h"
+
+#include <QHeaderView>
+
+namespace kvelta {
+
+ResultTableModel::ResultTableModel(ResultTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table)
+{
+}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : table_.rowCount() - 1;  // row 0 is the heading
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : table_.columnCount();
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return table_.cell(index.column(), index.row() + 1);
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return table_.cell(section, 0);
+    return section + 1;
+}
+
+void ResultTableModel::refresh()
+{
+    if (table_.rowCount() > 1)
+        emit dataChanged(index(0, 0), index(table_.rowCount() - 2, table_.columnCount() - 1));
+    emit headerDataChanged(Qt::Horizontal, 0, table_.columnCount() - 1);
+}
+
+ResultGrid::ResultGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
+                       QWidget* parent, int defaultWidth)
+    : QTableView(parent), defaultWidth_(defaultWidth)
+{
+    setObjectName(name);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(16);
+    verticalHeader()->setDefaultSectionSize(16);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setFixedHeight(16);
+    horizontalHeader()->setSectionsMovable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &ResultGrid::onSectionMoved);
+    resizeTable(columns, rows, widths);
+}
+
+ResultGrid::~ResultGrid()
+{
+    setModel(nullptr);
+}
+
+void ResultGrid::resizeTable(int columns, int rows, const std::vector<int>& widths)
+{
+    setModel(nullptr);
+    model_.reset();
+    table_ = std::make_unique<ResultTable>(columns, rows);
+    for (int c = 0; c < columns; ++c)
+        table_->setColumnWidth(c, c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)]
+                                                                      : defaultWidth_);
+    attachModel();
+}
+
+void ResultGrid::attachModel()
+{
+    model_ = std::make_unique<ResultTableModel>(*table_);
+    setModel(model_.get());
+    table_->onChanged = [this] { model_->refresh(); };
+    applyColumnWidths();
+}
+
+void ResultGrid::applyColumnWidths()
+{
+    for (int c = 0; c < table_->columnCount(); ++c)
+        setColumnWidth(c, table_->columnWidth(c));
+}
+
+void ResultGrid::onSectionMoved(int, int oldVisualIndex, int newVisualIndex)
+{
+    if (undoingMove_)
+        return;
+    // The header only shows the order; the cells themselves move, so that later writes and the
+    // reports go by position.
+    undoingMove_ = true;
+    horizontalHeader()->moveSection(newVisualIndex, oldVisualIndex);
+    undoingMove_ = false;
+    table_->moveColumn(oldVisualIndex, newVisualIndex);
+    applyColumnWidths();
+}
+
+}  // namespace kvelta

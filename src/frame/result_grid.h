@@ -1,0 +1,52 @@
+#pragma once
+// The on-screen result table: row 0 is the fixed heading row, 16-pixel rows, grid lines,
+// range selection, columns movable by their heading (the cells move with them), read only.
+
+#include "frame/result_table.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <memory>
+
+namespace kvelta {
+
+class ResultTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ResultTableModel(ResultTable& table, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    void refresh();
+
+private:
+    ResultTable& table_;
+};
+
+class ResultGrid : public QTableView {
+    Q_OBJECT
+public:
+    // `widths`: the design widths of the columns; missing ones take `defaultWidth`.
+    ResultGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
+               QWidget* parent = nullptr, int defaultWidth = 64);
+    ~ResultGrid() override;
+
+    ResultTable& table() { return *table_; }
+    const ResultTable& table() const { return *table_; }
+
+    // Gives the grid another size (used by windows that change the base window's table).
+    void resizeTable(int columns, int rows, const std::vector<int>& widths);
+
+private:
+    void attachModel();
+    void applyColumnWidths();
+    void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
+
+    int defaultWidth_;
+    std::unique_ptr<ResultTable> table_;
+    std::unique_ptr<ResultTableModel> model_;
+    bool undoingMove_ = false;
+};
+
+}  // namespace kvelta

@@ -1,0 +1,105 @@
+#include "frame/result_table.h"
+
+#include "frame/angles.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kvelta {
+
+ResultTable::ResultTable(int columns, int rows)
+    : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns * rows)),
+      widths_(static_cast<std::size_t>(columns), 64)
+{
+}
+
+ResultTable::Cell& ResultTable::at(int column, int row)
+{
+    if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
+        throw std::out_of_range("result table cell out of range");
+    return cells_[static_cast<std::size_t>(column * rows_ + row)];
+}
+
+const ResultTable::Cell& ResultTable::at(int column, int row) const
+{
+    return const_cast<ResultTable*>(this)->at(column, row);
+}
+
+void ResultTable::setLabel(int column, int row, const QString& text)
+{
+    Cell& cell = at(column, row);
+    cell.text = text;
+    cell.label = true;
+    changed();
+}
+
+void ResultTable::setValue(int column, int row, const QString& text)
+{
+    Cell& cell = at(column, row);
+    cell.text = text;
+    cell.written = true;
+    writtenInRun_ = true;
+    changed();
+}
+
+void ResultTable::moveColumn(int from, int to)
+{
+    if (from == to)
+        return;
+    at(from, 0);
+    at(to, 0);
+    auto columnBegin = [this](int c) { return cells_.begin() + static_cast<std::ptrdiff_t>(c) * rows_; };
+    if (from < to)
+        std::rotate(columnBegin(from), columnBegin(from + 1), columnBegin(to + 1));
+    else
+        std::rotate(columnBegin(to), columnBegin(from), columnBegin(from + 1));
+    auto widthAt = [this](int c) { return widths_.begin() + c; };
+    if (from < to)
+        std::rotate(widthAt(from), widthAt(from + 1), widthAt(to + 1));
+    else
+        std::rotate(widthAt(to), widthAt(from), widthAt(from + 1));
+    changed();
+}
+
+void ResultTable::beginRun()
+{
+    for (Cell& cell : cells_)
+        cell.written = false;
+    writtenInRun_ = false;
+}
+
+void ResultTable::clearValuesNotWrittenInRun()
+{
+    for (Cell& cell : cells_)
+        if (!cell.label && !cell.written)
+            cell.text.clear();
+    changed();
+}
+
+void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals)
+{
+    table.setValue(column, row, FormatFixed(Checked(value), decimals));
+}
+
+void WriteAngle(ResultTable& table, int column, int row, double degrees)
+{
+    table.setValue(column, row, FormatDms(degrees));
+}
+
+void RunComputation(const std::vector<ResultTable*>& tables, const std::function<void()>& compute)
+{
+    for (ResultTable* table : tables)
+        table->beginRun();
+    try {
+        compute();
+    } catch (...) {
+        const bool anyWritten = std::any_of(tables.begin(), tables.end(),
+                                            [](const ResultTable* t) { return t->writtenInRun(); });
+        if (anyWritten)
+            for (ResultTable* table : tables)
+                table->clearValuesNotWrittenInRun();
+        throw;
+    }
+}
+
+}  // namespace kvelta

@@ -1,0 +1,64 @@
+#pragma once
+// A grid of text cells addressed (column, row) from 0; row 0 is the heading row.
+// Labels are written once when a window is created; values by each computation.
+
+#include "frame/numbers.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace kvelta {
+
+class ResultTable {
+public:
+    ResultTable(int columns, int rows);
+
+    int columnCount() const { return columns_; }
+    int rowCount() const { return rows_; }
+    const QString& cell(int column, int row) const { return at(column, row).text; }
+
+    void setLabel(int column, int row, const QString& text);
+    void setValue(int column, int row, const QString& text);
+
+    // Moves a column with its cells and width to another position (a drag by its heading).
+    void moveColumn(int from, int to);
+    int columnWidth(int column) const { return widths_[static_cast<std::size_t>(column)]; }
+    void setColumnWidth(int column, int width) { widths_[static_cast<std::size_t>(column)] = width; }
+
+    // A computation run: values written since beginRun() are this run's; on a fault the value
+    // cells that the run did not reach are emptied, so no earlier run's values stay beside them.
+    void beginRun();
+    bool writtenInRun() const { return writtenInRun_; }
+    void clearValuesNotWrittenInRun();
+
+    // Called after every change, so that a view can show it at once.
+    std::function<void()> onChanged;
+
+private:
+    struct Cell {
+        QString text;
+        bool label = false;
+        bool written = false;  // written by the current run
+    };
+    Cell& at(int column, int row);
+    const Cell& at(int column, int row) const;
+    void changed() { if (onChanged) onChanged(); }
+
+    int columns_;
+    int rows_;
+    std::vector<Cell> cells_;  // column-major: the cells of one column are contiguous
+    std::vector<int> widths_;
+    bool writtenInRun_ = false;
+};
+
+// Value writers used by every computation.
+void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals);
+void WriteAngle(ResultTable& table, int column, int row, double degrees);
+
+// Runs a computation over its tables: if it fails after writing some cells, the value cells it
+// did not reach are emptied before the error goes on; a failure before the first write leaves
+// the tables as they were.
+void RunComputation(const std::vector<ResultTable*>& tables, const std::function<void()>& compute);
+
+}  // namespace kvelta

@@ -1,0 +1,58 @@
+#pragma once
+// Shared helpers of the tests: the decimal separator of a test, a recorder in place of the
+// error box, and reading a table's cells.
+
+#include "frame/error_box.h"
+#include "frame/numbers.h"
+#include "frame/result_table.h"
+
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace kvelta::test {
+
+// Sets the decimal separator for the scope of a test.
+class SeparatorScope {
+public:
+    explicit SeparatorScope(QChar separator) : previous_(DecimalSeparator()) { SetDecimalSeparator(separator); }
+    ~SeparatorScope() { SetDecimalSeparator(previous_); }
+
+private:
+    QChar previous_;
+};
+
+// Records what the error box would show, instead of showing it.
+class ErrorRecorder {
+public:
+    ErrorRecorder()
+    {
+        SetErrorPresenter([this](QWidget*, const QString& text) { messages.append(text); });
+    }
+    ~ErrorRecorder() { SetErrorPresenter({}); }
+    QStringList messages;
+};
+
+// A value written with a point, as it appears with the given separator.
+inline QString WithSeparator(QString text, QChar separator)
+{
+    return text.replace(QLatin1Char('.'), separator);
+}
+
+inline std::string Str(const QString& s) { return s.toStdString(); }
+
+// Every cell of a table, for comparing whole tables.
+inline QStringList AllCells(const ResultTable& table)
+{
+    QStringList cells;
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells.append(table.cell(c, r));
+    return cells;
+}
+
+// The two decimal separators every worked example is checked with.
+inline const QChar kSeparators[] = {QLatin1Char(','), QLatin1Char('.')};
+
+}  // namespace kvelta::test
