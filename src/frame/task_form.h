@@ -25,6 +25,15 @@ struct ReportTable {
     const ResultTable* table;
 };
 
+// A window as the report writers read it: nothing in it refers to a widget.
+struct ReportView {
+    QString caption;
+    QString group;
+    QString name;
+    std::vector<ReportTable> tables;  // in page order
+    int activePage = -1;              // -1 without a page control
+};
+
 class TaskForm : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +59,7 @@ public:
     QString studentName() const;
     std::vector<ReportTable> reportTables() const;
     int activePage() const;  // -1 without a page control
+    ReportView reportView() const { return {caption(), group(), studentName(), reportTables(), activePage()}; }
 
     // Controls by name, as the design names them.
     QLineEdit* edit(const QString& name) const;
