@@ -2,7 +2,9 @@
 #include "frame/numbers.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 int main(int argc, char* argv[])
@@ -14,7 +16,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Kvelta"));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
 
-    kvelta::TMainForm mainForm;
+    // The interface is Russian: the standard dialogs' buttons too ("Сохранить", "Отмена").
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    kvelta::TMainForm mainForm;  // reads its placement while it is created
+    mainForm.aboutForm();        // the About window, made now and kept hidden
     mainForm.show();
     return app.exec();
 }

@@ -1,47 +1,446 @@
 #include "app/main_form.h"
 
-#include "ellipsoid/tm_form.h"
+#include "app/about_form.h"
+#include "app/stripe.h"
+#include "app/task_windows.h"
 #include "frame/error_box.h"
+#include "frame/task_form.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 namespace kvelta {
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdiArea(this))
+namespace {
+
+const QString kCountText = QStringLiteral("Количество вычислений: ");
+
+// The largest outer size a placement may ask for: the desktop, but never less than 4096 pixels.
+// The platform limits a window to about the desktop as well; an absurd value in the file must not
+// make the program allocate a gigantic window surface.
+QSize MaxWindowSize()
+{
+    QSize size(4096, 4096);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.expandedTo(screen->virtualGeometry().size());
+    return size;
+}
+
+QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName)
+{
+    QFileDialog dialog(parent, QStringLiteral("Сохранить результат вычисления"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!lastFileName.isEmpty())
+        dialog.selectFile(lastFileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
+    : QMainWindow(parent),
+      settingsPath_(settingsPath.isEmpty() ? DefaultSettingsPath() : settingsPath),
+      mdiArea_(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kvelta"));
+    mdiArea_->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(mdiArea_);
     createMenus();
+    createStatusBar();
+
+    stripe_ = new StripeOverlay(this);
+    stripe_->setGeometry(0, 0, width(), StripeOverlay::kHeight);
+    stripe_->raise();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(100);
+    connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::updateWindowMenu);
+
+    // FormCreate
+    stripeOffset_ = 0;
+    LoadSettings();
+    timer1_->start();
+}
+
+TMainForm::~TMainForm()
+{
+    // The client area still reports activations while the base class takes the children down.
+    disconnect(mdiArea_, nullptr, this, nullptr);
 }
 
 void TMainForm::createMenus()
 {
-    QMenu* n1 = menuBar()->addMenu(QStringLiteral("Файл"));
-    n1->setObjectName(QStringLiteral("N1"));
-    QMenu* n2 = menuBar()->addMenu(QStringLiteral("Создать"));
-    n2->setObjectName(QStringLiteral("N2"));
-    QAction* n7 = n2->addAction(QStringLiteral("Вычисление дуги меридианов"));
-    n7->setObjectName(QStringLiteral("N7"));
-    connect(n7, &QAction::triggered, this, [this] {
-        RunCommand(this, [this] { addTaskForm(TaskForm::Create<TMForm>()); });
-    });
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    auto submenu = [](QMenu* menu, const QString& name) {
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        return menu;
+    };
+    auto item = [this](QMenu* menu, const QString& name, const QString& caption, auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, handler] { RunCommand(this, [this, handler] { handler(); }); });
+        return action;
+    };
+    auto newTask = [this, &item](QMenu* menu, const QString& name, const QString& caption) {
+        return item(menu, name, caption, [this, name] { NewTaskClick(name); });
+    };
+
+    QMenu* n1 = submenu(bar->addMenu(QStringLiteral("Файл")), QStringLiteral("N1"));
+    item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); })->setEnabled(false);
+    item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { N12Click(); });
+    n1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
+
+    QMenu* n2 = submenu(bar->addMenu(QStringLiteral("Создать")), QStringLiteral("N2"));
+    newTask(n2, QStringLiteral("N7"), QStringLiteral("Вычисление дуги меридианов"));
+    newTask(n2, QStringLiteral("N8"), QStringLiteral("Вычисление дуги параллелей"));
+    QMenu* n3 = submenu(n2->addMenu(QStringLiteral("Вычисление площади и длин сторонт трапеции")),
+                        QStringLiteral("N3"));
+    connect(n3->menuAction(), &QAction::triggered, this, [this] { RunCommand(this, [this] { N3Click(); }); });
+    newTask(n3, QStringLiteral("N5"), QStringLiteral("Вычисление площади трапеции"));
+    newTask(n3, QStringLiteral("N10"), QStringLiteral("Вычисление длин сторон трапеции"));
+    QMenu* n11 = submenu(n2->addMenu(QStringLiteral("Решение сферического треугольника")), QStringLiteral("N11"));
+    newTask(n11, QStringLiteral("N13"), QStringLiteral("По теор. Лежандра и способу аддитаментов"));
+    newTask(n11, QStringLiteral("N14"), QStringLiteral("Большого сферического треугольника"));
+    QMenu* n16 = submenu(n2->addMenu(QStringLiteral("Преобразование координат")), QStringLiteral("N16"));
+    newTask(n16, QStringLiteral("N17"),
+            QStringLiteral("Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим"));
+    newTask(n16, QStringLiteral("N18"),
+            QStringLiteral("Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера"));
+    newTask(n16, QStringLiteral("N19"),
+            QStringLiteral("Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"));
+
+    windows1_ = submenu(bar->addMenu(QStringLiteral("Окна")), QStringLiteral("Windows1"));
+    item(windows1_, QStringLiteral("Tile1"), QStringLiteral("Tile"), [this] { Tile1Click(); });
+    item(windows1_, QStringLiteral("Arrange1"), QStringLiteral("Arrange icons"), [this] { Arrange1Click(); });
+    item(windows1_, QStringLiteral("Cascade1"), QStringLiteral("Cascade"), [this] { Cascade1Click(); });
+    connect(windows1_, &QMenu::aboutToShow, this, &TMainForm::updateWindowMenu);
+
+    QAction* n15 = bar->addAction(QStringLiteral("О программе"));
+    n15->setObjectName(QStringLiteral("N15"));
+    connect(n15, &QAction::triggered, this, [this] { RunCommand(this, [this] { N15Click(); }); });
 }
+
+void TMainForm::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    // The window's small 8-point face, so that the count fits its 150-pixel panel.
+    QFont font = bar->font();
+    font.setPointSize(8);
+    bar->setFont(font);
+    statusPanel1_ = new QLabel(bar);
+    statusPanel1_->setObjectName(QStringLiteral("StatusPanel1"));
+    // 150 pixels, widened only where this system's font would cut the count off.
+    statusPanel1_->setMinimumWidth(150);
+    statusPanel1_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    statusPanel2_ = new QLabel(bar);
+    statusPanel2_->setObjectName(QStringLiteral("StatusPanel2"));
+    statusPanel2_->setFixedWidth(50);
+    bar->addWidget(statusPanel1_);
+    bar->addWidget(statusPanel2_);
+}
+
+QAction* TMainForm::menuItem(const QString& name) const { return findChild<QAction*>(name); }
+
+QString TMainForm::statusText() const { return statusPanel1_->text(); }
+
+QList<QMdiSubWindow*> TMainForm::taskSubWindows() const
+{
+    QList<QMdiSubWindow*> result;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (!sub->isHidden() && qobject_cast<TaskForm*>(sub->widget()))
+            result.append(sub);
+    return result;
+}
+
+int TMainForm::taskWindowCount() const { return static_cast<int>(taskSubWindows().size()); }
 
 TaskForm* TMainForm::activeTaskForm() const
 {
-    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
-    return sub ? qobject_cast<TaskForm*>(sub->widget()) : nullptr;
+    // The current child stays current while the main window is not the active application window.
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    if (!sub || sub->isHidden())
+        return nullptr;
+    return qobject_cast<TaskForm*>(sub->widget());
 }
 
 void TMainForm::addTaskForm(TaskForm* form)
 {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sub, &QObject::destroyed, this, [this] {
+        QMetaObject::invokeMethod(this, &TMainForm::updateWindowMenu, Qt::QueuedConnection);
+    });
     form->show();
+    sub->show();
     mdiArea_->setActiveSubWindow(sub);
+    updateWindowMenu();
+}
+
+void TMainForm::NewTaskClick(const QString& itemName)
+{
+    if (TaskForm* form = CreateTaskForm(itemName))
+        addTaskForm(form);
+}
+
+void TMainForm::N4Click() { close(); }
+
+void TMainForm::N6Click()
+{
+    const QString fileName = chooseSaveFile_ ? chooseSaveFile_(this, lastSaveFileName_)
+                                             : DefaultSaveDialog(this, lastSaveFileName_);
+    if (fileName.isEmpty())
+        return;
+    lastSaveFileName_ = fileName;
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    SaveTextReport(*form, fileName);
+}
+
+void TMainForm::N12Click()
+{
+    if (TaskForm* form = activeTaskForm())
+        PrintWordReport(*form);
+}
+
+TAboutForm* TMainForm::aboutForm()
+{
+    if (!aboutForm_)
+        aboutForm_ = std::make_unique<TAboutForm>();
+    return aboutForm_.get();
+}
+
+void TMainForm::N15Click() { aboutForm()->exec(); }
+
+void TMainForm::Tile1Click()
+{
+    // Horizontal tiling: the windows one above the other, full width; more windows than fit
+    // in height go into further columns. Minimised windows keep a row at the bottom.
+    QList<QMdiSubWindow*> windows;
+    bool icons = false;
+    const QList<QMdiSubWindow*> stack = mdiArea_->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {  // the active window first
+        if ((*it)->isHidden())
+            continue;
+        if ((*it)->isMinimized())
+            icons = true;
+        else
+            windows.append(*it);
+    }
+    if (windows.isEmpty())
+        return;
+    QRect area = mdiArea_->viewport()->rect();
+    if (icons)
+        area.setBottom(area.bottom() - mdiArea_->fontMetrics().height() * 2);
+    const int n = static_cast<int>(windows.size());
+    const int minHeight = std::max(1, mdiArea_->fontMetrics().height() * 4);
+    const int maxRows = std::max(1, area.height() / minHeight);
+    const int columns = (n + maxRows - 1) / maxRows;
+    int index = 0;
+    for (int c = 0; c < columns; ++c) {
+        const int rows = n / columns + (c < n % columns ? 1 : 0);
+        const int x0 = area.left() + area.width() * c / columns;
+        const int x1 = area.left() + area.width() * (c + 1) / columns;
+        for (int r = 0; r < rows; ++r, ++index) {
+            const int y0 = area.top() + area.height() * r / rows;
+            const int y1 = area.top() + area.height() * (r + 1) / rows;
+            QMdiSubWindow* sub = windows[index];
+            if (sub->isMaximized())
+                sub->showNormal();
+            sub->setGeometry(x0, y0, x1 - x0, y1 - y0);
+        }
+    }
+}
+
+void TMainForm::Arrange1Click()
+{
+    // Minimised windows in rows along the bottom edge, left to right.
+    const QRect area = mdiArea_->viewport()->rect();
+    int x = area.left();
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isHidden() || !sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > area.left() && x + size.width() > area.right() + 1) {
+            x = area.left();
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        if (rowHeight == 0)
+            rowHeight = size.height();
+        sub->move(x, y - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
+}
+
+void TMainForm::Cascade1Click() { mdiArea_->cascadeSubWindows(); }
+
+void TMainForm::updateWindowMenu()
+{
+    for (QAction* action : windowListActions_)
+        delete action;
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> subs = taskSubWindows();
+    if (!windowListSeparator_)
+        windowListSeparator_ = windows1_->addSeparator();
+    windowListSeparator_->setVisible(!subs.isEmpty());
+    QMdiSubWindow* current = mdiArea_->currentSubWindow();
+    int number = 1;
+    for (QMdiSubWindow* sub : subs) {
+        QString caption = sub->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = windows1_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(caption));
+        action->setCheckable(true);
+        action->setChecked(sub == current);
+        connect(action, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (!sub)
+                return;
+            if (sub->isMinimized())
+                sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+        });
+        windowListActions_.append(action);
+    }
+}
+
+void TMainForm::updateStatus(int count)
+{
+    const QString text = kCountText + QString::number(count);
+    if (statusPanel1_->text() != text)
+        statusPanel1_->setText(text);
+    menuItem(QStringLiteral("N6"))->setEnabled(count != 0);
+}
+
+void TMainForm::Timer1Timer()
+{
+    updateStatus(taskWindowCount());
+    stripe_->setOffset(stripeOffset_);
+    // W: the outer width, frame included; a change of width takes effect at this tick.
+    if (stripeOffset_ < frameGeometry().width())
+        stripeOffset_ += 2;
+    else
+        stripeOffset_ = 0;
+}
+
+QMargins TMainForm::frameMargins() const
+{
+    const QWindow* window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
+}
+
+void TMainForm::LoadSettings()
+{
+    placement_ = WindowPlacement{};  // built-in placement; each key read replaces its part
+    RunCommand(this, [this] {
+        const SettingsFile file(settingsPath_);
+        ReadMainPlacement(file, placement_);
+    });
+    applyPlacement();
+    placementPending_ = true;
+}
+
+void TMainForm::applyPlacement()
+{
+    // Top and Left are the frame's corner; Width and Height the outer size.
+    const QMargins m = frameMargins();
+    appliedMargins_ = m;
+    const QSize max = MaxWindowSize();
+    const int width = std::clamp(placement_.width - m.left() - m.right(), 1, max.width());
+    const int height = std::clamp(placement_.height - m.top() - m.bottom(), 1, max.height());
+    if (windowState() != Qt::WindowNoState)
+        setWindowState(Qt::WindowNoState);
+    move(placement_.left, placement_.top);  // marks the position as chosen: no system placement
+    resize(width, height);
+    if (placement_.maximized)
+        setWindowState(Qt::WindowMaximized);
+}
+
+void TMainForm::fixPlacementForFrame()
+{
+    // The frame's size is known only once the window is on the screen; the saved outer
+    // placement is then applied again with it.
+    if (!placementPending_ || !isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    const QMargins m = frameMargins();
+    if (m.isNull() || m == appliedMargins_)
+        return;
+    placementPending_ = false;
+    const bool maximized = placement_.maximized;
+    placement_.maximized = false;
+    applyPlacement();
+    placement_.maximized = maximized;
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fixPlacementForFrame();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fixPlacementForFrame();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (stripe_) {
+        stripe_->setGeometry(0, 0, width(), StripeOverlay::kHeight);
+        stripe_->raise();
+    }
+    fixPlacementForFrame();
+}
+
+void TMainForm::SaveSettings()
+{
+    const Qt::WindowStates state = windowState();
+    const bool minimized = state & Qt::WindowMinimized;
+    const QRect frame = frameGeometry();
+    WindowPlacement placement{frame.left(), frame.top(), frame.width(), frame.height(),
+                              !minimized && (state & Qt::WindowMaximized)};
+    RunCommand(this, [&] {
+        SettingsFile file(settingsPath_);
+        WriteMainPlacement(file, placement, minimized);
+        file.save();
+    });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // FormClose: the placement is saved; an error is shown and the program still ends.
+    SaveSettings();
+    event->accept();
 }
 
 }  // namespace kvelta

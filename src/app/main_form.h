@@ -2,27 +2,104 @@
 // The main window: the frame of the whole program, with the menus, the task windows inside
 // its client area, the status line and the colour stripe.
 
-#include <QMainWindow>
+#include "app/settings.h"
 
+#include <QMainWindow>
+#include <QMargins>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
 
 namespace kvelta {
 
+class StripeOverlay;
+class TAboutForm;
 class TaskForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // `settingsPath` empty: Kvelta.ini beside the executable. The settings are read here.
+    explicit TMainForm(const QString& settingsPath = QString(), QWidget* parent = nullptr);
+    ~TMainForm() override;
 
     QMdiArea* mdiArea() const { return mdiArea_; }
+    // The active task window (the current one, also while another program has the focus).
     TaskForm* activeTaskForm() const;
+    // Task windows open in the client area.
+    int taskWindowCount() const;
     // Shows a new task window as a child window and makes it active.
     void addTaskForm(TaskForm* form);
 
+    QAction* menuItem(const QString& name) const;
+    QString statusText() const;
+    int stripeOffset() const { return stripeOffset_; }
+    StripeOverlay* stripe() const { return stripe_; }
+    const QString& settingsPath() const { return settingsPath_; }
+
+    // The About window, made once and reused; main() makes it at start-up, hidden.
+    TAboutForm* aboutForm();
+
+    // The Save dialog: returns the chosen name, or an empty text when cancelled. Tests replace it.
+    using SaveFileChooser = std::function<QString(QWidget* parent, const QString& lastFileName)>;
+    void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
+    const QString& lastSaveFileName() const { return lastSaveFileName_; }
+
+    // Handlers, named as the menu items they serve.
+    void NewTaskClick(const QString& itemName);  // N7, N8, N5, N10, N13, N14, N17, N18, N19
+    void N3Click() {}
+    void N4Click();
+    void N6Click();
+    void N12Click();
+    void N15Click();
+    void Tile1Click();
+    void Arrange1Click();
+    void Cascade1Click();
+    void Timer1Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createMenus();
+    void createStatusBar();
+    void LoadSettings();
+    void SaveSettings();
+    void applyPlacement();
+    void fixPlacementForFrame();
+    QMargins frameMargins() const;
+    void updateWindowMenu();
+    void updateStatus(int count);
+    QList<QMdiSubWindow*> taskSubWindows() const;
+
+    QString settingsPath_;
     QMdiArea* mdiArea_;
+    QMenu* windows1_ = nullptr;
+    QAction* windowListSeparator_ = nullptr;
+    QList<QAction*> windowListActions_;
+    QLabel* statusPanel1_ = nullptr;
+    QLabel* statusPanel2_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    StripeOverlay* stripe_ = nullptr;
+    int stripeOffset_ = 0;
+
+    WindowPlacement placement_;  // outer frame as read at start-up
+    bool placementPending_ = false;  // re-applied once the frame around the window is known
+    QMargins appliedMargins_;
+
+    SaveFileChooser chooseSaveFile_;
+    QString lastSaveFileName_;
+    std::unique_ptr<TAboutForm> aboutForm_;
 };
 
 }  // namespace kvelta

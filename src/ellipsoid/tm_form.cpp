@@ -1,5 +1,6 @@
 #include "ellipsoid/tm_form.h"
 
+#include <QLabel>
 #include <QStringList>
 
 namespace kvelta {
@@ -29,6 +30,13 @@ TMForm::TMForm(QWidget* parent) : TaskForm(parent)
 void TMForm::resizeStringGrid1(int columns, int rows, const std::vector<int>& widths)
 {
     StringGrid1()->resizeTable(columns, rows, widths);
+}
+
+void TMForm::relabel(const QString& labelName, const QString& text)
+{
+    QLabel* l = label(labelName);
+    l->setText(text);
+    l->adjustSize();
 }
 
 void TMForm::FormCreate() { MeridianArcLabels(StringGrid1()->table()); }

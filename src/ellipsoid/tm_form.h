@@ -20,6 +20,8 @@ public:
 protected:
     // Derived windows change the size of the base table before their FormCreate runs.
     void resizeStringGrid1(int columns, int rows, const std::vector<int>& widths);
+    // Derived windows give a base label another caption.
+    void relabel(const QString& labelName, const QString& text);
 
 private:
     MeridianArcLatitudes latitudes_;

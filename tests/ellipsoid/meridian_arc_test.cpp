@@ -1,45 +1,142 @@
 #include "ellipsoid/meridian_arc.h"
 #include "ellipsoid/tm_form.h"
+#include "ellipsoid_test_support.h"
 #include "frame/errors.h"
-#include "support/kvelta_test.h"
 
 #include <QLineEdit>
-#include <map>
+#include <QPushButton>
+#include <memory>
 
 namespace kvelta {
 namespace {
 
-using test::SeparatorScope;
-using test::Str;
+using namespace test;
 
-class TextInputs : public Inputs {
-public:
-    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
-    QString text(const QString& name) const override { return texts_.at(name); }
-
-private:
-    std::map<QString, QString> texts_;
-};
-
-ResultTable Compute(const QStringList& b1, const QStringList& b2)
+ResultTable ComputeMeridian(const QStringList& edits, QChar separator)
 {
     ResultTable table(4, 18);
     MeridianArcLabels(table);
-    TextInputs in({{"Edit3", b1[0]}, {"Edit4", b1[1]}, {"Edit5", b1[2]},
-                   {"Edit6", b2[0]}, {"Edit7", b2[1]}, {"Edit8", b2[2]}});
-    ComputeMeridianArc(ReadMeridianArcLatitudes(in), table);
+    ComputeMeridianArc(ReadMeridianArcLatitudes(EditTexts(edits, separator)), table);
     return table;
 }
 
-TEST(MeridianArc, Dump)
+const std::vector<Example>& MeridianExamples()
 {
-    SeparatorScope scope(QLatin1Char('.'));
-    ResultTable t = Compute({"50", "0", "0"}, {"51", "0", "0"});
-    for (int r = 0; r < 18; ++r)
-        printf("%-20s %-22s %-20s %s\n", Str(t.cell(0, r)).c_str(), Str(t.cell(1, r)).c_str(),
-               Str(t.cell(2, r)).c_str(), Str(t.cell(3, r)).c_str());
-    t = Compute({"0", "0", "0"}, {"1", "0", "0"});
-    printf("%s\n", Str(t.cell(3, 16)).c_str());
+    static const std::vector<Example> examples = {
+        {"50 to 51 degrees",
+         {"50", "0", "0", "51", "0", "0"},
+         {{1, 1, "6378245.0"},
+          {1, 2, "0.00669342"},
+          {1, 3, "6335552.727"},
+          {1, 4, "0.00000081"},
+          {1, 5, "51° 0` 0.0000\""},
+          {1, 6, "50° 0` 0.0000\""},
+          {1, 7, "50° 30` 0.0000\""},
+          {1, 8, "0.00167336"},
+          {1, 9, "0.00836678"},
+          {1, 10, "0.76604444"},
+          {3, 11, "6373064.65142330"},
+          {3, 12, "6374165.33738282"},
+          {3, 13, "6373615.88832730"},
+          {3, 14, "3600.00000000"},
+          {3, 16, "111240.47281540"},
+          {2, 17, ""},
+          {3, 17, ""}}},
+        {"0 to 1 degree", {"0", "0", "0", "1", "0", "0"}, {{3, 11, "6335552.72735210"}, {3, 16, "110576.26387900"}}},
+        {"defaults",
+         {"0", "0", "0", "0", "0", "0"},
+         {{1, 4, "0.00000081"},
+          {1, 5, "0° 0` 0.0000\""},
+          {1, 10, "0.00000000"},
+          {1, 11, "0.00000000"},
+          {1, 12, "0.00000000"},
+          {1, 17, "0.00000000"},
+          {3, 5, "1.00000000"},
+          {3, 10, "1.00000000"},
+          {3, 11, "6335552.72735210"},
+          {3, 12, "6335552.72735210"},
+          {3, 13, "6335552.72735210"},
+          {3, 14, "0.00000000"},
+          {3, 15, "0.00000000"},
+          {3, 16, "0.00000000"}}},
+        {"equal latitudes",
+         {"50", "0", "0", "50", "0", "0"},
+         {{3, 11, "6373064.65142330"},
+          {3, 12, "6373064.65142330"},
+          {3, 13, "6373064.65142330"},
+          {3, 14, "0.00000000"},
+          {3, 15, "0.00000000"},
+          {3, 16, "0.00000000"}}},
+        {"B2 south of B1",
+         {"51", "0", "0", "50", "0", "0"},
+         {{1, 7, "50° 30` 0.0000\""},
+          {3, 11, "6374165.33738282"},
+          {3, 12, "6373064.65142330"},
+          {3, 14, "-3600.00000000"},
+          {3, 16, "-111240.47281540"}}},
+        {"southern latitudes",
+         {"-50", "0", "0", "-51", "0", "0"},
+         {{1, 5, "-51° 0` 0.0000\""},
+          {1, 10, "-0.76604444"},
+          {3, 11, "6373064.65142330"},
+          {3, 12, "6374165.33738282"},
+          {3, 13, "6373615.88832730"},
+          {3, 16, "-111240.47281540"}}},
+        {"across the equator",
+         {"-10", "0", "0", "10", "0", "0"},
+         {{1, 7, "0° 0` 0.0000\""},
+          {1, 12, "0.00000000"},
+          {3, 13, "6335552.72735210"},
+          {3, 14, "72000.00000000"},
+          {3, 16, "2211746.25675952"}}},
+    };
+    return examples;
+}
+
+TEST(MeridianArc, WorkedExamplesInBothLocales)
+{
+    for (QChar separator : kSeparators) {
+        SeparatorScope scope(separator);
+        for (const Example& example : MeridianExamples()) {
+            SCOPED_TRACE(std::string(example.name) + " with '" + char(separator.unicode()) + "'");
+            const ResultTable table = ComputeMeridian(example.edits, separator);
+            ExpectCells(table, example.cells, separator);
+            ExpectAllFinite(table);
+        }
+    }
+}
+
+TEST(MeridianArc, MirroredLatitudesGiveTheSameRadii)
+{
+    SeparatorScope scope(QLatin1Char(','));
+    const ResultTable north = ComputeMeridian({"47", "12", "30.5", "48", "3", "10"}, QLatin1Char(','));
+    const ResultTable south = ComputeMeridian({"-47", "-12", "-30.5", "-48", "-3", "-10"}, QLatin1Char(','));
+    for (int row = 11; row <= 13; ++row)
+        EXPECT_EQ(Str(north.cell(3, row)), Str(south.cell(3, row)));
+    EXPECT_EQ(Str(QLatin1Char('-') + north.cell(3, 16)), Str(south.cell(3, 16)));
+}
+
+TEST(MeridianArc, WindowKeepsItsTableOnAConversionError)
+{
+    for (QChar separator : kSeparators) {
+        SeparatorScope scope(separator);
+        std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
+        EXPECT_EQ(Str(form->windowTitle()), "Вычисление дуги меридианов");
+        form->edit("Edit3")->setText("50");
+        form->edit("Edit6")->setText("51");
+        ErrorRecorder errors;
+        RunCommand(form.get(), [&] { form->Button1Click(); });
+        ASSERT_TRUE(errors.messages.isEmpty());
+        EXPECT_EQ(Str(form->StringGrid1()->table().cell(3, 16)), Str(WithSeparator("111240.47281540", separator)));
+        const QStringList before = AllCells(form->StringGrid1()->table());
+
+        const QString other = separator == QLatin1Char(',') ? "51.5" : "51,5";
+        form->edit("Edit6")->setText(other);
+        form->button()->click();
+        ASSERT_EQ(errors.messages.size(), 1);
+        EXPECT_EQ(Str(errors.messages[0]), "'" + Str(other) + "' is not a valid floating point value.");
+        EXPECT_EQ(Str(AllCells(form->StringGrid1()->table()).join("|")), Str(before.join("|")));
+    }
 }
 
 }  // namespace

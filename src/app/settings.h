@@ -1,0 +1,55 @@
+#pragma once
+// The settings file Kvelta.ini: Windows private-profile semantics (sections and keys are
+// case-insensitive, everything else in the file survives a write) over SimpleIni.
+
+#include <QString>
+#include <memory>
+
+namespace kvelta {
+
+// Kvelta.ini in the directory of the executable.
+QString DefaultSettingsPath();
+
+class SettingsFile {
+public:
+    // Reads the file; a missing or unreadable file reads as empty.
+    explicit SettingsFile(QString path);
+    ~SettingsFile();
+
+    const QString& path() const { return path_; }
+
+    // The value as the platform reads it: blanks around it and one pair of enclosing quotes
+    // removed; `defaultValue` when the key is absent.
+    QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Sets a value; a new key goes to the end of its section, a new section to the end of the file.
+    void writeString(const QString& section, const QString& key, const QString& value);
+    // Writes the whole file back. Raises "Unable to write to <full path>" on failure.
+    void save() const;
+
+private:
+    class Impl;
+    QString path_;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The main window's placement as the file keeps it: outer frame, pixels on the screen.
+struct WindowPlacement {
+    int left = 222;
+    int top = 150;
+    int width = 612;
+    int height = 415;
+    bool maximized = false;
+
+    friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
+};
+
+// Reads section "Main" in the order Top, Left, Width, Height, State, each value replacing the
+// built-in one as soon as it is read. A value that is not an integer raises the conversion error;
+// `placement` then holds what was read before it, the rest stays built-in.
+void ReadMainPlacement(const SettingsFile& file, WindowPlacement& placement);
+
+// What closing the main window writes: the four placement keys only in the normal state,
+// then "State" ("MAXIMIZED" or "NORMAL"; a minimised window counts as normal).
+void WriteMainPlacement(SettingsFile& file, const WindowPlacement& placement, bool minimized);
+
+}  // namespace kvelta

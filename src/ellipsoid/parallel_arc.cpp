@@ -1,0 +1,70 @@
+#include "ellipsoid/parallel_arc.h"
+
+#include "frame/ellipsoid_constants.h"
+
+namespace kvelta {
+
+void ParallelArcLabels(ResultTable& table)
+{
+    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
+    for (int c = 0; c < 4; ++c)
+        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
+    static const char* const column0[] = {"L",    "B",      "a",           "0.25e2",
+                                          "0.75e2", "sinB", "sin^2B", "0.25e^2sin^2B", "0.75e^2sin^2B"};
+    static const char* const column2[] = {"1-0.25e^2sin^2B", "1-0.75e^2sin^2B", "N",     "CosB", "L",
+                                          "1/Ro",            "NCosB",           "L/Ro", "Sп"};
+    for (int r = 0; r < 9; ++r) {
+        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
+        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
+    }
+}
+
+ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs)
+{
+    ParallelArcInputs in;
+    in.L = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
+                     DegreeMinuteKind::Integer);
+    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
+                     DegreeMinuteKind::Integer);
+    return in;
+}
+
+void ComputeParallelArc(const ParallelArcInputs& in, ResultTable& t)
+{
+    const Extended a = EllipsoidA;
+    const Extended e2 = EllipsoidE2;
+    const Extended k1 = 0.25L * e2;
+    const Extended k3 = 0.75L * e2;
+
+    const Extended sinB = SinDeg(in.B);
+    const Extended cosB = CosDeg(in.B);
+    const Extended sin2B = sinB * sinB;
+    const Extended q1 = sin2B * k1;
+    const Extended q3 = sin2B * k3;
+    const Extended f = 1 - q1;
+    const Extended g = 1 - q3;
+    const Extended Lseconds = Checked(static_cast<Extended>(in.L) * 3600);
+    const Extended Lradians = Lseconds / RoSeconds;
+
+    WriteAngle(t, 1, 1, in.L);
+    WriteAngle(t, 1, 2, in.B);
+    WriteFixed(t, 1, 3, a, 1);
+    WriteFixed(t, 1, 4, k1, 8);
+    WriteFixed(t, 1, 5, k3, 8);
+    WriteFixed(t, 1, 6, sinB, 8);
+    WriteFixed(t, 1, 7, sin2B, 8);
+    WriteFixed(t, 1, 8, q1, 8);
+    WriteFixed(t, 1, 9, q3, 8);
+
+    WriteFixed(t, 3, 1, f, 8);
+    WriteFixed(t, 3, 2, g, 8);
+    WriteFixed(t, 3, 3, Divide(f * a, g), 8);
+    WriteFixed(t, 3, 4, cosB, 8);
+    WriteFixed(t, 3, 5, Lseconds, 3);
+    WriteFixed(t, 3, 6, 1 / RoSeconds, 8);
+    WriteFixed(t, 3, 7, Divide(cosB * a * f, g), 3);
+    WriteFixed(t, 3, 8, Lradians, 8);
+    WriteFixed(t, 3, 9, Divide(Checked(cosB * Lradians * a) * f, g), 8);
+}
+
+}  // namespace kvelta

@@ -1,0 +1,206 @@
+#include "gauss_kruger/gauss_kruger.h"
+
+#include "frame/angles.h"
+
+namespace kvelta {
+
+namespace {
+
+// Length of the meridian arc per radian of latitude on the Krasovsky ellipsoid.
+constexpr Extended MeridianFactor = 6367558.4969L;
+
+// A named quantity of the hand computation: evaluated in extended precision, kept as a double.
+double Held(Extended value) { return ToDouble(value); }
+
+// Seconds of arc, written with the seconds mark after four decimals.
+void WriteSeconds(ResultTable& table, int row, Extended value)
+{
+    table.setValue(1, row, FormatFixed(Checked(value), 4) + QLatin1Char('"'));
+}
+
+// Radius of curvature in the prime vertical as a polynomial in cos²B (Krasovsky ellipsoid).
+double PrimeVerticalRadius(double c)
+{
+    return Held(6399698.902L - (21562.267L - (108.973L - 0.612L * c) * c) * c);
+}
+
+void WriteLabels(ResultTable& table, const char* const heading[2], const char* const* labels, int count)
+{
+    table.setLabel(0, 0, QString::fromUtf8(heading[0]));
+    table.setLabel(1, 0, QString::fromUtf8(heading[1]));
+    for (int r = 0; r < count; ++r)
+        table.setLabel(0, r + 1, QString::fromUtf8(labels[r]));
+}
+
+}  // namespace
+
+void GeodeticToGaussKrugerLabels(ResultTable& table)
+{
+    static const char* const heading[2] = {"Формула", "Результаты"};
+    // Row 19 prints 6267558 although the factor used is 6367558.4969: the course sheet's label.
+    static const char* const labels[] = {
+        "B",      "B\"",       "B\"/Ro\"", "sin B", "cos B", "cos^2 B",   "l=L-Lo",
+        "l\"",    "l=l\"/Ro\"", "N",        "ao",    "a4",    "a6",        "a3",
+        "a5",     "sinB*cosB", "l^2",      "N*l^2", "6267558,4969*B\"/Ro\"", "x",
+        "1+(a3+a5*l^2)*l^2",   "[^]*l*cosB",        "y"};
+    WriteLabels(table, heading, labels, 23);
+}
+
+PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTable& t)
+{
+    WriteAngle(t, 1, 1, B);
+    const double Bsec = Held(3600.0L * B);
+    WriteSeconds(t, 2, Bsec);
+    // The arc term takes the latitude in radians through ρ″ = 206265, the sines through π/180.
+    WriteFixed(t, 1, 3, Bsec / RoSeconds, 9);
+    const double sinB = Held(SinDeg(B));
+    WriteFixed(t, 1, 4, sinB, 6);
+    const double cosB = Held(CosDeg(B));
+    WriteFixed(t, 1, 5, cosB, 6);
+    const double c = Held(static_cast<Extended>(cosB) * cosB);
+    WriteFixed(t, 1, 6, c, 6);
+
+    const double lDeg = Held(static_cast<Extended>(L) - Lo);
+    WriteAngle(t, 1, 7, lDeg);
+    const double lSec = Held(3600.0L * lDeg);
+    WriteSeconds(t, 8, lSec);
+    const double l = Held(lSec / RoSeconds);
+    WriteFixed(t, 1, 9, l, 9);
+
+    // All coefficients come from the same cos²B before the first of them is shown.
+    const double N = PrimeVerticalRadius(c);
+    const double a0 = Held(32140.404L - (135.3302L - (0.7092L - 0.004L * c) * c) * c);
+    const double a4 = Held((0.25L + 0.00252L * c) * c - 0.04166L);
+    const double a6 = Held((0.166L * c - 0.084L) * c);
+    const double a3 = Held((0.3333333333333L + 0.001123L * c) * c - 0.16666666L);
+    const double a5 = Held(0.0083L - (0.16666L - (0.1968L + 0.004L * c) * c) * c);
+    WriteFixed(t, 1, 10, N, 3);
+    WriteFixed(t, 1, 11, a0, 3);
+    WriteFixed(t, 1, 12, a4, 3);
+    WriteFixed(t, 1, 13, a6, 3);
+    WriteFixed(t, 1, 14, a3, 3);
+    WriteFixed(t, 1, 15, a5, 3);
+
+    WriteFixed(t, 1, 16, static_cast<Extended>(sinB) * cosB, 7);
+    const double l2 = Held(static_cast<Extended>(l) * l);
+    WriteFixed(t, 1, 17, l2, 9);
+    WriteFixed(t, 1, 18, static_cast<Extended>(N) * l2, 3);
+    const double X0 = Held(MeridianFactor * Bsec / RoSeconds);
+    WriteFixed(t, 1, 19, X0, 4);
+
+    const Extended bracket = a0 - (0.5L + (a4 + static_cast<Extended>(a6) * l2) * l2) * l2 * N;
+    const double x = Held(X0 - Checked(bracket * cosB * sinB));
+    WriteFixed(t, 1, 20, x, 3);
+
+    const double K = Held(1 + (a3 + static_cast<Extended>(a5) * l2) * l2);
+    WriteFixed(t, 1, 21, K, 8);
+    const double Klcos = Held(static_cast<Extended>(K) * l * cosB);
+    WriteFixed(t, 1, 22, Klcos, 8);
+    const double y = Held(static_cast<Extended>(Klcos) * N);
+    WriteFixed(t, 1, 23, y, 3);
+    return {x, y};
+}
+
+void GaussKrugerToGeodeticLabels(ResultTable& table)
+{
+    static const char* const heading[2] = {"Формулы", "Значения"};
+    static const char* const labels[] = {
+        "Бета, рад", "Бета\"",     "Бета, град", "sin Бета", "cos Бета",  "cos^2 Бета", "Bx,рад",
+        "Bx\"",      "Bx, град",   "sin Bx",     "cos Bx",   "cos^2 Bx",  "Nx",         "b2",
+        "b3",        "b4",         "b5",         "Nx*cos Bx", "z",        "z^2",
+        "[1-(b4-0,12z^2)z^2]z^2*b2", "Ro\"[^]", "B",         "[1-(b3-b5z^2)z^2]z", "l=[^]Ro\"", "L=Lo+l"};
+    WriteLabels(table, heading, labels, 26);
+}
+
+GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& t)
+{
+    // The "Бета" angle: the latitude whose meridian arc from the equator is x.
+    const double beta = Held(x / MeridianFactor);
+    WriteFixed(t, 1, 1, beta, 9);
+    const double betaSec = Held(RoSeconds * beta);
+    WriteSeconds(t, 2, betaSec);
+    const double betaDeg = Held(betaSec / 3600);
+    WriteAngle(t, 1, 3, betaDeg);
+    const double sinBeta = Held(SinDeg(betaDeg));
+    WriteFixed(t, 1, 4, sinBeta, 6);
+    const double cosBeta = Held(CosDeg(betaDeg));
+    WriteFixed(t, 1, 5, cosBeta, 6);
+    const double cBeta = Held(static_cast<Extended>(cosBeta) * cosBeta);
+    WriteFixed(t, 1, 6, cBeta, 6);
+
+    // Footpoint latitude: β plus a correction in seconds of arc, back to radians through ρ″.
+    const Extended footpointSeries = 50221746 + (293622 + (2350 + 22.0L * cBeta) * cBeta) * cBeta;
+    const Extended correctionSec = RoSeconds * sinBeta * cosBeta * 1e-10L * footpointSeries;
+    const double Bx = Held(Checked(correctionSec + 3600.0L * betaDeg) / RoSeconds);
+    WriteFixed(t, 1, 7, Bx, 9);
+    const double BxSec = Held(RoSeconds * Bx);
+    WriteFixed(t, 1, 8, BxSec, 4);
+    const double BxDeg = Held(BxSec / 3600);
+    WriteAngle(t, 1, 9, BxDeg);
+    const double sinBx = Held(SinDeg(BxDeg));
+    WriteFixed(t, 1, 10, sinBx, 6);
+    const double cosBx = Held(CosDeg(BxDeg));
+    WriteFixed(t, 1, 11, cosBx, 6);
+    const double c = Held(static_cast<Extended>(cosBx) * cosBx);
+    WriteFixed(t, 1, 12, c, 6);
+
+    // All coefficients come from the same cos²Bx before the first of them is shown.
+    const double Nx = PrimeVerticalRadius(c);
+    const double b2 = Held((0.5L + 0.0033692L * c) * cosBx * sinBx);
+    const double b3 = Held(0.333333L - (0.166666L - 0.001123L * c) * c);
+    const double b4 = Held(0.25L + (0.16161L + 0.00562L * c) * c);
+    const double b5 = Held(0.2L - (0.1667L - 0.0088L * c) * c);
+    WriteFixed(t, 1, 13, Nx, 4);
+    WriteFixed(t, 1, 14, b2, 8);
+    WriteFixed(t, 1, 15, b3, 8);
+    WriteFixed(t, 1, 16, b4, 8);
+    WriteFixed(t, 1, 17, b5, 8);
+
+    const double NxCos = Held(static_cast<Extended>(cosBx) * Nx);
+    WriteFixed(t, 1, 18, NxCos, 4);
+    const double z = Held(Divide(y, NxCos));
+    WriteFixed(t, 1, 19, z, 8);
+    const double z2 = Held(static_cast<Extended>(z) * z);
+    WriteFixed(t, 1, 20, z2, 8);
+
+    // Latitude: the footpoint latitude less a correction that depends on y² only.
+    const double dB = Held((1 - (b4 - 0.12L * z2) * z2) * z2 * b2);
+    WriteFixed(t, 1, 21, dB, 8);
+    const double dBsec = Held(RoSeconds * dB);
+    WriteFixed(t, 1, 22, dBsec, 8);
+    const double B = Held(BxDeg - RoSeconds * dB / 3600);
+    WriteAngle(t, 1, 23, B);
+
+    // Longitude difference from the axial meridian, signed like y.
+    const double l = Held((1 - (b3 - static_cast<Extended>(b5) * z2) * z2) * z);
+    WriteFixed(t, 1, 24, l, 8);
+    const double lDeg = Held(RoSeconds * l / 3600);
+    WriteAngle(t, 1, 25, lDeg);
+    const double L = Held(static_cast<Extended>(Lo) + lDeg);
+    WriteAngle(t, 1, 26, L);
+    return {B, L};
+}
+
+GeodeticInput ReadGeodeticInput(const Inputs& inputs)
+{
+    GeodeticInput in;
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
+                      DegreeMinuteKind::Real);
+    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
+                     DegreeMinuteKind::Real);
+    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"),
+                     DegreeMinuteKind::Real);
+    return in;
+}
+
+PlaneInput ReadPlaneInput(const Inputs& inputs)
+{
+    PlaneInput in;
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
+                      DegreeMinuteKind::Real);
+    in.x = inputs.real(QStringLiteral("Edit9"));
+    in.y = inputs.real(QStringLiteral("Edit10"));
+    return in;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,122 @@
+#include "reports/text_report.h"
+
+#include "reports/report_file.h"
+#include "reports/windows1251.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace kvelta {
+namespace {
+
+const QChar CR = QLatin1Char('\r');
+
+void AppendLine(QString& text, const QString& line)
+{
+    text += line;
+    text += CR;
+}
+
+void AppendSteps(QString& text, const ReportView& view, std::size_t steps)
+{
+    const std::size_t count = std::min(steps, view.tables.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        AppendLine(text, QStringLiteral("Шаг №") + QString::number(k + 1));
+        text += GridToText(*view.tables[k].table);
+    }
+}
+
+// CR, LF and CR LF each end one line; every one becomes CR LF.
+QByteArray WithCrLf(const QByteArray& bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char b = bytes[i];
+        if (b == '\r' || b == '\n') {
+            out += "\r\n";
+            if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            out += b;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+void AppendRuleLine(QString& text, int total)
+{
+    text += QString(total + 1, QLatin1Char('-'));
+    text += CR;
+}
+
+QString GridToText(const ResultTable& table)
+{
+    const int columns = table.columnCount();
+    const int rows = table.rowCount();
+    // Widths in file bytes, so that every line of the table has the rule's length in the file.
+    std::vector<int> widths(static_cast<std::size_t>(columns), 0);
+    int total = 0;
+    for (int c = 0; c < columns; ++c) {
+        int& w = widths[static_cast<std::size_t>(c)];
+        for (int r = 0; r < rows; ++r)
+            w = std::max(w, Windows1251Length(table.cell(c, r)));
+        total += w + 1;
+    }
+
+    QString text;
+    AppendRuleLine(text, total);
+    for (int r = 0; r < rows; ++r) {
+        text += QLatin1Char('|');
+        for (int c = 0; c < columns; ++c) {
+            const QString& cell = table.cell(c, r);
+            text += cell;
+            text += QString(widths[static_cast<std::size_t>(c)] - Windows1251Length(cell), QLatin1Char(' '));
+            text += QLatin1Char('|');
+        }
+        text += CR;
+        AppendRuleLine(text, total);
+    }
+    return text;
+}
+
+QString TextReportText(const ReportView& view, TextReportBody body)
+{
+    QString text;
+    AppendLine(text, view.caption);
+    AppendLine(text, QString());
+    AppendLine(text, QStringLiteral("Ст. гр. ") + view.group);
+    AppendLine(text, QString());
+    AppendLine(text, QStringLiteral("Ф.И.О. ") + view.name);
+    AppendLine(text, QString());
+
+    switch (body) {
+    case TextReportBody::Common:
+    case TextReportBody::Legendre:
+        AppendLine(text, QString());
+        if (!view.tables.empty())
+            text += GridToText(*view.tables.front().table);
+        break;
+    case TextReportBody::LargeTriangle:
+        AppendSteps(text, view, 8);
+        break;
+    case TextReportBody::ZoneTransfer:
+        AppendSteps(text, view, 2);
+        break;
+    }
+    return text;
+}
+
+QByteArray TextReportBytes(const ReportView& view, TextReportBody body)
+{
+    return WithCrLf(ToWindows1251(TextReportText(view, body)));
+}
+
+void WriteTextReport(const ReportView& view, const QString& fileName, TextReportBody body)
+{
+    WriteFileAtomically(fileName, TextReportBytes(view, body));
+}
+
+}  // namespace kvelta

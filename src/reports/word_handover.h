@@ -1,0 +1,34 @@
+#pragma once
+// Hands a built document to the user: it is saved as a new .docx file in the user's documents
+// folder, sub-folder "Kvelta", and opened in the desktop's word processor, ready to print.
+
+#include "frame/task_form.h"
+#include "reports/word_report.h"
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+namespace kvelta {
+
+// Where the documents go; an empty folder restores the user's documents folder + "/Kvelta".
+void SetWordReportFolder(const QString& folder);
+QString WordReportFolder();
+
+// How a saved document is opened; an empty opener restores QDesktopServices::openUrl.
+using DocumentOpener = std::function<bool(const QUrl&)>;
+void SetDocumentOpener(DocumentOpener opener);
+
+// A file name made from a window caption: characters that file systems refuse are replaced,
+// and the name is never empty.
+QString DocumentBaseName(const QString& caption);
+
+// Saves `docx` under a new name made from the caption in `folder`; an existing file is never
+// replaced. Returns the path. Raises KveltaError when the folder or the file cannot be made.
+QString SaveNewDocument(const QString& folder, const QString& caption, const QByteArray& docx);
+
+// Builds the report of one window with the document builder, saves it and opens it. Raises
+// KveltaError when it cannot be saved, or when no application opens it (naming the saved file).
+void PrintWordDocument(const ReportView& window, WordReportBuilder build);
+
+}  // namespace kvelta

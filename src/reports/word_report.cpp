@@ -1,0 +1,100 @@
+#include "reports/word_report.h"
+
+#include <stdexcept>
+
+namespace kvelta {
+
+namespace {
+
+const QChar kParagraphEnd(u'\r');
+
+const ResultTable& Grid(const ReportView& window, const QString& name)
+{
+    for (const ReportTable& table : window.tables)
+        if (table.name == name && table.table)
+            return *table.table;
+    // A window handed to the wrong builder: a fault of the program, not of the user.
+    throw std::logic_error("the window \"" + window.caption.toStdString() + "\" has no table " + name.toStdString());
+}
+
+QString GridName(int number) { return QStringLiteral("StringGrid%1").arg(number); }
+
+void TypeHeading(const QString& heading, WordAutomation& word) { word.TypeText(heading + kParagraphEnd); }
+
+}  // namespace
+
+void WriteWordHeader(const ReportView& window, WordAutomation& word)
+{
+    word.Connect();
+    word.DocumentsAdd(QString(), false);
+    word.SetVisible(true);
+    word.SetTopMargin(word.CentimetersToPoints(2.0f));
+    word.SetBottomMargin(word.CentimetersToPoints(2.0f));
+    word.SetLeftMargin(word.CentimetersToPoints(2.5f));
+    word.SetRightMargin(word.CentimetersToPoints(1.5f));
+    word.SetLeftIndent(word.CentimetersToPoints(0.0f));
+    word.SetAlignment(kWordAlignCenter);
+    word.SetFontSize(16.0f);
+    word.SetBold(kWordToggle);  // on
+    word.TypeText(window.caption + kParagraphEnd);
+    word.SetBold(kWordToggle);  // off
+    word.SetFontSize(14.0f);
+    word.SetAlignment(kWordAlignJustify);
+    word.TypeText(QStringLiteral("Ст. гр. ") + window.group + kParagraphEnd);
+    word.TypeText(QStringLiteral("Ф.И.О. ") + window.name + kParagraphEnd);
+}
+
+void AddGridTable(const ResultTable& grid, bool extraRow, bool leaveTable, WordAutomation& word)
+{
+    const int columns = grid.columnCount();
+    const int rows = grid.rowCount();
+    word.TablesAdd(word.Range(), extraRow ? rows + 1 : rows, columns);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            word.TypeText(grid.cell(c, r));
+            word.Move(kWordUnitCell, 1);
+        }
+    if (leaveTable)
+        word.MoveDown(kWordUnitLine, 1, kWordExtend);
+}
+
+void BuildWordReport(const ReportView& window, WordAutomation& word)
+{
+    WriteWordHeader(window, word);
+    AddGridTable(Grid(window, GridName(1)), false, false, word);
+}
+
+void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word)
+{
+    WriteWordHeader(window, word);
+    if (window.activePage == 0) {
+        TypeHeading(QStringLiteral("Теорема Лежандра"), word);
+        AddGridTable(Grid(window, GridName(1)), true, true, word);
+    } else {
+        TypeHeading(QStringLiteral("Способ аддитаментов"), word);
+        AddGridTable(Grid(window, GridName(2)), false, false, word);
+    }
+}
+
+void BuildSfTrWordReport(const ReportView& window, WordAutomation& word)
+{
+    WriteWordHeader(window, word);
+    word.SetFontSize(10.0f);
+    for (int page = 1; page <= 8; ++page) {
+        TypeHeading(QString::number(page), word);
+        const bool notLast = page < 8;
+        AddGridTable(Grid(window, GridName(page)), notLast, notLast, word);
+    }
+}
+
+void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word)
+{
+    WriteWordHeader(window, word);
+    word.SetFontSize(10.0f);
+    TypeHeading(QStringLiteral("Первый этап"), word);
+    AddGridTable(Grid(window, GridName(1)), true, true, word);
+    TypeHeading(QStringLiteral("Второй этап"), word);
+    AddGridTable(Grid(window, GridName(2)), true, false, word);
+}
+
+}  // namespace kvelta

@@ -1,0 +1,32 @@
+#pragma once
+// "Печать из MS Word": the window's caption, the student's group and name and its result tables,
+// typed into a new word-processor document through WordAutomation. There is one builder for the
+// six windows of the meridian-arc family and one each for the windows with several tables.
+
+#include "frame/task_form.h"
+#include "reports/word_automation.h"
+
+namespace kvelta {
+
+// The first steps of every report: a new document, the margins, the caption (centred, bold,
+// 16 pt) and the two student lines (justified, 14 pt).
+void WriteWordHeader(const ReportView& window, WordAutomation& word);
+
+// Types one result table into a new table, cell by cell in row order, with one empty row more
+// when `extraRow` is set; `leaveTable` extends the selection one line below it, so that the next
+// text typed takes the place of that row.
+void AddGridTable(const ResultTable& grid, bool extraRow, bool leaveTable, WordAutomation& word);
+
+// One of the four report builders below.
+using WordReportBuilder = void (*)(const ReportView& window, WordAutomation& word);
+
+// TMForm, TPForm, TPTrapForm, TDTrapForm, TPTGKForm, TGKTPForm: the header and StringGrid1.
+void BuildWordReport(const ReportView& window, WordAutomation& word);
+// TReshSTmForm: the header and the table of the active page only.
+void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word);
+// TSfTrForm: the header, then the eight pages, each under its number.
+void BuildSfTrWordReport(const ReportView& window, WordAutomation& word);
+// TPreobrazForm: the header, then the two stages.
+void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
+
+}  // namespace kvelta

@@ -1,0 +1,54 @@
+#include "spherical/resh_stm_form.h"
+
+#include <QStringList>
+
+namespace kvelta {
+
+TReshSTmForm::TReshSTmForm(QWidget* parent) : TaskForm(parent)
+{
+    setObjectName(QStringLiteral("ReshSTmForm"));
+    setWindowTitle(QStringLiteral("Вычиление сф. тр. по теор. Лежандра и способу аддитаментов"));
+    resize(659, 377);
+    setPanelHeight(145);
+    addStudentFields();
+
+    addLabel(QStringLiteral("Label5"), QStringLiteral("A"), 16, 68, LabelStyle::BoldMaroon);
+    addAngleTriple({QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5")},
+                   {QStringLiteral("Label3"), QStringLiteral("Label4"), QStringLiteral("Label6")},
+                   {40, 96, 152}, {82, 141, 200}, 64);
+    addLabel(QStringLiteral("Label11"), QStringLiteral("B"), 16, 92, LabelStyle::BoldMaroon);
+    addAngleTriple({QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8")},
+                   {QStringLiteral("Label12"), QStringLiteral("Label13"), QStringLiteral("Label14")},
+                   {40, 96, 152}, {82, 141, 200}, 88);
+    addLabel(QStringLiteral("Label7"), QStringLiteral("C"), 216, 68, LabelStyle::BoldMaroon);
+    addAngleTriple({QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11")},
+                   {QStringLiteral("Label8"), QStringLiteral("Label9"), QStringLiteral("Label10")},
+                   {240, 296, 352}, {282, 341, 400}, 64);
+    addLabel(QStringLiteral("Label15"), QStringLiteral("b"), 216, 92, LabelStyle::BoldMaroon);
+    // The design writes the side with a comma; the user's separator is what will be read back.
+    addEdit(QStringLiteral("Edit12"), 240, 88, 153, LocalDecimal(QStringLiteral("44797,282")));
+    addButton1(183, 115);
+
+    addPage(QStringLiteral("Теорема Лежандра"), QStringLiteral("StringGrid1"), 7, 16, {}, 90);
+    addPage(QStringLiteral("Способ аддидаментов"), QStringLiteral("StringGrid2"), 8, 7, {}, 90);
+
+    setTabOrder({QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"),
+                 QStringLiteral("Edit4"), QStringLiteral("Edit5"), QStringLiteral("Edit6"),
+                 QStringLiteral("Edit7"), QStringLiteral("Edit8"), QStringLiteral("Button1"),
+                 QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"),
+                 QStringLiteral("Edit12")});
+}
+
+void TReshSTmForm::FormCreate()
+{
+    LegendreTableLabels(StringGrid1()->table());
+    AdditamentsTableLabels(StringGrid2()->table());
+}
+
+void TReshSTmForm::Button1Click()
+{
+    const LegendreTriangleData data = ReadLegendreTriangle(inputs());
+    compute([&] { ComputeLegendreTriangle(data, StringGrid1()->table(), StringGrid2()->table()); });
+}
+
+}  // namespace kvelta

@@ -1,0 +1,22 @@
+#pragma once
+// The small spherical triangle window: angles A, B, C and the side b on the panel, and two
+// pages, "Теорема Лежандра" and "Способ аддидаментов", one table each.
+
+#include "frame/task_form.h"
+#include "spherical/legendre_triangle.h"
+
+namespace kvelta {
+
+class TReshSTmForm : public TaskForm {
+    Q_OBJECT
+public:
+    explicit TReshSTmForm(QWidget* parent = nullptr);
+
+    void FormCreate() override;
+    void Button1Click() override;
+
+    ResultGrid* StringGrid1() const { return grid(QStringLiteral("StringGrid1")); }
+    ResultGrid* StringGrid2() const { return grid(QStringLiteral("StringGrid2")); }
+};
+
+}  // namespace kvelta

@@ -1,0 +1,286 @@
+#include "app/main_form.h"
+#include "app/stripe.h"
+#include "app_test_support.h"
+#include "frame/task_form.h"
+#include "support/kvelta_test.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace kvelta {
+namespace {
+
+using test::ErrorRecorder;
+using test::TempSettings;
+
+// A main window over a temporary settings file, shown offscreen.
+struct Shell {
+    TempSettings ini;
+    TMainForm form{ini.path()};
+    Shell() { form.show(); }
+    void open(const char* item) { form.menuItem(item)->trigger(); }
+    QList<QMdiSubWindow*> windows() const { return form.mdiArea()->subWindowList(); }
+};
+
+QStringList Entries(const QList<QAction*>& actions)
+{
+    QStringList entries;
+    for (QAction* a : actions)
+        entries << a->objectName() + "|" + (a->isSeparator() ? QString("-") : a->text());
+    return entries;
+}
+
+TEST(MainForm, MenusInOrderWithTheirCaptions)
+{
+    Shell shell;
+    TMainForm& form = shell.form;
+    EXPECT_EQ(form.windowTitle(), "Kvelta");
+    EXPECT_EQ(Entries(form.menuBar()->actions()),
+              QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "N15|О программе"}));
+    auto menu = [&](const char* name) { return Entries(form.findChild<QMenu*>(name)->actions()); };
+    EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "N9|-", "N4|Выход"}));
+    EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
+                                       "N3|Вычисление площади и длин сторонт трапеции",
+                                       "N11|Решение сферического треугольника", "N16|Преобразование координат"}));
+    EXPECT_EQ(menu("N3"), QStringList({"N5|Вычисление площади трапеции", "N10|Вычисление длин сторон трапеции"}));
+    EXPECT_EQ(menu("N11"), QStringList({"N13|По теор. Лежандра и способу аддитаментов",
+                                        "N14|Большого сферического треугольника"}));
+    EXPECT_EQ(menu("N16"),
+              QStringList({"N17|Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим",
+                           "N18|Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера",
+                           "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"}));
+    EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
+    EXPECT_FALSE(form.menuItem("N6")->isEnabled());
+    EXPECT_TRUE(form.menuItem("N12")->isEnabled());
+    auto* timer = form.findChild<QTimer*>("Timer1");
+    ASSERT_TRUE(timer);
+    EXPECT_EQ(timer->interval(), 100);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_GE(form.findChild<QLabel*>("StatusPanel1")->width(), 150);
+    EXPECT_EQ(form.findChild<QLabel*>("StatusPanel2")->width(), 50);
+    EXPECT_TRUE(form.findChild<QLabel*>("StatusPanel2")->text().isEmpty());
+}
+
+TEST(MainForm, StatusTextFitsItsPanel)
+{
+    Shell shell;
+    shell.form.Timer1Timer();
+    QLabel* panel = shell.form.findChild<QLabel*>("StatusPanel1");
+    QApplication::sendPostedEvents();  // the status bar lays out again
+    const int needed = panel->fontMetrics().horizontalAdvance(panel->text());
+    EXPECT_LE(needed, panel->contentsRect().width());
+    if (needed < 150)
+        EXPECT_EQ(panel->width(), 150);
+}
+
+TEST(MainForm, TwoMeridianWindowsCountTwo)
+{
+    Shell shell;
+    TMainForm& form = shell.form;
+    form.Timer1Timer();
+    EXPECT_EQ(form.statusText(), "Количество вычислений: 0");
+    EXPECT_FALSE(form.menuItem("N6")->isEnabled());
+
+    shell.open("N7");
+    shell.open("N7");
+    ASSERT_EQ(shell.windows().size(), 2);
+    EXPECT_NE(shell.windows()[0]->widget(), shell.windows()[1]->widget());
+    EXPECT_EQ(form.activeTaskForm(), shell.windows()[1]->widget());  // the new one is active
+    EXPECT_EQ(form.activeTaskForm()->windowTitle(), "Вычисление дуги меридианов");
+    EXPECT_FALSE(form.menuItem("N6")->isEnabled());  // until the next tick
+    form.Timer1Timer();
+    EXPECT_EQ(form.statusText(), "Количество вычислений: 2");
+    EXPECT_TRUE(form.menuItem("N6")->isEnabled());
+
+    // The window list names both; choosing the first activates it.
+    QMenu* windows1 = form.findChild<QMenu*>("Windows1");
+    emit windows1->aboutToShow();
+    QList<QAction*> list;
+    for (QAction* a : windows1->actions())
+        if (a->text().startsWith('&'))
+            list << a;
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list[0]->text(), "&1 Вычисление дуги меридианов");
+    EXPECT_TRUE(list[1]->isChecked());
+    list[0]->trigger();
+    EXPECT_EQ(form.activeTaskForm(), shell.windows()[0]->widget());
+
+    // Closing destroys the window; the count follows at the next tick.
+    shell.windows()[0]->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    form.Timer1Timer();
+    EXPECT_EQ(form.statusText(), "Количество вычислений: 1");
+    shell.windows()[0]->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    form.Timer1Timer();
+    EXPECT_EQ(form.statusText(), "Количество вычислений: 0");
+    EXPECT_FALSE(form.menuItem("N6")->isEnabled());
+    EXPECT_EQ(form.activeTaskForm(), nullptr);
+}
+
+TEST(MainForm, EveryCreateCommandOpensOneWindowOrNothing)
+{
+    Shell shell;
+    ErrorRecorder errors;
+    int expected = 0;
+    for (const char* item : {"N7", "N8", "N5", "N10", "N13", "N14", "N17", "N18", "N19"}) {
+        SCOPED_TRACE(item);
+        const auto before = shell.windows().size();
+        shell.open(item);
+        const auto added = shell.windows().size() - before;
+        EXPECT_LE(added, 1);
+        expected += static_cast<int>(added);
+        if (added)
+            EXPECT_EQ(shell.form.activeTaskForm(), shell.windows().back()->widget());
+    }
+    shell.form.Timer1Timer();
+    EXPECT_EQ(shell.form.taskWindowCount(), expected);
+    EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
+    shell.form.menuItem("N3")->trigger();  // the submenu's own command does nothing
+    EXPECT_EQ(shell.form.taskWindowCount(), expected);
+}
+
+TEST(MainForm, TileCascadeArrange)
+{
+    Shell shell;
+    shell.open("N7");
+    shell.open("N7");
+    shell.form.Tile1Click();
+    const QRect area = shell.form.mdiArea()->viewport()->rect();
+    QList<QRect> rects;
+    for (QMdiSubWindow* sub : shell.windows())
+        rects << sub->geometry();
+    std::sort(rects.begin(), rects.end(), [](const QRect& a, const QRect& b) { return a.top() < b.top(); });
+    // One above the other, each the full width, together the full height.
+    EXPECT_EQ(rects[0], QRect(0, 0, area.width(), area.height() / 2));
+    EXPECT_EQ(rects[1].top(), rects[0].bottom() + 1);
+    EXPECT_EQ(rects[1].width(), area.width());
+    EXPECT_EQ(rects[1].bottom(), area.bottom());
+
+    shell.form.Cascade1Click();
+    EXPECT_NE(shell.windows()[0]->pos(), shell.windows()[1]->pos());
+
+    for (QMdiSubWindow* sub : shell.windows())
+        sub->showMinimized();
+    shell.form.Arrange1Click();
+    for (QMdiSubWindow* sub : shell.windows())
+        EXPECT_EQ(sub->geometry().bottom(), area.bottom()) << "icons sit on the bottom edge";
+    EXPECT_NE(shell.windows()[0]->x(), shell.windows()[1]->x());
+}
+
+TEST(Stripe, ColourRamp)
+{
+    EXPECT_EQ(StripeColor(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(StripeColor(0, 254), qRgb(254, 127, 84));
+    EXPECT_EQ(StripeColor(0, 255), qRgb(0, 0, 0));  // 255 values: 255 wraps to black
+    EXPECT_EQ(StripeColor(100, 155), qRgb(0, 0, 0));
+    EXPECT_EQ(StripeColor(0, 256), qRgb(1, 0, 0));
+    EXPECT_EQ(StripeColor(2, 0), StripeColor(0, 2));
+    EXPECT_EQ(StripeColor(10, 7), qRgb(17, 8, 5));
+    EXPECT_EQ(StripeColor(600, 599), StripeColor(0, (600 + 599) % 255));
+    EXPECT_EQ(StripeColor(2147483647, 2147483647), StripeColor(0, static_cast<int>(4294967294LL % 255)));
+    for (int a = 0; a < 1000; ++a)
+        EXPECT_LT(qRed(StripeColor(0, a)), 255);
+}
+
+QImage Strip(TMainForm& form) { return form.stripe()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+TEST(Stripe, MovesTwoPixelsPerTickAndRestarts)
+{
+    Shell shell;
+    TMainForm& form = shell.form;
+    StripeOverlay* stripe = form.stripe();
+    EXPECT_EQ(form.stripeOffset(), 0);
+    EXPECT_EQ(stripe->geometry(), QRect(0, 0, form.width(), 2));
+    // It lies above the menu bar and lets clicks through to it.
+    EXPECT_TRUE(stripe->testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_EQ(form.childAt(5, 0), form.menuBar());
+
+    QImage image = Strip(form);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));  // black at start
+    const QRgb x2 = image.pixel(2, 1);
+    EXPECT_EQ(x2, StripeColor(0, 2));
+    form.Timer1Timer();  // draws offset 0, moves to 2
+    EXPECT_EQ(form.stripeOffset(), 2);
+    EXPECT_EQ(Strip(form).pixel(0, 0), qRgb(0, 0, 0));
+    form.Timer1Timer();  // draws offset 2: x = 0 has what x = 2 had
+    image = Strip(form);
+    EXPECT_EQ(image.pixel(0, 0), x2);
+    EXPECT_EQ(image.pixel(0, 1), x2);
+    for (int x = 0; x < image.width(); x += 37)
+        EXPECT_EQ(image.pixel(x, 0), StripeColor(2, x)) << x;
+
+    // The phase restarts after passing the outer width, W taken at each tick.
+    form.resize(300, 200);
+    const int w = form.frameGeometry().width();
+    int last = form.stripeOffset();
+    for (int i = 0; i < 1000 && form.stripeOffset() != 0; ++i) {
+        last = form.stripeOffset();
+        form.Timer1Timer();
+    }
+    EXPECT_EQ(form.stripeOffset(), 0);
+    EXPECT_GE(last, w);
+    EXPECT_LT(last, w + 2);
+    EXPECT_EQ(Strip(form).width(), form.width());
+}
+
+TEST(SaveAs, DialogThenActiveWindowThenReport)
+{
+    Shell shell;
+    ErrorRecorder errors;
+    QStringList offered;
+    QString answer;
+    shell.form.setSaveFileChooser([&](QWidget*, const QString& last) {
+        offered << last;
+        return answer;
+    });
+    const QString file = shell.ini.dirPath() + "/report";
+
+    // No window: the dialog shows, then nothing happens.
+    answer = file;
+    shell.form.N6Click();
+    EXPECT_FALSE(QFile::exists(file));
+
+    shell.open("N7");
+    // Cancelled: nothing written, the last name kept.
+    answer.clear();
+    shell.form.menuItem("N6")->setEnabled(true);
+    shell.form.menuItem("N6")->trigger();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(shell.form.lastSaveFileName(), file);
+
+    // A name without an extension: the report goes to exactly that name.
+    answer = file;
+    shell.form.N6Click();
+    EXPECT_EQ(offered, QStringList({"", file, file}));
+    EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
+    EXPECT_FALSE(QFile::exists(file + ".txt"));
+}
+
+TEST(PrintFromWord, NothingWithoutAWindow)
+{
+    Shell shell;
+    ErrorRecorder errors;
+    shell.form.menuItem("N12")->trigger();
+    EXPECT_TRUE(errors.messages.isEmpty());
+}
+
+TEST(MainForm, ExitClosesTheWindow)
+{
+    Shell shell;
+    shell.open("N7");
+    shell.form.menuItem("N4")->trigger();
+    EXPECT_FALSE(shell.form.isVisible());
+    EXPECT_TRUE(shell.ini.exists());
+}
+
+}  // namespace
+}  // namespace kvelta

@@ -1,0 +1,194 @@
+#include "app/main_form.h"
+#include "app/settings.h"
+#include "app_test_support.h"
+#include "support/kvelta_test.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace kvelta {
+namespace {
+
+using test::ErrorRecorder;
+using test::TempSettings;
+
+WindowPlacement PlacementOf(const TMainForm& form)
+{
+    const QRect frame = form.frameGeometry();
+    return {frame.left(), frame.top(), frame.width(), frame.height(), form.isMaximized()};
+}
+
+TEST(SettingsFile, LivesBesideTheExecutable)
+{
+    EXPECT_EQ(DefaultSettingsPath(), QDir(QCoreApplication::applicationDirPath()).filePath("Kvelta.ini"));
+    TMainForm form(QString{});
+    EXPECT_EQ(form.settingsPath(), DefaultSettingsPath());
+}
+
+TEST(SettingsFile, ReadsAsThePlatformDoes)
+{
+    TempSettings ini;
+    ini.write("; kept\n[other]\nx = 1\n[MAIN]\n top =  \"42\" \nLEFT='7'\nEmpty=\n");
+    const SettingsFile file(ini.path());
+    // Sections and keys ignore case; blanks and one pair of quotes around a value go.
+    EXPECT_EQ(file.readString("Main", "Top", "10"), "42");
+    EXPECT_EQ(file.readString("main", "left", "10"), "7");
+    EXPECT_EQ(file.readString("Main", "Empty", "d"), "");  // present but empty: not the default
+    EXPECT_EQ(file.readString("Main", "Width", "600"), "600");
+    EXPECT_EQ(file.readString("Other", "X", ""), "1");
+}
+
+// Placement read from a file's text: what the window shows and what the error box said.
+struct LoadCase {
+    const char* name;
+    QByteArray file;  // empty: no file at all
+    WindowPlacement expected;
+    QStringList errors;
+};
+
+TEST(LoadSettings, EveryRule)
+{
+    const LoadCase cases[] = {
+        {"no file: defaults", {}, {10, 10, 600, 400, false}, {}},
+        {"all keys", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=NORMAL\n", {30, 20, 500, 350, false}, {}},
+        {"missing keys default", "[Main]\nWidth=510\n", {10, 10, 510, 400, false}, {}},
+        {"negative position", "[Main]\nTop=-5\nLeft=-12\n", {-12, -5, 600, 400, false}, {}},
+        {"maximised", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n", {30, 20, 500, 350, true}, {}},
+        {"lower-case maximized is normal", "[Main]\nState=maximized\n", {10, 10, 600, 400, false}, {}},
+        {"mixed-case is normal", "[Main]\nState=Maximized\n", {10, 10, 600, 400, false}, {}},
+        {"other section ignored", "[Other]\nTop=99\n[Main]\nHeight=300\n", {10, 10, 600, 300, false}, {}},
+        // A bad value: the error is shown, the keys before it count, the rest stay built-in.
+        {"bad Top", "[Main]\nTop=abc\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n",
+         {222, 150, 612, 415, false}, {"'abc' is not a valid integer value."}},
+        {"bad Left", "[Main]\nTop=20\nLeft=1.5\nWidth=500\nState=MAXIMIZED\n", {222, 20, 612, 415, false},
+         {"'1.5' is not a valid integer value."}},
+        {"bad Width", "[Main]\nTop=20\nLeft=30\nWidth=\nHeight=350\n", {30, 20, 612, 415, false},
+         {"'' is not a valid integer value."}},
+        {"bad Height", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=99999999999\nState=MAXIMIZED\n",
+         {30, 20, 500, 415, false}, {"'99999999999' is not a valid integer value."}},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempSettings ini;
+        if (!c.file.isEmpty())
+            ini.write(c.file);
+        ErrorRecorder errors;
+        TMainForm form(ini.path());
+        EXPECT_EQ(errors.messages, c.errors);
+        const WindowPlacement p = PlacementOf(form);
+        EXPECT_EQ(form.isMaximized(), c.expected.maximized);
+        // A maximised window keeps the read placement for its normal state.
+        const QRect normal = c.expected.maximized ? form.normalGeometry() : form.frameGeometry();
+        EXPECT_EQ(normal, QRect(c.expected.left, c.expected.top, c.expected.width, c.expected.height));
+        (void)p;
+    }
+}
+
+TEST(LoadSettings, PlacementHonouredWhenShown)
+{
+    TempSettings ini;
+    ini.write("[Main]\nTop=33\nLeft=44\nWidth=420\nHeight=310\n");
+    TMainForm form(ini.path());
+    form.show();
+    EXPECT_EQ(form.frameGeometry(), QRect(44, 33, 420, 310));
+}
+
+TEST(LoadSettings, AbsurdSizesAreBounded)
+{
+    TempSettings ini;
+    ini.write("[Main]\nWidth=2147483647\nHeight=-2147483648\n");
+    ErrorRecorder errors;
+    TMainForm form(ini.path());
+    form.show();
+    EXPECT_TRUE(errors.messages.isEmpty());
+    EXPECT_GE(form.width(), 1);
+    EXPECT_LE(form.width(), 32767);
+    EXPECT_GE(form.height(), 1);
+}
+
+TEST(SaveSettings, NewFileHasTheFiveKeysInOrder)
+{
+    TempSettings ini;
+    {
+        TMainForm form(ini.path());
+        form.show();
+        form.close();
+    }
+    EXPECT_EQ(ini.read(), "[Main]\nTop=10\nLeft=10\nWidth=600\nHeight=400\nState=NORMAL\n");
+}
+
+TEST(SaveSettings, NormalCloseWritesThePlacementAndKeepsTheRest)
+{
+    TempSettings ini;
+    ini.write("; comment\n[Other]\nkey=value\n\n[Main]\nState=MAXIMIZED\nExtra=1\n");
+    {
+        ErrorRecorder errors;
+        TMainForm form(ini.path());
+        form.show();
+        form.showNormal();
+        form.setGeometry(QRect(100, 120, 480, 320));
+        form.move(-7, 15);
+        form.close();
+        EXPECT_TRUE(errors.messages.isEmpty());
+    }
+    const QByteArray text = ini.read();
+    EXPECT_TRUE(text.startsWith("; comment\n[Other]\nkey=value\n")) << text.constData();
+    EXPECT_TRUE(text.contains("[Main]\nState=NORMAL\nExtra=1\nTop=15\nLeft=-7\nWidth=480\nHeight=320\n"))
+        << text.constData();
+    // And the next start opens where the last one closed.
+    TMainForm again(ini.path());
+    EXPECT_EQ(again.frameGeometry(), QRect(-7, 15, 480, 320));
+}
+
+TEST(SaveSettings, MaximisedOrMinimisedCloseWritesOnlyState)
+{
+    const QByteArray before = "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=NORMAL\n";
+    for (const bool maximise : {true, false}) {
+        SCOPED_TRACE(maximise ? "maximised" : "minimised");
+        TempSettings ini;
+        ini.write(before);
+        {
+            TMainForm form(ini.path());
+            form.show();
+            form.move(5, 5);
+            maximise ? form.showMaximized() : form.showMinimized();
+            form.close();
+        }
+        EXPECT_EQ(ini.read(), maximise ? "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n"
+                                        : before);
+    }
+    // With no file, a maximised close leaves only the state.
+    TempSettings ini;
+    {
+        TMainForm form(ini.path());
+        form.showMaximized();
+        form.close();
+    }
+    EXPECT_EQ(ini.read(), "[Main]\nState=MAXIMIZED\n");
+}
+
+TEST(SaveSettings, UnwritableFileIsReportedAndTheWindowStillCloses)
+{
+    TempSettings ini;
+    const QString path = ini.dirPath() + "/missing/Kvelta.ini";
+    ErrorRecorder errors;
+    TMainForm form(path);
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(errors.messages, QStringList{"Unable to write to " + path + "."});
+}
+
+TEST(SaveSettings, AFolderInPlaceOfTheFileIsReported)
+{
+    TempSettings ini;
+    ASSERT_TRUE(QDir().mkpath(ini.path()));
+    ErrorRecorder errors;
+    TMainForm form(ini.path());
+    form.show();
+    form.close();
+    EXPECT_EQ(errors.messages, QStringList{"Unable to write to " + ini.path() + "."});
+}
+
+}  // namespace
+}  // namespace kvelta

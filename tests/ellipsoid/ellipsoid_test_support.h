@@ -1,0 +1,65 @@
+#pragma once
+// Running an exercise's computation on edit texts without its window, and checking cells.
+
+#include "frame/inputs.h"
+#include "support/kvelta_test.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kvelta::test {
+
+class TextInputs : public Inputs {
+public:
+    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
+    QString text(const QString& name) const override { return texts_.at(name); }
+
+private:
+    std::map<QString, QString> texts_;
+};
+
+// The texts of Edit3, Edit4, ... in order, written with a point and typed with `separator`.
+inline TextInputs EditTexts(const QStringList& texts, QChar separator)
+{
+    std::map<QString, QString> named;
+    for (int i = 0; i < texts.size(); ++i)
+        named[QStringLiteral("Edit%1").arg(i + 3)] = WithSeparator(texts[i], separator);
+    return TextInputs(std::move(named));
+}
+
+// A value cell as the table must show it, written with a point.
+struct ExpectedCell {
+    int column;
+    int row;
+    const char* text;
+};
+
+inline void ExpectCells(const ResultTable& table, const std::vector<ExpectedCell>& cells, QChar separator)
+{
+    for (const ExpectedCell& cell : cells)
+        EXPECT_EQ(Str(table.cell(cell.column, cell.row)),
+                  Str(WithSeparator(QString::fromUtf8(cell.text), separator)))
+            << "cell (" << cell.column << ", " << cell.row << ")";
+}
+
+// No cell may ever show a non-finite value.
+inline void ExpectAllFinite(const ResultTable& table)
+{
+    for (const QString& cell : AllCells(table)) {
+        EXPECT_FALSE(cell.contains(QLatin1String("inf"), Qt::CaseInsensitive)) << Str(cell);
+        EXPECT_FALSE(cell.contains(QLatin1String("nan"), Qt::CaseInsensitive)) << Str(cell);
+    }
+}
+
+// A worked example: the edit texts from Edit3 on, and cells it must produce.
+struct Example {
+    const char* name;
+    QStringList edits;
+    std::vector<ExpectedCell> cells;
+};
+
+}  // namespace kvelta::test

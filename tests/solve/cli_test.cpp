@@ -1,0 +1,138 @@
+#include "solve/cli.h"
+#include "solve/csv.h"
+#include "solve/exercises.h"
+#include "support/kvelta_test.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+namespace kvelta {
+namespace {
+
+using test::SeparatorScope;
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int Run(QStringList args) { return RunSolveCommand(args); }
+
+TEST(SolveCommand, WritesTheReportAndTheTablesOfAMeridianArc)
+{
+    SeparatorScope scope(QLatin1Char(','));
+    QTemporaryDir dir;
+    const QString report = dir.filePath("r.txt"), json = dir.filePath("t.json");
+    ASSERT_EQ(Run({"meridian-arc", "--decimal-separator", ".", "Edit1=ГД-21", "Edit2=Иванов И. И.", "Edit6=51",
+                   "--report", report, "--tables-json", json}),
+              0);
+    const QByteArray bytes = ReadAll(report);
+    EXPECT_TRUE(bytes.startsWith(QByteArray("\xC2\xFB\xF7\xE8\xF1\xEB\xE5\xED\xE8\xE5 ")));  // "Вычисление " in cp1251
+    EXPECT_TRUE(bytes.contains("|S, \xEC") && bytes.contains("|110576.26387900|"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+
+    const QJsonObject root = QJsonDocument::fromJson(ReadAll(json)).object();
+    EXPECT_EQ(root["class"].toString(), "TMForm");
+    EXPECT_EQ(root["caption"].toString(), "Вычисление дуги меридианов");
+    EXPECT_EQ(root["group"].toString(), "ГД-21");
+    EXPECT_TRUE(root["error"].isNull());
+    const QJsonArray tables = root["tables"].toArray();
+    ASSERT_EQ(tables.size(), 1);
+    EXPECT_EQ(tables[0]["name"].toString(), "StringGrid1");
+    EXPECT_TRUE(tables[0]["page"].isNull());
+    const QJsonArray cells = tables[0]["cells"].toArray();
+    ASSERT_EQ(cells.size(), 18);
+    EXPECT_EQ(cells[16].toArray()[3].toString(), "110576.26387900");
+    EXPECT_EQ(cells[0].toArray()[0].toString(), "Формула");
+}
+
+TEST(SolveCommand, ReportsAConversionErrorWithStatusOneAndKeepsTheTable)
+{
+    QTemporaryDir dir;
+    const QString json = dir.filePath("t.json");
+    EXPECT_EQ(Run({"meridian-arc", "--decimal-separator", ",", "Edit3=1.5", "--tables-json", json}), 1);
+    const QJsonObject root = QJsonDocument::fromJson(ReadAll(json)).object();
+    EXPECT_EQ(root["error"].toString(), "'1.5' is not a valid floating point value.");
+    EXPECT_EQ(root["tables"].toArray()[0]["cells"].toArray()[1].toArray()[1].toString(), "");
+}
+
+TEST(SolveCommand, RejectsWrongUsageWithStatusTwo)
+{
+    QTemporaryDir dir;
+    const QStringList cases[] = {
+        {},
+        {"no-such-exercise"},
+        {"meridian-arc", "Edit99=1"},
+        {"meridian-arc", "--decimal-separator", ";"},
+        {"meridian-arc", "--report"},
+        {"meridian-arc", "--active-page", "x"},
+        {"meridian-arc", "--active-page", "2"},
+        {"meridian-arc", "--batch", dir.filePath("v.csv")},
+        {"meridian-arc", "stray"},
+        {"--list", "extra"},
+    };
+    for (const QStringList& args : cases)
+        EXPECT_EQ(Run(args), 2) << args.join(' ').toStdString();
+}
+
+TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("v.csv");
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Edit1,Edit2,Edit3,Edit6\r\n"
+               "Г-1,\"Петров, П.\",50,51\r\n"
+               "Г-1,Сидоров,abc,51\r\n"
+               "Г-1,short\r\n"
+               "Г-2,\"\"\"Кавычки\"\"\",0,1\r\n");
+    file.close();
+    const QString out = dir.filePath("out");
+    EXPECT_EQ(Run({"meridian-arc", "--decimal-separator", ".", "--batch", csv, "--out-dir", out}), 1);
+    const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(ReadAll(out + "/summary.csv")));
+    ASSERT_EQ(summary.size(), 5u);
+    EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S"}));
+    EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540"}));
+    EXPECT_EQ(summary[2][3], "'abc' is not a valid floating point value.");
+    EXPECT_EQ(summary[2][4], "");
+    EXPECT_FALSE(summary[3][3].isEmpty());
+    EXPECT_EQ(summary[4][2], "\"Кавычки\"");
+    EXPECT_EQ(summary[4][4], "110576.26387900");
+    EXPECT_TRUE(QFile::exists(out + "/001-Петров__П_.txt"));
+    EXPECT_TRUE(QFile::exists(out + "/002-Сидоров.txt"));
+    EXPECT_FALSE(QFile::exists(out + "/003-short.txt"));
+}
+
+TEST(SolveCommand, HostileEditTextsNeverCrash)
+{
+    QTemporaryDir dir;
+    const QString hostile[] = {"", " ", "1e400", "-1e400", "1e5000", "nan", "inf", "0x10", "１２", "%1%2",
+                               "9999999999999999999999999999999999999999", "1e308", "-1e308", "\xF0\x9F\x98\x80"};
+    for (const Exercise& exercise : Exercises()) {
+        for (const QString& text : hostile) {
+            for (const char* edit : {"Edit3", "Edit4", "Edit5", "Edit6", "Edit9", "Edit10", "Edit12"}) {
+                const int status = Run({exercise.name, "--decimal-separator", ".", QString(edit) + "=" + text,
+                                        "--report", dir.filePath("r.txt")});
+                EXPECT_TRUE(status == 0 || status == 1 || status == 2) << exercise.name.toStdString();
+            }
+        }
+    }
+}
+
+TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
+{
+    const auto rows = ParseCsv("a,\"b,c\",\"d\"\"e\"\n\"x\ny\",,z\r\n");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (QStringList{"a", "b,c", "d\"e"}));
+    EXPECT_EQ(rows[1], (QStringList{"x\ny", "", "z"}));
+    EXPECT_THROW(ParseCsv("\"open"), std::runtime_error);
+    EXPECT_EQ(CsvLine({"a", "b,c", "q\""}), QByteArray("a,\"b,c\",\"q\"\"\"\r\n"));
+}
+
+}  // namespace
+}  // namespace kvelta
