@@ -10,6 +10,7 @@ packages=(
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
   xdg-utils
+  desktop-file-utils appstream dpkg-dev file
   xvfb xauth
 )
 

@@ -380,6 +380,7 @@ void TMainForm::applyPlacement()
         setWindowState(Qt::WindowNoState);
     move(placement_.left, placement_.top);  // marks the position as chosen: no system placement
     resize(width, height);
+    appliedSize_ = size();
     if (placement_.maximized)
         setWindowState(Qt::WindowMaximized);
 }
@@ -394,6 +395,8 @@ void TMainForm::fixPlacementForFrame()
     if (m.isNull() || m == appliedMargins_)
         return;
     placementPending_ = false;
+    if (size() != appliedSize_)
+        return;  // the user has already changed the size: that wins
     const bool maximized = placement_.maximized;
     placement_.maximized = false;
     applyPlacement();
@@ -404,6 +407,8 @@ void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     fixPlacementForFrame();
+    // Some platforms report the frame only once the window is on the screen.
+    QTimer::singleShot(0, this, &TMainForm::fixPlacementForFrame);
 }
 
 void TMainForm::moveEvent(QMoveEvent* event)

@@ -96,6 +96,7 @@ private:
     WindowPlacement placement_;  // outer frame as read at start-up
     bool placementPending_ = false;  // re-applied once the frame around the window is known
     QMargins appliedMargins_;
+    QSize appliedSize_;
 
     SaveFileChooser chooseSaveFile_;
     QString lastSaveFileName_;

@@ -6,6 +6,7 @@
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
 #include "reports/text_report.h"
+#include "reports/word_handover.h"
 #include "spherical/resh_stm_form.h"
 #include "spherical/sf_tr_form.h"
 
@@ -63,10 +64,27 @@ void SaveTextReport(const TaskForm& form, const QString& fileName)
 
 void PrintWordReport(TaskForm& form)
 {
+    // The same rows in the same order as above; the document is saved and opened in the
+    // desktop's word processor.
     const std::type_info& type = typeid(form);
-    if (type == typeid(TMForm)) {
-        // common word report
-    }
+    if (type == typeid(TMForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TPForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TPTrapForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TDTrapForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TReshSTmForm))
+        return PrintWordDocument(form.reportView(), BuildReshSTmWordReport);
+    if (type == typeid(TSfTrForm))
+        return PrintWordDocument(form.reportView(), BuildSfTrWordReport);
+    if (type == typeid(TPTGKForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TGKTPForm))
+        return PrintWordDocument(form.reportView(), BuildWordReport);
+    if (type == typeid(TPreobrazForm))
+        return PrintWordDocument(form.reportView(), BuildPreobrazWordReport);
 }
 
 }  // namespace kvelta

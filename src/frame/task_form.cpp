@@ -2,6 +2,7 @@
 
 #include "frame/error_box.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,9 +12,15 @@
 
 namespace kvelta {
 
-TaskForm::TaskForm(QWidget* parent) : QWidget(parent), panel1_(new QWidget(this)), inputs_(*this)
+TaskForm::TaskForm(QWidget* parent) : QWidget(parent), panel1_(nullptr), inputs_(*this)
 {
     setAttribute(Qt::WA_DeleteOnClose);  // closing a task window destroys it
+    // The layout is designed for an 8-point (11-pixel) sans-serif face.
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    panel1_ = new QFrame(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -54,6 +61,12 @@ ResultGrid* TaskForm::grid(const QString& name) const
 }
 
 void TaskForm::setPanelHeight(int height) { panel1_->setFixedHeight(height); }
+
+void TaskForm::setPanelBevelled()
+{
+    panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel1_->setLineWidth(2);
+}
 
 QLabel* TaskForm::addLabel(const QString& name, const QString& text, int left, int top, LabelStyle style)
 {

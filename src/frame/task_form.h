@@ -7,9 +7,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <QSize>
 #include <QWidget>
 #include <vector>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -49,9 +51,13 @@ public:
     static Form* Create(Args&&... args)
     {
         auto* form = new Form(std::forward<Args>(args)...);
+        form->designSize_ = form->size();
         form->FormCreate();
         return form;
     }
+
+    // A new child window opens at the size of its design.
+    QSize sizeHint() const override { return designSize_.isValid() ? designSize_ : QWidget::sizeHint(); }
 
     // What the reports read.
     QString caption() const { return windowTitle(); }
@@ -76,6 +82,8 @@ protected:
     enum class LabelStyle { Plain, BoldMaroon };
 
     void setPanelHeight(int height);
+    // Raised inner and lowered outer bevel, as the page-control windows draw their panel.
+    void setPanelBevelled();
     QLabel* addLabel(const QString& name, const QString& text, int left, int top,
                      LabelStyle style = LabelStyle::Plain);
     QLineEdit* addEdit(const QString& name, int left, int top, int width, const QString& text);
@@ -109,7 +117,8 @@ private:
         const TaskForm& form_;
     };
 
-    QWidget* panel1_;
+    QFrame* panel1_;
+    QSize designSize_;
     QPushButton* button1_ = nullptr;
     QTabWidget* pages_ = nullptr;
     std::vector<ResultGrid*> grids_;

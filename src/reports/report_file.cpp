@@ -84,9 +84,13 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& bytes)
         RaiseCannotCreate(fileName, error ? SystemReason(error) : file.errorString());
     }
     // Until commit() the bytes go to a temporary file beside the target; on any failure the
-    // temporary is removed and the target is left as it was.
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // temporary is removed and the target is left as it was. The buffer is flushed and checked
+    // first: commit() renames a temporary whose buffered write failed (a full disk) as if it
+    // were complete.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        file.cancelWriting();
         throw KveltaError(QStringLiteral("Unable to write to %1").arg(FullNativePath(fileName)));
+    }
 }
 
 }  // namespace kvelta

@@ -88,7 +88,7 @@ RigorousComparisonWindow::RigorousComparisonWindow(TaskForm& form, Comparison co
     // The exercise window may close first: then there is nothing to recompute from.
     connect(&form, &QObject::destroyed, recompute_, [this] { recompute_->setEnabled(false); });
 
-    show(comparison);
+    display(comparison);
     resize(900, 420);
 }
 
@@ -97,10 +97,10 @@ void RigorousComparisonWindow::recompute()
     if (!form_)
         return;
     if (std::optional<Comparison> c = Compute(*form_))
-        show(*c);
+        display(*c);
 }
 
-void RigorousComparisonWindow::show(const Comparison& comparison)
+void RigorousComparisonWindow::display(const Comparison& comparison)
 {
     comparison_ = comparison;
     setWindowTitle(QStringLiteral("Сравнение со строгим решением — %1").arg(comparison.caption));
@@ -141,7 +141,7 @@ RigorousComparisonWindow* CreateRigorousComparison(TaskForm& form, QWidget* pare
 void ShowRigorousComparison(TaskForm& form, QWidget* parent)
 {
     if (RigorousComparisonWindow* window = CreateRigorousComparison(form, parent)) {
-        window->QDialog::show();
+        window->show();
         window->raise();
         window->activateWindow();
     }

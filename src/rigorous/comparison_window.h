@@ -27,7 +27,7 @@ public:
     void recompute();
 
 private:
-    void show(const Comparison& comparison);
+    void display(const Comparison& comparison);
 
     QPointer<TaskForm> form_;
     Comparison comparison_;

@@ -16,6 +16,7 @@ TSfTrForm::TSfTrForm(QWidget* parent) : TaskForm(parent)
     setWindowTitle(QStringLiteral("Решение большого сферического треугольника"));
     resize(664, 543);
     setPanelHeight(169);
+    setPanelBevelled();
     addStudentFields();
 
     // Angle rows: caption, first edit, top; the left column holds A, B, C, Ba and the right one

@@ -117,10 +117,8 @@ void WhileShown(TMainForm& main, const std::function<void(TAboutForm&)>& check)
     QTimer::singleShot(0, &main, [&] {
         ran = true;
         check(*main.aboutForm());
-        QTimer::singleShot(0, &main, [&] {
-            if (main.aboutForm()->isVisible())
-                main.aboutForm()->reject();
-        });
+        if (main.aboutForm()->isVisible())
+            main.aboutForm()->reject();
     });
     QTimer watchdog;
     watchdog.setSingleShot(true);

@@ -90,6 +90,7 @@ TEST(LoadSettings, PlacementHonouredWhenShown)
     ini.write("[Main]\nTop=33\nLeft=44\nWidth=420\nHeight=310\n");
     TMainForm form(ini.path());
     form.show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(form.frameGeometry(), QRect(44, 33, 420, 310));
 }
 
@@ -121,23 +122,36 @@ TEST(SaveSettings, NormalCloseWritesThePlacementAndKeepsTheRest)
 {
     TempSettings ini;
     ini.write("; comment\n[Other]\nkey=value\n\n[Main]\nState=MAXIMIZED\nExtra=1\n");
+    QRect closedAt;
     {
         ErrorRecorder errors;
         TMainForm form(ini.path());
         form.show();
         form.showNormal();
-        form.setGeometry(QRect(100, 120, 480, 320));
+        form.resize(480, 320);
         form.move(-7, 15);
+        closedAt = form.frameGeometry();
         form.close();
         EXPECT_TRUE(errors.messages.isEmpty());
     }
+    EXPECT_EQ(closedAt.topLeft(), QPoint(-7, 15));
     const QByteArray text = ini.read();
-    EXPECT_TRUE(text.startsWith("; comment\n[Other]\nkey=value\n")) << text.constData();
-    EXPECT_TRUE(text.contains("[Main]\nState=NORMAL\nExtra=1\nTop=15\nLeft=-7\nWidth=480\nHeight=320\n"))
+    EXPECT_TRUE(text.startsWith("; comment\n")) << text.constData();
+    EXPECT_TRUE(text.contains("[Other]\nkey=value\n")) << text.constData();
+    EXPECT_TRUE(text.contains(QStringLiteral("[Main]\nState=NORMAL\nExtra=1\nTop=15\nLeft=-7\nWidth=%1\nHeight=%2\n")
+                                  .arg(closedAt.width())
+                                  .arg(closedAt.height())
+                                  .toUtf8()))
         << text.constData();
-    // And the next start opens where the last one closed.
-    TMainForm again(ini.path());
-    EXPECT_EQ(again.frameGeometry(), QRect(-7, 15, 480, 320));
+    // The next start opens where the last one closed, and a second save changes nothing.
+    {
+        TMainForm again(ini.path());
+        again.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(again.frameGeometry(), closedAt);
+        again.close();
+    }
+    EXPECT_EQ(ini.read(), text);
 }
 
 TEST(SaveSettings, MaximisedOrMinimisedCloseWritesOnlyState)

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -268,6 +269,68 @@ TEST(TextReport, MeridianArcWindowComputedInBothLocales)
         EXPECT_EQ(actual.count('\xB0'), 3);  // the degree signs of B2, B1, Bcp
         // Empty group and name: the prefixes keep their trailing space and nothing follows.
         EXPECT_TRUE(actual.contains("\r\n\r\n\xD1\xF2. \xE3\xF0. \r\n\r\n\xD4.\xC8.\xCE. \r\n\r\n\r\n---"));
+    }
+}
+
+// Every window of the "Создать" menu, saved through the dispatch: the variant of its class, the
+// tables it names, and lines that are each as long as the rules around them.
+TEST(TextReport, EveryWindowIsSavedByItsOwnVariant)
+{
+    const struct {
+        const char* menuItem;
+        int steps;  // "Шаг №" headings; 0: one table after an empty line
+    } windows[] = {{"N7", 0}, {"N8", 0}, {"N5", 0}, {"N10", 0}, {"N13", 0},
+                   {"N14", 8}, {"N17", 0}, {"N18", 0}, {"N19", 2}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.menuItem);
+        QTemporaryDir dir;
+        std::unique_ptr<TaskForm> form(CreateTaskForm(QString::fromLatin1(w.menuItem)));
+        ASSERT_TRUE(form);
+        if (form->pageControl())
+            form->pageControl()->setCurrentIndex(form->pageControl()->count() - 1);  // not the first page
+        const QString file = dir.filePath(QStringLiteral("r.txt"));
+        SaveTextReport(*form, file);
+        const QByteArray bytes = ReadFile(file);
+        ASSERT_TRUE(bytes.endsWith("\r\n"));
+        EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
+        EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+        QList<QByteArray> lines = bytes.split('\n');
+        lines.removeLast();
+        for (QByteArray& line : lines)
+            line.chop(1);
+        EXPECT_EQ(lines[0], FileBytes(form->caption()));
+        EXPECT_EQ(lines[2], "\xD1\xF2. \xE3\xF0. ");
+
+        const std::vector<ReportTable> tables = form->reportTables();
+        std::size_t expectedLines = 6;
+        std::vector<const ResultTable*> written;
+        if (w.steps == 0) {
+            expectedLines += 1;
+            written.push_back(tables.front().table);
+        } else {
+            ASSERT_EQ(tables.size(), static_cast<std::size_t>(w.steps));
+            for (const ReportTable& t : tables)
+                written.push_back(t.table);
+        }
+        int headings = 0;
+        qsizetype ruleLength = 0;
+        for (std::size_t i = 6; i < lines.size(); ++i) {
+            const QByteArray& line = lines[i];
+            if (line.startsWith("\xD8\xE0\xE3 \xB9")) {
+                ++headings;
+                EXPECT_EQ(line, "\xD8\xE0\xE3 \xB9" + QByteArray::number(headings));
+                EXPECT_TRUE(lines[i + 1].startsWith('-'));  // the table follows at once
+            } else if (line.startsWith('-')) {
+                ruleLength = line.size();
+                EXPECT_EQ(line, QByteArray(ruleLength, '-'));
+            } else if (line.startsWith('|')) {
+                EXPECT_EQ(line.size(), ruleLength) << line.toStdString();
+            }
+        }
+        EXPECT_EQ(headings, w.steps);
+        for (const ResultTable* t : written)
+            expectedLines += static_cast<std::size_t>(2 * t->rowCount() + 1) + (w.steps ? 1 : 0);
+        EXPECT_EQ(static_cast<std::size_t>(lines.size()), expectedLines);
     }
 }
 

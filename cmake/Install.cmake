@@ -1,0 +1,28 @@
+# Where `cmake --install` (and so the .deb) puts Kvelta: the two programs, the desktop entry, the
+# icon, the AppStream metainfo, the manual page of kvelta-solve and the copyright file.
+include(GNUInstallDirs)
+
+# The application id names the desktop entry, the icon and the metainfo alike; see the metainfo
+# file for why it lives under example.org.
+set(KVELTA_APP_ID org.example.Kvelta)
+set(KVELTA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
+
+install(TARGETS kvelta kvelta-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES ${KVELTA_DATA_DIR}/${KVELTA_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${KVELTA_DATA_DIR}/${KVELTA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+install(FILES ${KVELTA_DATA_DIR}/icons/${KVELTA_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The PNGs are rendered by scripts/make-icons.sh and committed, so the build needs no SVG renderer.
+foreach(size 48 64 128 256)
+  install(FILES ${KVELTA_DATA_DIR}/icons/${size}x${size}/${KVELTA_APP_ID}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+install(FILES ${KVELTA_DATA_DIR}/kvelta-solve.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Debian wants the copyright file in /usr/share/doc/<package>, named after the package, not the project.
+install(FILES ${KVELTA_DATA_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kvelta)
