@@ -5,11 +5,12 @@ set(CPACK_PACKAGE_CONTACT "Kvelta developers <kvelta@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the exercises of a higher geodesy course")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kvelta gives the worked solution of each computational exercise of a university course in higher
-geodesy: meridian and parallel arcs, map-sheet trapezoids, Gauss-Kruger coordinates and zone
-transfer, spherical triangles. Every intermediate quantity is shown in a labelled table and can be
-saved as a text report. The interface is in Russian. kvelta-solve computes the same exercises
-from the command line.")
+    "Kvelta gives the worked solution of each computational exercise of a
+university course in higher geodesy: meridian and parallel arcs, map-sheet
+trapezoids, Gauss-Kruger coordinates and zone transfer, spherical triangles.
+Every intermediate quantity is shown in a labelled table and can be saved as
+a text report. The interface is in Russian. kvelta-solve computes the same
+exercises from the command line.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/data/copyright)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -23,8 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # About window's mail link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, xdg-utils")
-# Without it Qt falls back to X11 through XWayland on a Wayland desktop, which still works.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Only suggested: without it Qt runs through XWayland on a Wayland desktop, and it would pull in
+# Qt Quick and a Wayland compositor library.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -5,6 +5,7 @@
 #include "ellipsoid/tp_form.h"
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
+#include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_handover.h"
 #include "spherical/resh_stm_form.h"
@@ -37,54 +38,61 @@ TaskForm* CreateTaskForm(const QString& menuItemName)
     return nullptr;
 }
 
+namespace {
+
+// The report routines of a window class.
+struct ReportRoutines {
+    const std::type_info& windowClass;
+    TextReportBody textBody;
+    WordReportBuilder wordBuilder;
+};
+
+// One row per window class, tested in this order by the window's exact class, so that a
+// derived class never takes its base's row.
+const ReportRoutines* RoutinesFor(const TaskForm& form)
+{
+    static const ReportRoutines rows[] = {
+        {typeid(TMForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TPForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TPTrapForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TDTrapForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TReshSTmForm), TextReportBody::Legendre, BuildReshSTmWordReport},
+        {typeid(TSfTrForm), TextReportBody::LargeTriangle, BuildSfTrWordReport},
+        {typeid(TPTGKForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TGKTPForm), TextReportBody::Common, BuildWordReport},
+        {typeid(TPreobrazForm), TextReportBody::ZoneTransfer, BuildPreobrazWordReport},
+    };
+    const std::type_info& type = typeid(form);
+    for (const ReportRoutines& row : rows)
+        if (row.windowClass == type)
+            return &row;
+    return nullptr;
+}
+
+}  // namespace
+
 void SaveTextReport(const TaskForm& form, const QString& fileName)
 {
-    // One row per window class, in this order: TMForm, TPForm, TPTrapForm, TDTrapForm,
-    // TReshSTmForm, TSfTrForm, TPTGKForm, TGKTPForm, TPreobrazForm.
-    const std::type_info& type = typeid(form);
-    if (type == typeid(TMForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TPForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TPTrapForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TDTrapForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TReshSTmForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Legendre);
-    if (type == typeid(TSfTrForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::LargeTriangle);
-    if (type == typeid(TPTGKForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TGKTPForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::Common);
-    if (type == typeid(TPreobrazForm))
-        return WriteTextReport(form.reportView(), fileName, TextReportBody::ZoneTransfer);
+    if (const ReportRoutines* routines = RoutinesFor(form))
+        WriteTextReport(form.reportView(), fileName, routines->textBody);
+}
+
+QByteArray TextReportFileBytes(const TaskForm& form)
+{
+    const ReportRoutines* routines = RoutinesFor(form);
+    return routines ? TextReportBytes(form.reportView(), routines->textBody) : QByteArray();
 }
 
 void PrintWordReport(TaskForm& form)
 {
-    // The same rows in the same order as above; the document is saved and opened in the
-    // desktop's word processor.
-    const std::type_info& type = typeid(form);
-    if (type == typeid(TMForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TPForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TPTrapForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TDTrapForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TReshSTmForm))
-        return PrintWordDocument(form.reportView(), BuildReshSTmWordReport);
-    if (type == typeid(TSfTrForm))
-        return PrintWordDocument(form.reportView(), BuildSfTrWordReport);
-    if (type == typeid(TPTGKForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TGKTPForm))
-        return PrintWordDocument(form.reportView(), BuildWordReport);
-    if (type == typeid(TPreobrazForm))
-        return PrintWordDocument(form.reportView(), BuildPreobrazWordReport);
+    if (const ReportRoutines* routines = RoutinesFor(form))
+        PrintWordDocument(form.reportView(), routines->wordBuilder);
+}
+
+void SaveWordDocument(const TaskForm& form, const QString& fileName)
+{
+    if (const ReportRoutines* routines = RoutinesFor(form))
+        WriteFileAtomically(fileName, BuildDocx(form.reportView(), routines->wordBuilder));
 }
 
 }  // namespace kvelta

@@ -1,6 +1,7 @@
 #pragma once
 // Which window each "Создать" command makes, and which report routine serves each window class.
 
+#include <QByteArray>
 #include <QString>
 
 namespace kvelta {
@@ -15,5 +16,10 @@ TaskForm* CreateTaskForm(const QString& menuItemName);
 // in the order of the dispatch table (a derived class never matches its base's row).
 void SaveTextReport(const TaskForm& form, const QString& fileName);
 void PrintWordReport(TaskForm& form);
+
+// For kvelta-solve: the bytes "Сохранить как..." writes, and the document "Печать из MS Word"
+// builds, saved under the given name instead of being opened.
+QByteArray TextReportFileBytes(const TaskForm& form);
+void SaveWordDocument(const TaskForm& form, const QString& fileName);
 
 }  // namespace kvelta

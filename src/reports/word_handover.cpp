@@ -96,11 +96,16 @@ QString SaveNewDocument(const QString& folder, const QString& caption, const QBy
                           .arg(QDir::toNativeSeparators(base)));
 }
 
-void PrintWordDocument(const ReportView& window, WordReportBuilder build)
+QByteArray BuildDocx(const ReportView& window, WordReportBuilder build)
 {
     WordDocumentBuilder word;
     build(window, word);
-    const QString path = SaveNewDocument(WordReportFolder(), window.caption, WriteDocx(word.document()));
+    return WriteDocx(word.document());
+}
+
+void PrintWordDocument(const ReportView& window, WordReportBuilder build)
+{
+    const QString path = SaveNewDocument(WordReportFolder(), window.caption, BuildDocx(window, build));
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = OpenerOverride() ? OpenerOverride()(url) : QDesktopServices::openUrl(url);
     if (!opened)

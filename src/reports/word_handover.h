@@ -27,6 +27,9 @@ QString DocumentBaseName(const QString& caption);
 // replaced. Returns the path. Raises KveltaError when the folder or the file cannot be made.
 QString SaveNewDocument(const QString& folder, const QString& caption, const QByteArray& docx);
 
+// The .docx file of one window's report, built with the document builder.
+QByteArray BuildDocx(const ReportView& window, WordReportBuilder build);
+
 // Builds the report of one window with the document builder, saves it and opens it. Raises
 // KveltaError when it cannot be saved, or when no application opens it (naming the saved file).
 void PrintWordDocument(const ReportView& window, WordReportBuilder build);

@@ -11,8 +11,20 @@
 #include <clocale>
 #include <cstdio>
 
+namespace {
+
+// Qt's own warnings (such as a missing runtime folder) mean nothing to a user of the command.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(QuietQtMessages);
     // The windows are made and computed, but never shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

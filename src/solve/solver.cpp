@@ -42,18 +42,7 @@ Solution Solve(const Exercise& exercise, const Variant& variant)
     return solution;
 }
 
-QByteArray TextReport(const TaskForm& form)
-{
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        throw KveltaError(QStringLiteral("Cannot create a temporary folder"));
-    const QString path = dir.filePath(QStringLiteral("report.txt"));
-    SaveTextReport(form, path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw KveltaError(QStringLiteral("Cannot read %1").arg(path));
-    return file.readAll();
-}
+QByteArray TextReport(const TaskForm& form) { return TextReportFileBytes(form); }
 
 QByteArray ToUtf8Lines(const QByteArray& windows1251)
 {

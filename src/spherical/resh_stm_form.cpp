@@ -10,6 +10,7 @@ TReshSTmForm::TReshSTmForm(QWidget* parent) : TaskForm(parent)
     setWindowTitle(QStringLiteral("Вычиление сф. тр. по теор. Лежандра и способу аддитаментов"));
     resize(659, 377);
     setPanelHeight(145);
+    setPanelBevelled();
     addStudentFields();
 
     addLabel(QStringLiteral("Label5"), QStringLiteral("A"), 16, 68, LabelStyle::BoldMaroon);

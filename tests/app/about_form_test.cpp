@@ -42,8 +42,9 @@ TEST(AboutPicture, BrokenDataGivesNoPictureAndNoCrash)
     (void)DecodeJpeg(header);
     // A truncated body still decodes as far as it goes (libjpeg pads the rest).
     const QImage truncated = DecodeJpeg(good.left(good.size() / 2));
-    if (!truncated.isNull())
+    if (!truncated.isNull()) {
         EXPECT_EQ(truncated.size(), QSize(340, 508));
+    }
     for (int cut = 0; cut < good.size(); cut += 997)
         (void)DecodeJpeg(good.left(cut));
 }
@@ -85,8 +86,9 @@ TEST(AboutForm, LayoutAsDesigned)
         QLabel* label = form.label(l.name);
         ASSERT_TRUE(label);
         EXPECT_EQ(label->pos(), l.pos);
-        if (l.text)
+        if (l.text) {
             EXPECT_EQ(label->text(), l.text);
+        }
         EXPECT_EQ(label->font().pixelSize(), l.pixelSize);
         EXPECT_EQ(label->palette().color(QPalette::WindowText), l.color);
         EXPECT_FALSE(label->autoFillBackground());

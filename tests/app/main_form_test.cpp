@@ -77,8 +77,9 @@ TEST(MainForm, StatusTextFitsItsPanel)
     QApplication::sendPostedEvents();  // the status bar lays out again
     const int needed = panel->fontMetrics().horizontalAdvance(panel->text());
     EXPECT_LE(needed, panel->contentsRect().width());
-    if (needed < 150)
+    if (needed < 150) {
         EXPECT_EQ(panel->width(), 150);
+    }
 }
 
 TEST(MainForm, TwoMeridianWindowsCountTwo)
@@ -138,8 +139,9 @@ TEST(MainForm, EveryCreateCommandOpensOneWindowOrNothing)
         const auto added = shell.windows().size() - before;
         EXPECT_LE(added, 1);
         expected += static_cast<int>(added);
-        if (added)
+        if (added) {
             EXPECT_EQ(shell.form.activeTaskForm(), shell.windows().back()->widget());
+        }
     }
     shell.form.Timer1Timer();
     EXPECT_EQ(shell.form.taskWindowCount(), expected);

@@ -129,16 +129,16 @@ TEST(SaveSettings, NormalCloseWritesThePlacementAndKeepsTheRest)
         form.show();
         form.showNormal();
         form.resize(480, 320);
-        form.move(-7, 15);
+        form.move(7, 15);
         closedAt = form.frameGeometry();
         form.close();
         EXPECT_TRUE(errors.messages.isEmpty());
     }
-    EXPECT_EQ(closedAt.topLeft(), QPoint(-7, 15));
+    EXPECT_EQ(closedAt.topLeft(), QPoint(7, 15));
     const QByteArray text = ini.read();
     EXPECT_TRUE(text.startsWith("; comment\n")) << text.constData();
     EXPECT_TRUE(text.contains("[Other]\nkey=value\n")) << text.constData();
-    EXPECT_TRUE(text.contains(QStringLiteral("[Main]\nState=NORMAL\nExtra=1\nTop=15\nLeft=-7\nWidth=%1\nHeight=%2\n")
+    EXPECT_TRUE(text.contains(QStringLiteral("[Main]\nState=NORMAL\nExtra=1\nTop=15\nLeft=7\nWidth=%1\nHeight=%2\n")
                                   .arg(closedAt.width())
                                   .arg(closedAt.height())
                                   .toUtf8()))

@@ -314,7 +314,7 @@ TEST(TextReport, EveryWindowIsSavedByItsOwnVariant)
         }
         int headings = 0;
         qsizetype ruleLength = 0;
-        for (std::size_t i = 6; i < lines.size(); ++i) {
+        for (qsizetype i = 6; i < lines.size(); ++i) {
             const QByteArray& line = lines[i];
             if (line.startsWith("\xD8\xE0\xE3 \xB9")) {
                 ++headings;

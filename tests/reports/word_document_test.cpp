@@ -113,8 +113,12 @@ void ExpectEmptyLastParagraph(const DocxBody& body)
     EXPECT_TRUE(body.blocks.back().paragraph.text().isEmpty());
 }
 
-TEST(WordDocument, MeridianArcDocument)
+// Measures in the file never take the user's decimal separator.
+class WordDocumentLocale : public ::testing::TestWithParam<QChar> {};
+
+TEST_P(WordDocumentLocale, MeridianArcDocument)
 {
+    test::SeparatorScope scope(GetParam());
     const Window window = MakeWindow(QStringLiteral("Вычисление дуги меридианов"), {{4, 18}});
     WordDocumentBuilder word;
     const DocxBody body = Build(window, BuildWordReport, word);
@@ -129,6 +133,8 @@ TEST(WordDocument, MeridianArcDocument)
     ExpectEmptyLastParagraph(body);
     EXPECT_TRUE(word.visible());
 }
+
+INSTANTIATE_TEST_SUITE_P(BothSeparators, WordDocumentLocale, ::testing::ValuesIn(test::kSeparators));
 
 TEST(WordDocument, ReshSTmFirstPageKeepsExtraRowWithSelectionBelow)
 {

@@ -293,8 +293,9 @@ TEST(RigorousComparison, NoRowEverShowsANonNumber)
                     EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << Str(cls) << value;
                     EXPECT_FALSE(text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)) << Str(cls) << value;
                 }
-                if (r.differenceValue)
+                if (r.differenceValue) {
                     EXPECT_TRUE(std::isfinite(*r.differenceValue));
+                }
                 EXPECT_EQ(r.rigorousValue.has_value(), r.rigorous != NoValue) << Str(cls) << value;
                 EXPECT_EQ(r.reason.isEmpty(), r.textbookValue.has_value() && r.rigorousValue.has_value())
                     << Str(cls) << value << Str(r.reason);
