@@ -78,6 +78,12 @@ TAboutForm::TAboutForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("О программе"));
+    // The window's own font; every label below sets its own typeface and size over it.
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                            QStringLiteral("DejaVu Sans")});
+    windowFont.setPointSize(8);
+    setFont(windowFont);
     setFixedSize(kClientWidth, kClientHeight);
     setSizeGripEnabled(false);
 

@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kvelta"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kvelta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kvelta"));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
 
     // The interface is Russian: the standard dialogs' buttons too ("Сохранить", "Отмена").

@@ -5,6 +5,7 @@
 #include "app/task_windows.h"
 #include "frame/error_box.h"
 #include "frame/task_form.h"
+#include "rigorous/comparison_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -140,6 +141,11 @@ void TMainForm::createMenus()
     item(windows1_, QStringLiteral("Cascade1"), QStringLiteral("Cascade"), [this] { Cascade1Click(); });
     connect(windows1_, &QMenu::aboutToShow, this, &TMainForm::updateWindowMenu);
 
+    // The textbook results of the active exercise beside the rigorous ones.
+    QMenu* check1 = submenu(bar->addMenu(QStringLiteral("Проверка")), QStringLiteral("Check1"));
+    item(check1, QStringLiteral("Compare1"), QStringLiteral("Сравнить со строгим решением..."),
+         [this] { Compare1Click(); })->setEnabled(false);
+
     QAction* n15 = bar->addAction(QStringLiteral("О программе"));
     n15->setObjectName(QStringLiteral("N15"));
     connect(n15, &QAction::triggered, this, [this] { RunCommand(this, [this] { N15Click(); }); });
@@ -221,6 +227,12 @@ void TMainForm::N6Click()
     if (!form)
         return;
     SaveTextReport(*form, fileName);
+}
+
+void TMainForm::Compare1Click()
+{
+    if (TaskForm* form = activeTaskForm())
+        ShowRigorousComparison(*form, this);
 }
 
 void TMainForm::N12Click()
@@ -338,6 +350,7 @@ void TMainForm::updateStatus(int count)
     if (statusPanel1_->text() != text)
         statusPanel1_->setText(text);
     menuItem(QStringLiteral("N6"))->setEnabled(count != 0);
+    menuItem(QStringLiteral("Compare1"))->setEnabled(activeTaskForm() != nullptr);
 }
 
 void TMainForm::Timer1Timer()

@@ -59,6 +59,7 @@ public:
     void N6Click();
     void N12Click();
     void N15Click();
+    void Compare1Click();  // "Проверка" → "Сравнить со строгим решением..."
     void Tile1Click();
     void Arrange1Click();
     void Cascade1Click();

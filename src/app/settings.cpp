@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QSaveFile>
 
 // Debian ships SimpleIni without its converter header; the template bodies are compiled here only.
@@ -15,6 +16,7 @@
 #include <SimpleIni.h>
 
 #include <string>
+#include <unistd.h>
 
 namespace kvelta {
 
@@ -26,9 +28,26 @@ std::string Bytes(const QString& text) { return text.toStdString(); }
 
 }  // namespace
 
+QString SettingsPathFor(const QString& programDir, const QString& configHome)
+{
+    const QString beside = QDir(programDir).filePath(QStringLiteral("Kvelta.ini"));
+    if (QFileInfo::exists(beside))
+        return beside;
+    // A system program folder is never ours to write, even for root, who could.
+    const QString canonical = QFileInfo(programDir).canonicalFilePath() + QLatin1Char('/');
+    const bool systemFolder = canonical.startsWith(QLatin1String("/usr/")) || canonical.startsWith(QLatin1String("/bin/"))
+                              || canonical.startsWith(QLatin1String("/sbin/"));
+    if (!systemFolder && ::access(QFile::encodeName(programDir).constData(), W_OK) == 0)
+        return beside;
+    return QDir(configHome).filePath(QStringLiteral("Kvelta/Kvelta.ini"));
+}
+
 QString DefaultSettingsPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Kvelta.ini"));
+    const QString path = SettingsPathFor(QCoreApplication::applicationDirPath(),
+                                         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
 }
 
 class SettingsFile::Impl {

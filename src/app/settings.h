@@ -7,7 +7,10 @@
 
 namespace kvelta {
 
-// Kvelta.ini in the directory of the executable.
+// Kvelta.ini beside the program when one is there or the program's folder is the user's to
+// write (a build folder, a portable copy); otherwise, for an installed program, Kvelta/Kvelta.ini
+// in the user's configuration folder ($XDG_CONFIG_HOME, ~/.config by default).
+QString SettingsPathFor(const QString& programDir, const QString& configHome);
 QString DefaultSettingsPath();
 
 class SettingsFile {

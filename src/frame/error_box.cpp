@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <exception>
+#include <utility>
 
 namespace kvelta {
 
@@ -23,7 +24,10 @@ void ShowMessageBox(QWidget* parent, const QString& boxText)
 
 }  // namespace
 
-void SetErrorPresenter(ErrorPresenter presenter) { Presenter() = std::move(presenter); }
+ErrorPresenter SetErrorPresenter(ErrorPresenter presenter)
+{
+    return std::exchange(Presenter(), std::move(presenter));
+}
 
 void ShowErrorBox(QWidget* parent, const QString& text)
 {

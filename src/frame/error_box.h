@@ -10,7 +10,8 @@ namespace kvelta {
 
 // Shows `boxText` (already ending in a full stop) to the user. Tests install a recorder.
 using ErrorPresenter = std::function<void(QWidget* parent, const QString& boxText)>;
-void SetErrorPresenter(ErrorPresenter presenter);  // an empty presenter restores the message box
+// Installs a presenter and returns the one it replaces; an empty presenter means the message box.
+ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 
 // The error box: the text with a full stop, caption "Kvelta", error icon, OK.
 void ShowErrorBox(QWidget* parent, const QString& text);

@@ -52,6 +52,10 @@ ResultGrid::ResultGrid(const QString& name, int columns, int rows, const std::ve
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(true);
     setWordWrap(false);
+    // A text longer than its column is cut at the cell edge, as a string grid draws it: its
+    // beginning stays readable and no character is replaced by an ellipsis.
+    setTextElideMode(Qt::ElideNone);
+    horizontalHeader()->setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(16);

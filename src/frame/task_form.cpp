@@ -2,7 +2,10 @@
 
 #include "frame/error_box.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,14 +15,49 @@
 
 namespace kvelta {
 
+namespace {
+
+// The positions of the layout were chosen for "MS Sans Serif" at 11 pixels. Where that face is
+// missing, a face of Arial's widths fits the same places; the usual fallback face is much wider
+// (the name label would run under its edit and table texts would not fit their columns), so it is
+// narrowed to about the width of the design face.
+QFont DesignFont()
+{
+    QFont font;
+    const QStringList designFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                        QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+    font.setFamilies(designFamilies);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    if (!designFamilies.contains(QFontInfo(font).family(), Qt::CaseInsensitive))
+        font.setStretch(QFont::SemiCondensed);
+    return font;
+}
+
+// The window font narrowed, where needed, until a seconds value with four decimals fits a 41-pixel
+// edit (its frame and one pixel each side taken off). Synthetic narrowing goes in coarse steps, so
+// the stretch is found by trying; the answer is kept per font.
+QFont EditFont(const QFont& font)
+{
+    constexpr int secondsRoom = 41 - 2 * 2 - 2 * 1;
+    static QHash<QString, QFont> fitted;
+    const QString key = font.key();
+    if (const auto found = fitted.constFind(key); found != fitted.constEnd())
+        return *found;
+    QFont narrowed = font;
+    int stretch = font.stretch() > 0 ? font.stretch() : 100;
+    while (QFontMetrics(narrowed).horizontalAdvance(QStringLiteral("00,0000")) > secondsRoom && stretch > 50)
+        narrowed.setStretch(--stretch);
+    fitted.insert(key, narrowed);
+    return narrowed;
+}
+
+}  // namespace
+
 TaskForm::TaskForm(QWidget* parent) : QWidget(parent), panel1_(nullptr), inputs_(*this)
 {
     setAttribute(Qt::WA_DeleteOnClose);  // closing a task window destroys it
-    // The layout is designed for an 8-point (11-pixel) sans-serif face.
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setStyleHint(QFont::SansSerif);
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    setFont(DesignFont());
     panel1_ = new QFrame(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
     auto* layout = new QVBoxLayout(this);
@@ -88,6 +126,13 @@ QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width, 
     auto* e = new QLineEdit(text, panel1_);
     e->setObjectName(name);
     e->setGeometry(left, top, width, 21);
+    // The 41-pixel seconds edits were sized for the design face's 5-pixel digits. A seconds value
+    // with four decimals must show whole, so the edits keep one pixel, not two, beside the frame
+    // and, where the face is wider than that, draw their text narrower.
+    e->setTextMargins(-1, 0, -1, 0);
+    const QFont fitted = EditFont(e->font());
+    if (fitted != e->font())
+        e->setFont(fitted);
     return e;
 }
 
@@ -135,7 +180,7 @@ ResultGrid* TaskForm::addPage(const QString& caption, const QString& gridName, i
         pages_->setObjectName(QStringLiteral("PageControl1"));
         layout()->addWidget(pages_);
     }
-    auto* page = new QWidget;
+    auto* page = new QWidget(pages_);  // a child from the start, so that it takes the window font
     page->setObjectName(QStringLiteral("TabSheet%1").arg(pages_->count() + 1));
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->setContentsMargins(0, 0, 0, 0);

@@ -466,7 +466,8 @@ namespace {
 const QString kW = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 
 // Characters XML 1.0 cannot hold (control characters, lone surrogates, U+FFFE/U+FFFF) would
-// make the word processor reject the whole file: they are left out.
+// make the word processor reject the whole file: they are left out. Tab and vertical tab stay:
+// they are written as a tab stop and a line break, as Word takes them in typed text.
 QString XmlSafe(const QString& text)
 {
     QString safe;
@@ -478,7 +479,7 @@ QString XmlSafe(const QString& text)
             safe += text[++i];
         } else if (ch.isSurrogate() || ch.unicode() == 0xFFFE || ch.unicode() == 0xFFFF) {
             continue;
-        } else if (ch.unicode() >= 0x20 || ch == u'\t') {
+        } else if (ch.unicode() >= 0x20 || ch == u'\t' || ch == u'\v') {
             safe += ch;
         }
     }

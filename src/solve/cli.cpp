@@ -22,8 +22,8 @@ const char kUsage[] =
     "usage:\n"
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
-    "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--docx FILE]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.]\n"
+    "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
     "  kvelta-solve --help | --version\n";
 
 void Print(FILE* stream, const QByteArray& bytes)
@@ -39,6 +39,7 @@ struct Options {
     Variant variant;
     QString report, tablesJson, docx, batch, outDir;
     bool utf8 = false;
+    bool rigorous = false;
 };
 
 // "--name VALUE" or "--name=VALUE".
@@ -82,6 +83,8 @@ Options ParseOptions(const QStringList& args)
         } else if (TakeValue(args, i, QStringLiteral("--out-dir"), options.outDir)) {
         } else if (args[i] == QLatin1String("--utf8")) {
             options.utf8 = true;
+        } else if (args[i] == QLatin1String("--rigorous")) {
+            options.rigorous = true;
         } else if (args[i].startsWith(QLatin1String("Edit")) && args[i].contains(QLatin1Char('='))) {
             const qsizetype eq = args[i].indexOf(QLatin1Char('='));
             options.variant.edits.emplace_back(args[i].left(eq), args[i].mid(eq + 1));
@@ -94,7 +97,7 @@ Options ParseOptions(const QStringList& args)
     if (!options.batch.isEmpty()
         && (!options.variant.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
             || !options.docx.isEmpty() || options.utf8 || options.variant.activePage != 0))
-        throw UsageError(QStringLiteral("--batch takes only --out-dir and --decimal-separator"));
+        throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
     return options;
 }
 
@@ -151,7 +154,7 @@ int SolveOne(const Options& options)
             }
         }
         if (!options.tablesJson.isEmpty())
-            WriteOutput(options.tablesJson, TablesJson(*options.exercise, solution));
+            WriteOutput(options.tablesJson, TablesJson(*options.exercise, solution, options.rigorous));
         if (!options.docx.isEmpty())
             SaveWordDocument(*solution.form, options.docx);
     } catch (const KveltaError& error) {
@@ -200,6 +203,9 @@ int Batch(const Options& options)
                               QStringLiteral("error")};
     for (const FinalResult& result : options.exercise->results)
         summaryHeader.append(result.name);
+    const QStringList rigorousQuantities = options.rigorous ? RigorousQuantities(*options.exercise) : QStringList();
+    for (const QString& quantity : rigorousQuantities)
+        summaryHeader << quantity + QStringLiteral(" строгое") << quantity + QStringLiteral(" разность");
     QByteArray summary = CsvLine(summaryHeader);
 
     const int count = static_cast<int>(rows.size()) - 1;
@@ -232,6 +238,8 @@ int Batch(const Options& options)
             ++failed;
         for (const FinalResult& result : options.exercise->results)
             line.append(FinalResultText(solution, result));
+        if (options.rigorous)
+            line += RigorousColumns(solution, rigorousQuantities);
         summary += CsvLine(line);
     }
     WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary);

@@ -4,6 +4,7 @@
 #include "frame/error_box.h"
 #include "frame/errors.h"
 #include "frame/task_form.h"
+#include "rigorous/comparison.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,9 +37,9 @@ Solution Solve(const Exercise& exercise, const Variant& variant)
         pages->setCurrentIndex(variant.activePage - 1);
     }
     // The error box is the one place errors reach the user; here it reports to the solution.
-    SetErrorPresenter([&solution](QWidget*, const QString& text) { solution.error = text; });
+    ErrorPresenter previous = SetErrorPresenter([&solution](QWidget*, const QString& text) { solution.error = text; });
     RunCommand(nullptr, [&form] { form.Button1Click(); });
-    SetErrorPresenter({});
+    SetErrorPresenter(std::move(previous));
     return solution;
 }
 
@@ -76,7 +77,69 @@ QByteArray JsonString(const QString& text)
 
 }  // namespace
 
-QByteArray TablesJson(const Exercise& exercise, const Solution& solution)
+namespace {
+
+std::optional<Comparison> CompareQuietly(const TaskForm& form)
+{
+    try {
+        return CompareForm(form);
+    } catch (const KveltaError&) {
+        return std::nullopt;  // the inputs do not convert: the error is already the solution's
+    }
+}
+
+QByteArray RigorousJson(const TaskForm& form)
+{
+    const std::optional<Comparison> comparison = CompareQuietly(form);
+    if (!comparison)
+        return "null";
+    QByteArray json = "{\"ellipsoid\": " + JsonString(comparison->ellipsoid) + ", \"note\": " + JsonString(comparison->note)
+                      + ", \"textbook_fault\": "
+                      + (comparison->textbookFault.isEmpty() ? QByteArray("null") : JsonString(comparison->textbookFault))
+                      + ", \"rows\": [";
+    for (std::size_t i = 0; i < comparison->rows.size(); ++i) {
+        const ComparisonRow& row = comparison->rows[i];
+        json += (i ? ", " : "") + QByteArray("{\"quantity\": ") + JsonString(row.quantity) + ", \"textbook\": "
+                + JsonString(row.textbook) + ", \"rigorous\": " + JsonString(row.rigorous) + ", \"difference\": "
+                + JsonString(row.difference) + ", \"ground\": " + JsonString(row.ground) + ", \"reason\": "
+                + JsonString(row.reason) + "}";
+    }
+    return json + "]}";
+}
+
+}  // namespace
+
+QStringList RigorousQuantities(const Exercise& exercise)
+{
+    std::unique_ptr<TaskForm> form(CreateExerciseForm(exercise));
+    QStringList quantities;
+    if (const std::optional<Comparison> comparison = form ? CompareQuietly(*form) : std::nullopt)
+        for (const ComparisonRow& row : comparison->rows)
+            quantities.append(row.quantity);
+    return quantities;
+}
+
+QStringList RigorousColumns(const Solution& solution, const QStringList& quantities)
+{
+    QStringList columns;
+    const std::optional<Comparison> comparison = CompareQuietly(*solution.form);
+    for (const QString& quantity : quantities) {
+        const ComparisonRow* found = nullptr;
+        if (comparison)
+            for (const ComparisonRow& row : comparison->rows)
+                if (row.quantity == quantity)
+                    found = &row;
+        if (!found)
+            columns << QString() << QString();
+        else if (!found->reason.isEmpty())
+            columns << found->rigorous + QStringLiteral(" (") + found->reason + QLatin1Char(')') << found->difference;
+        else
+            columns << found->rigorous << found->difference;
+    }
+    return columns;
+}
+
+QByteArray TablesJson(const Exercise& exercise, const Solution& solution, bool rigorous)
 {
     const ReportView view = solution.form->reportView();
     QByteArray json = "{\"class\": " + JsonString(exercise.className) + ", \"caption\": " + JsonString(view.caption)
@@ -95,8 +158,10 @@ QByteArray TablesJson(const Exercise& exercise, const Solution& solution)
         }
         json += "]}";
     }
-    json += "]}\n";
-    return json;
+    json += "]";
+    if (rigorous)
+        json += ", \"rigorous\": " + RigorousJson(*solution.form);
+    return json + "}\n";
 }
 
 QString FinalResultText(const Solution& solution, const FinalResult& result)

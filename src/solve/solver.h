@@ -37,8 +37,15 @@ Solution Solve(const Exercise& exercise, const Variant& variant);
 QByteArray TextReport(const TaskForm& form);
 // The same text as UTF-8 with LF line ends, for a terminal.
 QByteArray ToUtf8Lines(const QByteArray& windows1251);
-// {"class", "caption", "group", "name", "error", "tables": [{"name", "page", "cells"}]}.
-QByteArray TablesJson(const Exercise& exercise, const Solution& solution);
+// {"class", "caption", "group", "name", "error", "tables": [{"name", "page", "cells"}]}, and with
+// `rigorous` the comparison with the rigorous solution under "rigorous".
+QByteArray TablesJson(const Exercise& exercise, const Solution& solution, bool rigorous = false);
+
+// The quantities the rigorous comparison of an exercise lists, in order.
+QStringList RigorousQuantities(const Exercise& exercise);
+// For each quantity: the rigorous value and the difference, as the comparison prints them
+// ("—" and the reason where there is none; empty when the inputs do not convert).
+QStringList RigorousColumns(const Solution& solution, const QStringList& quantities);
 // A final result as its cell shows it.
 QString FinalResultText(const Solution& solution, const FinalResult& result);
 

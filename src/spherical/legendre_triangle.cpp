@@ -14,7 +14,8 @@ constexpr Extended ExcessCoefficient = 0.002533L;
 constexpr Extended AdditamentCoefficient = 4.11e-15L;
 
 // The adjusted and plane angles are never stored; their sines take the extended value.
-Extended SinOfDegrees(Extended degrees) { return Checked(std::sin(Checked(degrees / 180 * Pi))); }
+// Radians as x·π/180: the product comes first, which shows in the sines of very large angles.
+Extended SinOfDegrees(Extended degrees) { return Checked(std::sin(Checked(degrees * Pi / 180))); }
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -106,11 +107,6 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     // Misclosure of the measured angles against 180° + E.
     const Extended sum = (A + B) + C;
     const Extended W = Checked(sum - E / 3600.0L - 180);
-    const double W2 = ToDouble(W * 3600);  // W″
-    const Extended correction = -static_cast<Extended>(W2) / 3;
-    const Vertices adjusted{B - W2 / 3.0L / 3600, A - W2 / 3.0L / 3600, C - W2 / 3.0L / 3600};
-    const Vertices plane{B - W2 / 3.0L / 3600 - E / 3.0L / 3600, A - W2 / 3.0L / 3600 - E / 3.0L / 3600,
-                         C - W2 / 3.0L / 3600 - E / 3.0L / 3600};
 
     // Legendre's theorem.
     WriteAngle(t, 1, 7, d.B);
@@ -119,6 +115,13 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     WriteAngle(t, 1, 10, ToDouble(sum));
     WriteFixed(t, 1, 11, E, 6);
     WriteAngle(t, 1, 12, ToDouble(W));
+    // W″ is stored only after the misclosure is shown: an overflow here must not pre-empt the
+    // angle cells above.
+    const double W2 = ToDouble(W * 3600);
+    const Extended correction = -static_cast<Extended>(W2) / 3;
+    const Vertices adjusted{B - W2 / 3.0L / 3600, A - W2 / 3.0L / 3600, C - W2 / 3.0L / 3600};
+    const Vertices plane{B - W2 / 3.0L / 3600 - E / 3.0L / 3600, A - W2 / 3.0L / 3600 - E / 3.0L / 3600,
+                         C - W2 / 3.0L / 3600 - E / 3.0L / 3600};
     for (int r = 7; r <= 9; ++r)
         WriteFixed(t, 2, r, correction, 6);
     WriteAngle(t, 3, 7, ToDouble(adjusted.B));

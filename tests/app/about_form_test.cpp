@@ -57,6 +57,8 @@ TEST(AboutForm, LayoutAsDesigned)
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_TRUE(form.windowFlags() & Qt::Tool);
     EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.font().families().value(0), "MS Sans Serif");
+    EXPECT_EQ(form.font().pointSize(), 8);
     // Creation order is painting order: later labels lie over earlier ones.
     QStringList order;
     for (QObject* child : form.children())
@@ -90,6 +92,8 @@ TEST(AboutForm, LayoutAsDesigned)
             EXPECT_EQ(label->text(), l.text);
         }
         EXPECT_EQ(label->font().pixelSize(), l.pixelSize);
+        EXPECT_EQ(label->font().families().value(0), "Tahoma");
+        EXPECT_EQ(label->font().bold(), l.pixelSize != 11);  // the title and "Закрыть" only
         EXPECT_EQ(label->palette().color(QPalette::WindowText), l.color);
         EXPECT_FALSE(label->autoFillBackground());
         // Everything inside the window: nothing of the text is cut off.

@@ -44,7 +44,7 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     TMainForm& form = shell.form;
     EXPECT_EQ(form.windowTitle(), "Kvelta");
     EXPECT_EQ(Entries(form.menuBar()->actions()),
-              QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "N15|О программе"}));
+              QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "Check1|Проверка", "N15|О программе"}));
     auto menu = [&](const char* name) { return Entries(form.findChild<QMenu*>(name)->actions()); };
     EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "N9|-", "N4|Выход"}));
     EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",

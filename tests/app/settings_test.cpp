@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace kvelta {
 namespace {
@@ -202,6 +204,31 @@ TEST(SaveSettings, AFolderInPlaceOfTheFileIsReported)
     form.show();
     form.close();
     EXPECT_EQ(errors.messages, QStringList{"Unable to write to " + ini.path() + "."});
+}
+
+}  // namespace
+}  // namespace kvelta
+
+namespace kvelta {
+namespace {
+
+// Where the settings live: beside the program when it may be written there, else in the
+// user's configuration folder.
+TEST(SettingsLocation, BesideAWritableProgramFolderOtherwiseInTheConfigFolder)
+{
+    QTemporaryDir program, config;
+    const QString beside = QDir(program.path()).filePath("Kvelta.ini");
+    const QString inConfig = QDir(config.path()).filePath("Kvelta/Kvelta.ini");
+    EXPECT_EQ(SettingsPathFor(program.path(), config.path()), beside);
+    EXPECT_EQ(SettingsPathFor("/usr/bin", config.path()), inConfig);
+    EXPECT_EQ(SettingsPathFor(QDir(program.path()).filePath("missing"), config.path()), inConfig);
+
+    QFile existing(beside);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(SettingsPathFor(program.path(), config.path()), beside);  // a file already there is used
+    QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace

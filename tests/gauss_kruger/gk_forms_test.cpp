@@ -308,40 +308,121 @@ TEST(TPreobrazForm, TextReportHasBothStages)
 // Hostile text in every edit: an error box or a full table, never a crash, "inf" or "nan".
 TEST(GaussKrugerForms, HostileInput)
 {
-    const char* hostile[] = {"", " ", "1e4000", "-1e308", "1e308", "nan", "inf", "0x10", "1,5,5", "1.5.5",
-                             "9e18", "-9.3e18", "1e-320", "+", "--1", "1e", " 7 ", "3e15"};
-    SeparatorScope scope(QLatin1Char(','));
-    ErrorRecorder errors;
-    auto forward = Open<TPTGKForm>();
-    auto inverse = Open<TGKTPForm>();
-    auto transfer = Open<TPreobrazForm>();
-    const std::vector<std::pair<TaskForm*, QStringList>> forms = {
-        {forward.get(), {"Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Edit11"}},
-        {inverse.get(), {"Edit3", "Edit4", "Edit5", "Edit9", "Edit10"}},
-        {transfer.get(), {"Edit3", "Edit4", "Edit5", "Edit6"}}};
-    for (const auto& [form, names] : forms) {
-        const QStringList defaults = [&] {
-            QStringList d;
-            for (const QString& n : names)
-                d.append(form->edit(n)->text());
-            return d;
-        }();
-        for (int i = 0; i < names.size(); ++i)
-            for (const char* text : hostile) {
-                for (int j = 0; j < names.size(); ++j)
-                    form->edit(names[j])->setText(defaults[j]);
-                form->edit(names[i])->setText(QString::fromLatin1(text));
-                form->button()->click();
-                for (const ReportTable& rt : form->reportTables())
-                    for (const QString& cell : AllCells(*rt.table)) {
-                        const QString lower = cell.toLower();
-                        EXPECT_FALSE(lower.contains(QStringLiteral("inf")) || lower.contains(QStringLiteral("nan")))
-                            << Str(names[i]) << " = " << text << ": " << Str(cell);
-                    }
-            }
+    const char* hostile[] = {"", " ", "1e4000", "1e5000", "1e400", "-1e308", "1e308", "nan", "inf", "0x10",
+                             "1,5,5", "1.5.5", "1,5", "1.5", "-0", "1234567890123456789012345678901234567890",
+                             "9e18", "-9.3e18", "1e-320", "+", "--1", "1e", " 7 ", "3e15", "1e150"};
+    for (QChar sep : kSeparators) {
+        SeparatorScope scope(sep);
+        ErrorRecorder errors;
+        auto forward = Open<TPTGKForm>();
+        auto inverse = Open<TGKTPForm>();
+        auto transfer = Open<TPreobrazForm>();
+        const std::vector<std::pair<TaskForm*, QStringList>> forms = {
+            {forward.get(), {"Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Edit11"}},
+            {inverse.get(), {"Edit3", "Edit4", "Edit5", "Edit9", "Edit10"}},
+            {transfer.get(), {"Edit3", "Edit4", "Edit5", "Edit6"}}};
+        for (const auto& [form, names] : forms) {
+            const QStringList defaults = [&] {
+                QStringList d;
+                for (const QString& n : names)
+                    d.append(form->edit(n)->text());
+                return d;
+            }();
+            for (int i = 0; i < names.size(); ++i)
+                for (const char* text : hostile) {
+                    for (int j = 0; j < names.size(); ++j)
+                        form->edit(names[j])->setText(defaults[j]);
+                    form->edit(names[i])->setText(QString::fromLatin1(text));
+                    form->button()->click();
+                    for (const ReportTable& rt : form->reportTables())
+                        for (const QString& cell : AllCells(*rt.table)) {
+                            const QString lower = cell.toLower();
+                            EXPECT_FALSE(lower.contains(QStringLiteral("inf")) || lower.contains(QStringLiteral("nan")))
+                                << Str(names[i]) << " = " << text << ": " << Str(cell);
+                        }
+                }
+        }
+        // Only the platform's texts: a conversion error or a floating-point fault.
+        const QStringList faults = {QStringLiteral("Floating point overflow."),
+                                    QStringLiteral("Invalid floating point operation."),
+                                    QStringLiteral("Floating point division by zero.")};
+        for (const QString& m : errors.messages)
+            EXPECT_TRUE(faults.contains(m) || m.endsWith(QStringLiteral("' is not a valid floating point value.")))
+                << Str(m);
     }
-    for (const QString& m : errors.messages)
-        EXPECT_TRUE(m.endsWith(QLatin1Char('.'))) << Str(m);
+}
+
+// A run that faults part-way keeps the rows it wrote and empties the rows it did not reach, so
+// no earlier result stands beside the new one; a fault in the first stage empties the second.
+TEST(GaussKrugerForms, FaultedRunEmptiesTheRowsItDidNotReach)
+{
+    for (QChar sep : kSeparators) {
+        SeparatorScope scope(sep);
+        ErrorRecorder errors;
+
+        // The forward window: a longitude beyond any angle text stops at row 7.
+        auto forward = Open<TPTGKForm>();
+        Type(*forward, "Edit3", "21", sep);
+        Type(*forward, "Edit6", "51", sep);
+        Type(*forward, "Edit7", "38", sep);
+        Type(*forward, "Edit8", "44.0822", sep);
+        Type(*forward, "Edit9", "24", sep);
+        Type(*forward, "Edit10", "2", sep);
+        Type(*forward, "Edit11", "13.1579", sep);
+        forward->button()->click();
+        ASSERT_TRUE(errors.messages.isEmpty());
+        Type(*forward, "Edit9", "1e300", sep);
+        forward->button()->click();
+        ASSERT_EQ(errors.messages.size(), 1);
+        EXPECT_EQ(Str(errors.messages.last()), "Invalid floating point operation.");
+        const ResultGrid* f = forward->StringGrid1();
+        EXPECT_EQ(Str(Cell(f, 1)), Expected("51° 38` 44.0822\"", sep));
+        EXPECT_EQ(Str(Cell(f, 6)), Expected("0.385050", sep));
+        for (int r = 7; r <= 23; ++r)
+            EXPECT_TRUE(Cell(f, r).isEmpty()) << "forward row " << r;
+
+        // The inverse window: a y so large that z² overflows a double.
+        auto inverse = Open<TGKTPForm>();
+        inverse->button()->click();
+        ASSERT_EQ(errors.messages.size(), 1);
+        Type(*inverse, "Edit10", "1e200", sep);
+        inverse->button()->click();
+        ASSERT_EQ(errors.messages.size(), 2);
+        EXPECT_EQ(Str(errors.messages.last()), "Floating point overflow.");
+        const ResultGrid* i = inverse->StringGrid1();
+        EXPECT_EQ(Str(Cell(i, 18)), Expected("3962597.7280", sep));
+        EXPECT_FALSE(Cell(i, 19).isEmpty());
+        for (int r = 20; r <= 26; ++r)
+            EXPECT_TRUE(Cell(i, r).isEmpty()) << "inverse row " << r;
+
+        // The zone transfer: a far meridian Lo′ stops the second stage at row 7 ...
+        auto transfer = Open<TPreobrazForm>();
+        transfer->button()->click();
+        ASSERT_EQ(errors.messages.size(), 2);
+        const QStringList firstStage = AllCells(transfer->StringGrid1()->table());
+        Type(*transfer, "Edit4", "1e300", sep);
+        transfer->button()->click();
+        ASSERT_EQ(errors.messages.size(), 3);
+        EXPECT_EQ(Str(errors.messages.last()), "Invalid floating point operation.");
+        EXPECT_EQ(AllCells(transfer->StringGrid1()->table()), firstStage);
+        const ResultGrid* second = transfer->StringGrid2();
+        EXPECT_EQ(Str(Cell(second, 1)), Expected("51° 38` 44.0822\"", sep));
+        for (int r = 7; r <= 23; ++r)
+            EXPECT_TRUE(Cell(second, r).isEmpty()) << "second stage row " << r;
+
+        // ... and a fault in the first stage leaves no second stage at all.
+        Type(*transfer, "Edit4", "27", sep);
+        transfer->button()->click();
+        ASSERT_EQ(errors.messages.size(), 3);
+        Type(*transfer, "Edit6", "1e200", sep);
+        transfer->button()->click();
+        ASSERT_EQ(errors.messages.size(), 4);
+        EXPECT_EQ(Str(errors.messages.last()), "Floating point overflow.");
+        EXPECT_EQ(Str(Cell(transfer->StringGrid1(), 18)), Expected("3962597.7280", sep));
+        EXPECT_TRUE(Cell(transfer->StringGrid1(), 20).isEmpty());
+        for (int r = 1; r <= 23; ++r)
+            EXPECT_TRUE(Cell(second, r).isEmpty()) << "second stage row " << r;
+    }
 }
 
 }  // namespace

@@ -197,17 +197,17 @@ TEST(WordDocument, PreobrazStages)
 }
 
 // Whatever a student types into the edits, the file stays well-formed XML: characters XML cannot
-// hold are left out, tabs become tab stops.
+// hold are left out, tabs become tab stops and vertical tabs line breaks.
 TEST(WordDocument, HostileTextStaysWellFormed)
 {
     Window window = MakeWindow(QStringLiteral("A<&>\"'\x01\x1f") + QChar(0xD800) + QStringLiteral("Z"), {{1, 1}});
-    window.view.group = QStringLiteral("x\ty") + QChar(0xFFFF) + QChar(0xD83D) + QChar(0xDE00);
+    window.view.group = QStringLiteral("x\ty\vz") + QChar(0xFFFF) + QChar(0xD83D) + QChar(0xDE00);
     window.view.name = QStringLiteral("two\rparagraphs");
     WordDocumentBuilder word;
     const DocxBody body = Build(window, BuildWordReport, word);
     ASSERT_GE(body.blocks.size(), 4u);
     EXPECT_EQ(test::Str(body.blocks[0].paragraph.text()), "A<&>\"'Z");
-    EXPECT_EQ(body.blocks[1].paragraph.text(), QStringLiteral("Ст. гр. x\ty") + QChar(0xD83D) + QChar(0xDE00));
+    EXPECT_EQ(body.blocks[1].paragraph.text(), QStringLiteral("Ст. гр. x\ty\vz") + QChar(0xD83D) + QChar(0xDE00));
     EXPECT_EQ(body.blocks[2].paragraph.text(), QStringLiteral("Ф.И.О. two"));
     EXPECT_EQ(body.blocks[3].paragraph.text(), QStringLiteral("paragraphs"));
 }

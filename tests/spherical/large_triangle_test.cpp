@@ -427,6 +427,45 @@ TEST(LargeTriangle, HostileNumbersFaultWithoutNonFiniteCells)
     }
 }
 
+// Radians are x·(π/180) with π/180 rounded once: for A = 693439570000000° the product x·π/180
+// would give a sine of -0.98480766 (both checked at 64-bit precision).
+TEST(LargeTriangle, RadiansUseTheRoundedDegreeFactor)
+{
+    for (QChar separator : kSeparators) {
+        SeparatorScope scope(separator);
+        Triangle t;
+        t.press(Merge({kExample, Angle("Edit3", 693439570000000.0, 0, 0)}), separator);
+        EXPECT_EQ(Str(t.page(3).cell(1, 3)), Str(Local(QStringLiteral("-0.98480782"), separator)));
+    }
+}
+
+// Every field, hostile texts, both separators: a run completes or stops with one of the platform's
+// texts, and no cell shows inf or nan.
+TEST(LargeTriangle, HostileTextInEveryField)
+{
+    const QStringList hostile = {"",     " ",      "1e308", "-1e308", "1e400",  "1e4000", "1e-4000", "-0",
+                                 "0",    "180",    "-180",  "90",     "1e19",   "1234567890123456789012345678901234567890",
+                                 "1,5",  "1.5",    "+1",    "1e",     " 7 "};
+    const QStringList known = {"Floating point division by zero", "Invalid floating point operation",
+                               "Floating point overflow"};
+    for (QChar separator : kSeparators) {
+        SeparatorScope scope(separator);
+        for (const char* field : kReadingOrder)
+            for (const QString& text : hostile) {
+                Triangle t;
+                t.press(Merge({kExample, {{QString::fromLatin1(field), QLatin1Char('=') + text}}}), separator);
+                EXPECT_TRUE(t.error.isEmpty() || known.contains(t.error)
+                            || t.error == QStringLiteral("'%1' is not a valid floating point value").arg(text))
+                    << field << " = '" << Str(text) << "': " << Str(t.error);
+                for (int p = 1; p <= LargeTrianglePageCount; ++p)
+                    for (const QString& cell : test::AllCells(t.page(p)))
+                        EXPECT_FALSE(cell.contains(QLatin1String("inf"), Qt::CaseInsensitive)
+                                     || cell.contains(QLatin1String("nan"), Qt::CaseInsensitive))
+                            << field << " = '" << Str(text) << "': " << Str(cell.left(40));
+            }
+    }
+}
+
 }  // namespace
 }  // namespace kvelta
 
@@ -466,6 +505,18 @@ TEST(LargeTriangle, LabelsOfTheEightPages)
     // Latin vertex letters with Cyrillic "сф".
     EXPECT_EQ(t.page(2).cell(0, 1), QString::fromUtf16(u"A\u0441\u0444=A-dA"));
     EXPECT_EQ(t.page(7).cell(0, 3), QString::fromUtf16(u"C1=C\u0441\u0444-E/3-dC"));
+    ExpectLabels(t.page(1),
+                 {"Формула|Результат|Формула|Результат", "a||1-1,25e^2sin^2Bc|", "a(1-e^2)||1-1,25e^2sin^2Bm|",
+                  "Ba||Ma|", "Bb||Mb|", "Bc||Mc|", "Bm||Mm|", "0,25e^2||0,75e^2|", "1,25e^2||0,75e^2sin^2Ba|",
+                  "sinBa||0,75e^2sin^2Bb|", "sinBb||0,75e^2sin^2Bc|", "sinBc||0,75e^2sin^2Bm|",
+                  "sinBm||1-0,25e^2sin^2Ba|", "sin^2Ba||1-0,25e^2sin^2Bb|", "sin^2Bb||1-0,25e^2sin^2Bc|",
+                  "sin^2Bc||1-0,25e^2sin^2Bm|", "sin^2Bm||1-0,75e^2sin^2Ba|", "0,25e^2sin^2Ba||1-0,75e^2sin^2Bb|",
+                  "0,25e^2sin^2Bb||1-0,75e^2sin^2Bc|", "0,25e^2sin^2Bc||1-0,75e^2sin^2Bm|",
+                  "0,25e^2sin^2Bm||Na|", "1,25e^2sin^2Ba||Nb|", "1,25e^2sin^2Bb||Nc|", "1,25e^2sin^2Bc||Nm|",
+                  "1,25e^2sin^2Bm||E/12|", "1+0,25e^2sin^2Ba||(Ka-K)/K|", "1+0,25e^2sin^2Bb||(Kb-K)/K|",
+                  "1+0,25e^2sin^2Bc||(Kc-K)/K|", "1+0,25e^2sin^2Bm||dA|", "1-1,25e^2sin^2Ba||dB|",
+                  "1-1,25e^2sin^2Bb||dC|"},
+                 1);
     ExpectLabels(t.page(2), {"Формула|Результат|Формула|Результат", "Aсф=A-dA||Cсф=C-dC|", "Bсф=B-dB|||"}, 2);
     ExpectLabels(t.page(3), {"Формула|Результат|Формула|Результат", "f||b^2sinAsinC|", "b^2||sinB|", "sinA||D1|",
                              "sinC||E\"|", "sinAsinC||E|"}, 3);

@@ -351,6 +351,36 @@ TEST(LegendreTriangle, ConversionErrorsLeaveBothTables)
     }
 }
 
+// Huge angles: radians are x·π/180 (the product first), and a run stops at the first step that
+// faults in the order of writing.
+TEST(LegendreTriangle, HugeAnglesFollowTheOrderOfTheSteps)
+{
+    for (const QChar sep : test::kSeparators) {
+        SCOPED_TRACE(Str(QString(sep)));
+        SeparatorScope scope(sep);
+
+        // A = 1e18″ = 277777777777777.78°; x/180·π would give -0.612649 (checked at 64-bit precision).
+        Texts texts = kWorkedExample;
+        texts[0] = QStringLiteral("0");
+        texts[1] = QStringLiteral("0");
+        texts[2] = QStringLiteral("1e18");
+        Triangle t;
+        t.press(texts, sep);
+        EXPECT_EQ(Str(t.legendre.cell(1, 3)), Str(WithSeparator("-0.612648", sep)));
+
+        // Three angles of about 4.7e304°: the first angle cell cannot show them, and that fault comes
+        // before W″ (which would overflow a double) is stored.
+        Texts huge = {"0", "0", "1.7e308", "0", "0", "1.7e308", "0", "0", "1.7e308", "44797.282"};
+        Triangle h;
+        h.press(kWorkedExample, sep);
+        h.press(huge, sep);
+        EXPECT_EQ(Str(h.error), "Invalid floating point operation");
+        EXPECT_NE(Str(h.legendre.cell(3, 4)), "");  // E was written
+        EXPECT_EQ(Str(h.legendre.cell(1, 7)), "");
+        EXPECT_EQ(Str(h.additaments.cell(1, 1)), "");
+    }
+}
+
 // Whatever is typed, a run either completes or stops with an error; no cell shows inf or nan.
 TEST(LegendreTriangle, HostileInputsNeverShowInfOrNan)
 {

@@ -27,11 +27,14 @@ private:
 class ErrorRecorder {
 public:
     ErrorRecorder()
+        : previous_(SetErrorPresenter([this](QWidget*, const QString& text) { messages.append(text); }))
     {
-        SetErrorPresenter([this](QWidget*, const QString& text) { messages.append(text); });
     }
-    ~ErrorRecorder() { SetErrorPresenter({}); }
+    ~ErrorRecorder() { SetErrorPresenter(std::move(previous_)); }
     QStringList messages;
+
+private:
+    ErrorPresenter previous_;
 };
 
 // A value written with a point, as it appears with the given separator.
