@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libsimpleini-dev
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
-  xdg-utils
+  xdg-utils fonts-liberation2
   desktop-file-utils appstream dpkg-dev file
   xvfb xauth
 )
