@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPoint>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -197,7 +198,18 @@ TaskForm* TMainForm::activeTaskForm() const
 
 void TMainForm::addTaskForm(TaskForm* form)
 {
+    // A new child window opens cascaded: one title bar down and right of the newest one, back
+    // at the top left when it would leave the client area.
+    QPoint position(0, 0);
+    const QList<QMdiSubWindow*> open = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (!open.isEmpty()) {
+        const int step = open.last()->height() - open.last()->widget()->height();
+        position = open.last()->pos() + QPoint(step, step);
+        if (position.x() + 100 > mdiArea_->viewport()->width() || position.y() + 100 > mdiArea_->viewport()->height())
+            position = QPoint(0, 0);
+    }
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
+    sub->move(position);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(sub, &QObject::destroyed, this, [this] {
         QMetaObject::invokeMethod(this, &TMainForm::updateWindowMenu, Qt::QueuedConnection);

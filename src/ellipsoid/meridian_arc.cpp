@@ -8,20 +8,14 @@ namespace kvelta {
 
 void MeridianArcLabels(ResultTable& table)
 {
-    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
-    for (int c = 0; c < 4; ++c)
-        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
-    static const char* const column0[] = {
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
         "a", "e^2", "a(1-e^2)", "1/6Ro", "B2", "B1", "Bcp", "0.25e^2", "1.25e^2", "sinB1", "SinB2",
-        "SinBcp", "Sin^2B1", "Sin^2B2", "Sin^2Bcp", "0.25e^2sin^2B1", "0.25e^2sin^2B2"};
-    static const char* const column2[] = {
+        "SinBcp", "Sin^2B1", "Sin^2B2", "Sin^2Bcp", "0.25e^2sin^2B1", "0.25e^2sin^2B2"});
+    WriteLabelColumn(table, 2, {
         "0.25e^2sin^2Bcp", "1.25e^2sin^2B1", "1.25e^2sin^2B2", "1.25e^2sin^2Bcp", "1+0.25e^2sin^2B1",
         "1+0.25e^2sin^2B2", "1+0.25e^2sin^2Bcp", "1-1.25e^2sin^2B1", "1-1.25e^2sin^2B2",
-        "1-1.25e^2sin^2Bcp", "M1", "M2", "Mcp", "(B2-B1)\"", "(B2-B1)\"/6Ro", "S, м"};
-    for (int r = 0; r < 17; ++r)
-        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
-    for (int r = 0; r < 16; ++r)
-        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
+        "1-1.25e^2sin^2Bcp", "M1", "M2", "Mcp", "(B2-B1)\"", "(B2-B1)\"/6Ro", "S, м"});
 }
 
 MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs)

@@ -6,17 +6,11 @@ namespace kvelta {
 
 void ParallelArcLabels(ResultTable& table)
 {
-    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
-    for (int c = 0; c < 4; ++c)
-        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
-    static const char* const column0[] = {"L",    "B",      "a",           "0.25e2",
-                                          "0.75e2", "sinB", "sin^2B", "0.25e^2sin^2B", "0.75e^2sin^2B"};
-    static const char* const column2[] = {"1-0.25e^2sin^2B", "1-0.75e^2sin^2B", "N",     "CosB", "L",
-                                          "1/Ro",            "NCosB",           "L/Ro", "Sп"};
-    for (int r = 0; r < 9; ++r) {
-        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
-        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
-    }
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "L", "B", "a", "0.25e2", "0.75e2", "sinB", "sin^2B", "0.25e^2sin^2B", "0.75e^2sin^2B"});
+    WriteLabelColumn(table, 2, {
+        "1-0.25e^2sin^2B", "1-0.75e^2sin^2B", "N", "CosB", "L", "1/Ro", "NCosB", "L/Ro", "Sп"});
 }
 
 ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs)

@@ -12,18 +12,13 @@ constexpr double SemiMinorAxisKm = 6356.863;
 
 void TrapezoidAreaLabels(ResultTable& table)
 {
-    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
-    for (int c = 0; c < 4; ++c)
-        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
-    static const char* const column0[] = {"b",       "e^2",     "1/Ro",  "(L2-L1)\"", "SinB2",  "Sin^3B2",
-                                          "Sin^5B2", "Sin^7B2", "SinB1", "Sin^3B1",   "Sin^5B1"};
-    static const char* const column2[] = {"Sin^7B1", "(2/3)e^2", "(3/5)e^2",        "(4/7)e^2",
-                                          "I",       "II",       "III",             "b^2(L2-L1)/Ro\"",
-                                          "SinB2-SinB1+I+II+III", "P"};
-    for (int r = 0; r < 11; ++r)
-        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
-    for (int r = 0; r < 10; ++r)
-        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "b", "e^2", "1/Ro", "(L2-L1)\"", "SinB2", "Sin^3B2", "Sin^5B2", "Sin^7B2", "SinB1", "Sin^3B1",
+        "Sin^5B1"});
+    WriteLabelColumn(table, 2, {
+        "Sin^7B1", "(2/3)e^2", "(3/5)e^2", "(4/7)e^2", "I", "II", "III", "b^2(L2-L1)/Ro\"",
+        "SinB2-SinB1+I+II+III", "P"});
 }
 
 TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs)

@@ -9,22 +9,16 @@ namespace kvelta {
 
 void TrapezoidSidesLabels(ResultTable& table)
 {
-    static const char* const headings[] = {"Формула", "Результат", "Формула", "Результат"};
-    for (int c = 0; c < 4; ++c)
-        table.setLabel(c, 0, QString::fromUtf8(headings[c]));
-    static const char* const column0[] = {
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
         "a",     "a(1-e^2)", "e^2",     "0.25e^2", "0.75e^2", "1.25e^2", "B1",    "B2",      "Bm",      "sinB1",
-        "sinB2", "sinBm",    "sin^2B1", "sin^2B2", "sin^2Bm", "cosB1",   "cosB2", "100*L/m", "100*dB/m"};
+        "sinB2", "sinBm",    "sin^2B1", "sin^2B2", "sin^2Bm", "cosB1",   "cosB2", "100*L/m", "100*dB/m"});
     // Rows 5 and 6 keep their labels although they hold the factors of the meridian radius.
-    static const char* const column2[] = {
+    WriteLabelColumn(table, 2, {
         "1-0.25e^2sin^B1", "1-0.75e^2sin^B1", "1-0.25e^2sin^B2", "1-0.75e^2sin^B2", "1-0.25e^2sin^Bm",
         "1-0.75e^2sin^Bm", "N1",              "N2",              "Nm",              "1/Ro",
         "N1/Ro",           "N2/Ro",           "Nm/Ro",           "a1",              "a2",
-        "c",               "a1*a2",           "d62",             "d"};
-    for (int r = 0; r < 19; ++r) {
-        table.setLabel(0, r + 1, QString::fromUtf8(column0[r]));
-        table.setLabel(2, r + 1, QString::fromUtf8(column2[r]));
-    }
+        "c",               "a1*a2",           "d62",             "d"});
 }
 
 TrapezoidSidesInputs ReadTrapezoidSidesInputs(const Inputs& inputs)

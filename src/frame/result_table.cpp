@@ -76,6 +76,26 @@ void ResultTable::clearValuesNotWrittenInRun()
     changed();
 }
 
+void WriteHeadingRow(ResultTable& table, std::initializer_list<const char*> headings)
+{
+    int column = 0;
+    for (const char* heading : headings)
+        table.setLabel(column++, 0, QString::fromUtf8(heading));
+}
+
+void WriteLabelColumn(ResultTable& table, int column, std::initializer_list<const char*> labels)
+{
+    int row = 1;
+    for (const char* label : labels)
+        table.setLabel(column, row++, QString::fromUtf8(label));
+}
+
+void WriteFormulaResultHeadings(ResultTable& table)
+{
+    for (int column = 0; column < table.columnCount(); ++column)
+        table.setLabel(column, 0, column % 2 == 0 ? QStringLiteral("Формула") : QStringLiteral("Результат"));
+}
+
 void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals)
 {
     table.setValue(column, row, FormatFixed(Checked(value), decimals));

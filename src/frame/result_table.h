@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace kvelta {
@@ -51,6 +52,13 @@ private:
     std::vector<int> widths_;
     bool writtenInRun_ = false;
 };
+
+// Label writers used by every creation handler: texts along the heading row from column 0, and
+// texts down a column from row 1.
+void WriteHeadingRow(ResultTable& table, std::initializer_list<const char*> headings);
+void WriteLabelColumn(ResultTable& table, int column, std::initializer_list<const char*> labels);
+// The heading row of a table of formula / result column pairs: "Формула", "Результат", ...
+void WriteFormulaResultHeadings(ResultTable& table);
 
 // Value writers used by every computation.
 void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals);

@@ -24,26 +24,17 @@ double PrimeVerticalRadius(double c)
     return Held(6399698.902L - (21562.267L - (108.973L - 0.612L * c) * c) * c);
 }
 
-void WriteLabels(ResultTable& table, const char* const heading[2], const char* const* labels, int count)
-{
-    table.setLabel(0, 0, QString::fromUtf8(heading[0]));
-    table.setLabel(1, 0, QString::fromUtf8(heading[1]));
-    for (int r = 0; r < count; ++r)
-        table.setLabel(0, r + 1, QString::fromUtf8(labels[r]));
-}
-
 }  // namespace
 
 void GeodeticToGaussKrugerLabels(ResultTable& table)
 {
-    static const char* const heading[2] = {"Формула", "Результаты"};
+    WriteHeadingRow(table, {"Формула", "Результаты"});
     // Row 19 prints 6267558 although the factor used is 6367558.4969: the course sheet's label.
-    static const char* const labels[] = {
+    WriteLabelColumn(table, 0, {
         "B",      "B\"",       "B\"/Ro\"", "sin B", "cos B", "cos^2 B",   "l=L-Lo",
         "l\"",    "l=l\"/Ro\"", "N",        "ao",    "a4",    "a6",        "a3",
         "a5",     "sinB*cosB", "l^2",      "N*l^2", "6267558,4969*B\"/Ro\"", "x",
-        "1+(a3+a5*l^2)*l^2",   "[^]*l*cosB",        "y"};
-    WriteLabels(table, heading, labels, 23);
+        "1+(a3+a5*l^2)*l^2",   "[^]*l*cosB",        "y"});
 }
 
 PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTable& t)
@@ -103,13 +94,12 @@ PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTabl
 
 void GaussKrugerToGeodeticLabels(ResultTable& table)
 {
-    static const char* const heading[2] = {"Формулы", "Значения"};
-    static const char* const labels[] = {
+    WriteHeadingRow(table, {"Формулы", "Значения"});
+    WriteLabelColumn(table, 0, {
         "Бета, рад", "Бета\"",     "Бета, град", "sin Бета", "cos Бета",  "cos^2 Бета", "Bx,рад",
         "Bx\"",      "Bx, град",   "sin Bx",     "cos Bx",   "cos^2 Bx",  "Nx",         "b2",
         "b3",        "b4",         "b5",         "Nx*cos Bx", "z",        "z^2",
-        "[1-(b4-0,12z^2)z^2]z^2*b2", "Ro\"[^]", "B",         "[1-(b3-b5z^2)z^2]z", "l=[^]Ro\"", "L=Lo+l"};
-    WriteLabels(table, heading, labels, 26);
+        "[1-(b4-0,12z^2)z^2]z^2*b2", "Ro\"[^]", "B",         "[1-(b3-b5z^2)z^2]z", "l=[^]Ro\"", "L=Lo+l"});
 }
 
 GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& t)

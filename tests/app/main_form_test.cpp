@@ -100,6 +100,7 @@ TEST(MainForm, TwoMeridianWindowsCountTwo)
     form.Timer1Timer();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 2");
     EXPECT_TRUE(form.menuItem("N6")->isEnabled());
+    EXPECT_TRUE(form.menuItem("Compare1")->isEnabled());  // an exercise window is active
 
     // The window list names both; choosing the first activates it.
     QMenu* windows1 = form.findChild<QMenu*>("Windows1");
@@ -124,7 +125,21 @@ TEST(MainForm, TwoMeridianWindowsCountTwo)
     form.Timer1Timer();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 0");
     EXPECT_FALSE(form.menuItem("N6")->isEnabled());
+    EXPECT_FALSE(form.menuItem("Compare1")->isEnabled());
     EXPECT_EQ(form.activeTaskForm(), nullptr);
+}
+
+TEST(MainForm, NewWindowsOpenCascadedAtTheirDesignSize)
+{
+    Shell shell;
+    shell.form.resize(1200, 900);
+    shell.open("N7");
+    shell.open("N8");
+    ASSERT_EQ(shell.windows().size(), 2);
+    const QPoint step = shell.windows()[1]->pos() - shell.windows()[0]->pos();
+    EXPECT_GT(step.x(), 0);
+    EXPECT_EQ(step.x(), step.y());
+    EXPECT_EQ(shell.windows()[0]->widget()->size(), QSize(461, 269));
 }
 
 TEST(MainForm, EveryCreateCommandOpensOneWindowOrNothing)

@@ -13,15 +13,6 @@
 
 namespace kvelta::test {
 
-class TextInputs : public Inputs {
-public:
-    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
-    QString text(const QString& name) const override { return texts_.at(name); }
-
-private:
-    std::map<QString, QString> texts_;
-};
-
 // The texts of Edit3, Edit4, ... in order, written with a point and typed with `separator`.
 inline TextInputs EditTexts(const QStringList& texts, QChar separator)
 {

@@ -13,18 +13,10 @@ namespace kvelta {
 namespace {
 
 using test::kSeparators;
+using test::TextInputs;
 using test::SeparatorScope;
 using test::Str;
 using test::WithSeparator;
-
-class TextInputs : public Inputs {
-public:
-    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
-    QString text(const QString& name) const override { return texts_.at(name); }
-
-private:
-    std::map<QString, QString> texts_;
-};
 
 // Edit texts written with a point, put into the given locale.
 TextInputs Edits(const std::vector<std::pair<const char*, const char*>>& edits, QChar separator)

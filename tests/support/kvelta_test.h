@@ -3,12 +3,14 @@
 // error box, and reading a table's cells.
 
 #include "frame/error_box.h"
+#include "frame/inputs.h"
 #include "frame/numbers.h"
 #include "frame/result_table.h"
 
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 
 namespace kvelta::test {
@@ -21,6 +23,16 @@ public:
 
 private:
     QChar previous_;
+};
+
+// Edit texts by name, as a window would hand them to a computation.
+class TextInputs : public Inputs {
+public:
+    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
+    QString text(const QString& name) const override { return texts_.at(name); }
+
+private:
+    std::map<QString, QString> texts_;
 };
 
 // Records what the error box would show, instead of showing it.
