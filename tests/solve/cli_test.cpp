@@ -15,12 +15,6 @@ namespace {
 
 using test::SeparatorScope;
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 int RunCli(QStringList args) { return RunSolveCommand(args); }
 
 TEST(SolveCommand, WritesTheReportAndTheTablesOfAMeridianArc)
@@ -31,12 +25,12 @@ TEST(SolveCommand, WritesTheReportAndTheTablesOfAMeridianArc)
     ASSERT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "Edit1=ГД-21", "Edit2=Иванов И. И.", "Edit6=1",
                    "--report", report, "--tables-json", json}),
               0);
-    const QByteArray bytes = ReadAll(report);
+    const QByteArray bytes = test::ReadFile(report);
     EXPECT_TRUE(bytes.startsWith(QByteArray("\xC2\xFB\xF7\xE8\xF1\xEB\xE5\xED\xE8\xE5 ")));  // "Вычисление " in cp1251
     EXPECT_TRUE(bytes.contains("|S, \xEC") && bytes.contains("|110576.26387900 |"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
 
-    const QJsonObject root = QJsonDocument::fromJson(ReadAll(json)).object();
+    const QJsonObject root = QJsonDocument::fromJson(test::ReadFile(json)).object();
     EXPECT_EQ(root["class"].toString(), "TMForm");
     EXPECT_EQ(root["caption"].toString(), "Вычисление дуги меридианов");
     EXPECT_EQ(root["group"].toString(), "ГД-21");
@@ -57,7 +51,7 @@ TEST(SolveCommand, ReportsAConversionErrorWithStatusOneAndKeepsTheTable)
     QTemporaryDir dir;
     const QString json = dir.filePath("t.json");
     EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ",", "Edit3=1.5", "--tables-json", json}), 1);
-    const QJsonObject root = QJsonDocument::fromJson(ReadAll(json)).object();
+    const QJsonObject root = QJsonDocument::fromJson(test::ReadFile(json)).object();
     EXPECT_EQ(root["error"].toString(), "'1.5' is not a valid floating point value.");
     const QJsonArray rows = root["tables"].toArray()[0].toObject()["cells"].toArray();
     EXPECT_EQ(rows[1].toArray()[1].toString(), "");
@@ -96,7 +90,7 @@ TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
     file.close();
     const QString out = dir.filePath("out");
     EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "--batch", csv, "--out-dir", out}), 1);
-    const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(ReadAll(out + "/summary.csv")));
+    const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(test::ReadFile(out + "/summary.csv")));
     ASSERT_EQ(summary.size(), 5u);
     EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S"}));
     EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540"}));

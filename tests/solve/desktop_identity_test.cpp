@@ -22,12 +22,6 @@ namespace {
 
 using test::SeparatorScope;
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 struct Case {
     const char* exercise;
     std::vector<std::pair<QString, QString>> edits;  // '#' stands for the decimal separator
@@ -78,9 +72,9 @@ TEST(DesktopAndCommandLine, WriteTheSameReportForTheSameInputs)
                 args.append(edit + "=" + Spell(text, separator));
             RunSolveCommand(args);
 
-            const QByteArray desktop = ReadAll(desktopFile);
+            const QByteArray desktop = test::ReadFile(desktopFile);
             EXPECT_FALSE(desktop.isEmpty()) << c.exercise;
-            EXPECT_EQ(desktop, ReadAll(cliFile)) << c.exercise << " with '" << separator.toLatin1() << "'";
+            EXPECT_EQ(desktop, test::ReadFile(cliFile)) << c.exercise << " with '" << separator.toLatin1() << "'";
         }
     }
 }
@@ -92,7 +86,7 @@ TEST(SolveCommand, AddsTheRigorousComparisonToTheTablesAndTheSummary)
     ASSERT_EQ(RunSolveCommand({"meridian-arc", "--decimal-separator", ".", "Edit3=50", "Edit6=51", "--rigorous",
                                "--tables-json", json}),
               0);
-    const QJsonObject rigorous = QJsonDocument::fromJson(ReadAll(json)).object()["rigorous"].toObject();
+    const QJsonObject rigorous = QJsonDocument::fromJson(test::ReadFile(json)).object()["rigorous"].toObject();
     EXPECT_TRUE(rigorous["ellipsoid"].toString().contains("6378245"));
     const QJsonArray rows = rigorous["rows"].toArray();
     ASSERT_FALSE(rows.isEmpty());
@@ -113,7 +107,7 @@ TEST(SolveCommand, AddsTheRigorousComparisonToTheTablesAndTheSummary)
     ASSERT_EQ(RunSolveCommand({"meridian-arc", "--decimal-separator", ".", "--rigorous", "--batch", csv, "--out-dir",
                                dir.filePath("out")}),
               0);
-    const QByteArray summary = ReadAll(dir.filePath("out/summary.csv"));
+    const QByteArray summary = test::ReadFile(dir.filePath("out/summary.csv"));
     EXPECT_TRUE(summary.contains("строгое")) << summary.toStdString();
     EXPECT_TRUE(summary.contains("111240.57618118")) << summary.toStdString();
 }

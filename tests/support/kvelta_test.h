@@ -7,6 +7,8 @@
 #include "frame/numbers.h"
 #include "frame/result_table.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -56,6 +58,13 @@ inline QString WithSeparator(QString text, QChar separator)
 }
 
 inline std::string Str(const QString& s) { return s.toStdString(); }
+
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Every cell of a table, for comparing whole tables.
 inline QStringList AllCells(const ResultTable& table)
