@@ -68,6 +68,8 @@ QString MarkAfter(const TaskForm& form, const QLineEdit* edit)
 QString EditScreenLabel(const TaskForm& form, const QString& editName)
 {
     const QLineEdit* edit = form.edit(editName);
+    if (edit->isHidden())
+        return QStringLiteral("(скрыто)");
     const QLabel* best = nullptr;
     for (const QLabel* label : form.panel()->findChildren<QLabel*>()) {
         if (!SameRow(label, edit) || label->x() >= edit->x() || IsUnitMark(label->text()) || label->isHidden())
@@ -82,8 +84,43 @@ QString EditScreenLabel(const TaskForm& form, const QString& editName)
     return text;
 }
 
-QString EditMeaning(const Exercise&, const TaskForm& form, const QString& editName)
+QString EditMeaning(const Exercise& exercise, const TaskForm& form, const QString& editName)
 {
+    // Where the label on screen does not say what the edit holds.
+    static const struct {
+        const char* exercise;
+        const char* edit;
+        const char* meaning;
+    } named[] = {
+        {"parallel-arc", "Edit3", "градусы (целые), разность долгот L"},
+        {"parallel-arc", "Edit4", "минуты (целые), разность долгот L"},
+        {"parallel-arc", "Edit5", "секунды, разность долгот L"},
+        {"parallel-arc", "Edit6", "градусы (целые), широта параллели B (подпись B2)"},
+        {"parallel-arc", "Edit7", "минуты (целые), широта параллели B"},
+        {"parallel-arc", "Edit8", "секунды, широта параллели B"},
+        {"trapezoid-area", "Edit9", "разность долгот L2-L1, секунды"},
+        {"trapezoid-sides", "Edit9", "разность долгот L2-L1, целые секунды"},
+        {"trapezoid-sides", "Edit10", "знаменатель масштаба M"},
+        {"gk-inverse", "Edit9", "абсцисса x, м"},
+        {"gk-inverse", "Edit10", "ордината y, м"},
+        {"gk-zone", "Edit3", "долгота осевого меридиана Lo, градусы (дробное число)"},
+        {"gk-zone", "Edit4", "долгота осевого меридиана другой зоны Lo', градусы (дробное число)"},
+        {"gk-zone", "Edit5", "абсцисса x, м"},
+        {"gk-zone", "Edit6", "ордината y, м"},
+        {"legendre", "Edit3", "градусы (целые), угол A"},
+        {"legendre", "Edit4", "минуты (целые), угол A"},
+        {"legendre", "Edit6", "градусы (целые), угол B"},
+        {"legendre", "Edit7", "минуты (целые), угол B"},
+        {"legendre", "Edit9", "градусы (целые), угол C"},
+        {"legendre", "Edit10", "минуты (целые), угол C"},
+        {"legendre", "Edit12", "сторона b против угла B, м"},
+        {"large-triangle", "Edit21", "сторона b против угла B, м"},
+    };
+    for (const auto& entry : named)
+        if (exercise.name == QLatin1String(entry.exercise) && editName == QLatin1String(entry.edit))
+            return QString::fromUtf8(entry.meaning);
+    if (form.edit(editName)->isHidden())
+        return QStringLiteral("скрытое поле, не используется");
     if (editName == QLatin1String("Edit1"))
         return QStringLiteral("группа студента");
     if (editName == QLatin1String("Edit2"))

@@ -57,8 +57,10 @@ TEST(SolveCommand, ReportsAConversionErrorWithStatusOneAndKeepsTheTable)
     EXPECT_EQ(rows[1].toArray()[1].toString(), "");
 }
 
-TEST(SolveCommand, RejectsWrongUsageWithStatusTwo)
+TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
 {
+    EXPECT_EQ(RunCli({"--list"}), 0);
+    EXPECT_EQ(RunCli({"--version"}), 0);
     QTemporaryDir dir;
     const QStringList cases[] = {
         {},
