@@ -35,11 +35,13 @@ TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs)
 void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
 {
     const Extended e2 = EllipsoidE2;
-    const Extended s1 = SinDeg(in.B1), s2 = SinDeg(in.B2);
-    const Extended s1sq = s1 * s1, s2sq = s2 * s2;
-    const Extended s1p3 = s1sq * s1, s2p3 = s2sq * s2;
-    const Extended s1p5 = s1sq * s1sq * s1, s2p5 = s2sq * s2sq * s2;
-    const Extended s1p7 = s1p5 * s1sq, s2p7 = s2p5 * s2sq;
+    // The sines and their odd powers are kept as doubles; each power is formed from the kept sine
+    // with its products carried in extended precision.
+    const double s1 = ToDouble(SinDeg(in.B1)), s2 = ToDouble(SinDeg(in.B2));
+    const Extended s1sq = static_cast<Extended>(s1) * s1, s2sq = static_cast<Extended>(s2) * s2;
+    const double s1p3 = ToDouble(s1sq * s1), s2p3 = ToDouble(s2sq * s2);
+    const double s1p5 = ToDouble(s1sq * s1sq * s1), s2p5 = ToDouble(s2sq * s2sq * s2);
+    const double s1p7 = ToDouble(s1sq * s1sq * s1 * s1sq), s2p7 = ToDouble(s2sq * s2sq * s2 * s2sq);
 
     WriteFixed(t, 1, 1, SemiMinorAxisKm, 3);
     WriteFixed(t, 1, 2, e2, 8);
@@ -58,24 +60,26 @@ void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
     WriteFixed(t, 3, 2, 2 * e2 / 3, 8);
     WriteFixed(t, 3, 3, 0.6L * e2, 8);
     WriteFixed(t, 3, 4, 4 * e2 / 7, 8);
-    WriteFixed(t, 3, 5, 2 * e2 / 3 * (s2p3 - s1p3), 10);
-    WriteFixed(t, 3, 6, e2 * e2 * 0.6L * (s2p5 - s1p5), 10);
-    WriteFixed(t, 3, 7, e2 * e2 * (4.0L / 7) * e2 * (s2p7 - s1p7), 10);
+    // The three series terms are kept as doubles too.
+    WriteFixed(t, 3, 5, ToDouble(2 * e2 / 3 * (static_cast<Extended>(s2p3) - s1p3)), 10);
+    WriteFixed(t, 3, 6, ToDouble(e2 * e2 * 0.6L * (static_cast<Extended>(s2p5) - s1p5)), 10);
+    WriteFixed(t, 3, 7, ToDouble(e2 * e2 * (4.0L / 7) * e2 * (static_cast<Extended>(s2p7) - s1p7)), 10);
 
     // b² and K are kept as doubles, as the worked solution carries them.
     const double bSquared = ToDouble(static_cast<Extended>(SemiMinorAxisKm) * SemiMinorAxisKm);
     const double K = ToDouble(static_cast<Extended>(bSquared) * in.deltaLSeconds / RoSeconds);
     WriteFixed(t, 3, 8, K, 9);
 
-    // The bracket takes the terms as rounded in their cells, so that P agrees with the table.
+    // The bracket takes the terms as rounded in their cells, so that P agrees with the table;
+    // the bracket and P are kept as doubles.
     auto bracket = [&] {
         const Extended I = ParseReal(t.cell(3, 5));
         const Extended II = ParseReal(t.cell(3, 6));
         const Extended III = ParseReal(t.cell(3, 7));
-        return (s2 - s1 + I) + II + III;
+        return ToDouble((static_cast<Extended>(s2) - s1 + I) + II + III);
     };
     WriteFixed(t, 3, 9, bracket(), 8);
-    WriteFixed(t, 3, 10, Checked(K * bracket()), 8);
+    WriteFixed(t, 3, 10, ToDouble(static_cast<Extended>(K) * bracket()), 8);
 }
 
 }  // namespace kvelta

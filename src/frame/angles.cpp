@@ -15,9 +15,9 @@ double DmsToDegrees(double degrees, double minutes, double seconds)
 
 QString FormatDms(double x)
 {
-    // Beyond ±2^63 the whole degrees cannot be held as a 64-bit integer.
+    // The whole degrees must be a 64-bit integer: -2^63 <= x < 2^63.
     constexpr double limit = 9223372036854775808.0;
-    if (!(std::fabs(x) < limit))
+    if (!(x >= -limit && x < limit))
         RaiseInvalidOperation();
 
     const Extended whole = std::trunc(static_cast<Extended>(x));

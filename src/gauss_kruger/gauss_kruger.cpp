@@ -43,7 +43,7 @@ PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTabl
     const double Bsec = Held(3600.0L * B);
     WriteSeconds(t, 2, Bsec);
     // The arc term takes the latitude in radians through ρ″ = 206265, the sines through π/180.
-    WriteFixed(t, 1, 3, Bsec / RoSeconds, 9);
+    WriteFixed(t, 1, 3, Held(Bsec / RoSeconds), 9);
     const double sinB = Held(SinDeg(B));
     WriteFixed(t, 1, 4, sinB, 6);
     const double cosB = Held(CosDeg(B));
@@ -72,10 +72,10 @@ PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTabl
     WriteFixed(t, 1, 14, a3, 3);
     WriteFixed(t, 1, 15, a5, 3);
 
-    WriteFixed(t, 1, 16, static_cast<Extended>(sinB) * cosB, 7);
+    WriteFixed(t, 1, 16, Held(static_cast<Extended>(sinB) * cosB), 7);
     const double l2 = Held(static_cast<Extended>(l) * l);
     WriteFixed(t, 1, 17, l2, 9);
-    WriteFixed(t, 1, 18, static_cast<Extended>(N) * l2, 3);
+    WriteFixed(t, 1, 18, Held(static_cast<Extended>(N) * l2), 3);
     const double X0 = Held(MeridianFactor * Bsec / RoSeconds);
     WriteFixed(t, 1, 19, X0, 4);
 

@@ -182,7 +182,7 @@ SecondOrderTerms Page6(const SphericalReduction& s, const PlaneTriangle& sides, 
 }
 
 struct RefinedAngles {
-    double A1 = 0, B1 = 0, C1 = 0;
+    Extended A1 = 0, B1 = 0, C1 = 0;  // not held: their sines take the extended values
 };
 
 // Page 7: the spherical angles (not the adjusted ones) less a third of L'Huilier's excess and
@@ -191,12 +191,12 @@ RefinedAngles Page7(const SphericalReduction& s, double EL, const SecondOrderTer
 {
     const Extended excessThird = static_cast<Extended>(EL) / 3;
     RefinedAngles r;
-    r.A1 = Held(s.Asf - excessThird - static_cast<Extended>(d.dA) / 3600);
-    r.B1 = Held(s.Bsf - excessThird - static_cast<Extended>(d.dB) / 3600);
-    r.C1 = Held(s.Csf - excessThird - static_cast<Extended>(d.dC) / 3600);
-    WriteAngle(t, 1, 1, r.A1);
-    WriteAngle(t, 1, 2, r.B1);
-    WriteAngle(t, 1, 3, r.C1);
+    r.A1 = s.Asf - excessThird - static_cast<Extended>(d.dA) / 3600;
+    r.B1 = s.Bsf - excessThird - static_cast<Extended>(d.dB) / 3600;
+    r.C1 = s.Csf - excessThird - static_cast<Extended>(d.dC) / 3600;
+    WriteDegrees(t, 1, 1, r.A1);
+    WriteDegrees(t, 1, 2, r.B1);
+    WriteDegrees(t, 1, 3, r.C1);
     return r;
 }
 
@@ -204,9 +204,9 @@ RefinedAngles Page7(const SphericalReduction& s, double EL, const SecondOrderTer
 void Page8(const LargeTriangleInput& in, const SphericalReduction& s, double EL, const SecondOrderTerms& d,
            const RefinedAngles& r, ResultTable& t)
 {
-    WriteAngle(t, 1, 1, r.B1);
-    WriteAngle(t, 1, 2, r.A1);
-    WriteAngle(t, 1, 3, r.C1);
+    WriteDegrees(t, 1, 1, r.B1);
+    WriteDegrees(t, 1, 2, r.A1);
+    WriteDegrees(t, 1, 3, r.C1);
     const Extended sum = static_cast<Extended>(s.Csf) + s.Asf + s.Bsf - static_cast<Extended>(d.dC) / 3600
                          - static_cast<Extended>(d.dA) / 3600 - static_cast<Extended>(d.dB) / 3600 - EL;
     WriteDegrees(t, 1, 4, sum);

@@ -45,6 +45,8 @@ TEST(FormatDms, PrintsDegreesMinutesSecondsWithCarryAtThePrintedPrecision)
         {1e-12, "0° 0` 0.0000\""},
         {-1e-12, "0° 0` 0.0000\""},
         {1e15 + 0.5, "1000000000000000° 30` 0.0000\""},
+        {-9223372036854775808.0, "-9223372036854775808° 0` 0.0000\""},
+        {9223372036854774784.0, "9223372036854774784° 0` 0.0000\""},
     };
     for (QChar separator : test::kSeparators) {
         SeparatorScope scope(separator);
@@ -55,9 +57,10 @@ TEST(FormatDms, PrintsDegreesMinutesSecondsWithCarryAtThePrintedPrecision)
 
 TEST(FormatDms, RaisesInvalidOperationBeyondA64BitInteger)
 {
-    EXPECT_THROW(FormatDms(9.3e18), FloatingPointError);
+    // The degrees must lie in [-2^63, 2^63).
+    EXPECT_THROW(FormatDms(9223372036854775808.0), FloatingPointError);
+    EXPECT_THROW(FormatDms(-9223372036854777856.0), FloatingPointError);
     EXPECT_THROW(FormatDms(-1e300), FloatingPointError);
-    EXPECT_NO_THROW(FormatDms(9.2e18));
 }
 
 }  // namespace

@@ -427,15 +427,31 @@ TEST(LargeTriangle, HostileNumbersFaultWithoutNonFiniteCells)
     }
 }
 
-// Radians are x·(π/180) with π/180 rounded once: for A = 693439570000000° the product x·π/180
-// would give a sine of -0.98480766 (both checked at 64-bit precision).
-TEST(LargeTriangle, RadiansUseTheRoundedDegreeFactor)
+// Angles far beyond a turn show how each quantity is held.
+TEST(LargeTriangle, HugeAnglesShowHowQuantitiesAreHeld)
 {
+    struct Case {
+        const char* what;
+        Texts texts;
+        Cell cell;
+    };
+    const Case cases[] = {
+        // Radians are x·(π/180) with π/180 rounded once: for A = 693439570000000° the product x·π/180
+        // would give a sine of -0.98480766 (both checked at 64-bit precision).
+        {"radians", Merge({kExample, Angle("Edit3", 693439570000000.0, 0, 0)}), {3, 1, 3, "-0.98480782"}},
+        // The refined angle A1 reaches its sine unrounded; rounded to a double first, side a would
+        // end in ...073.
+        {"refined angle", Merge({kExample, Angle("Edit3", 1e9, 2, 0)}), {8, 3, 2, "-914743.072"}},
+    };
     for (QChar separator : kSeparators) {
         SeparatorScope scope(separator);
-        Triangle t;
-        t.press(Merge({kExample, Angle("Edit3", 693439570000000.0, 0, 0)}), separator);
-        EXPECT_EQ(Str(t.page(3).cell(1, 3)), Str(Local(QStringLiteral("-0.98480782"), separator)));
+        for (const Case& c : cases) {
+            Triangle t;
+            t.press(c.texts, separator);
+            EXPECT_EQ(Str(t.page(c.cell.page).cell(c.cell.column, c.cell.row)),
+                      Str(Local(QString::fromUtf8(c.cell.text), separator)))
+                << c.what;
+        }
     }
 }
 
