@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/stripe.h"
 #include "app/task_windows.h"
+#include "catalogue/catalogue.h"
 #include "frame/error_box.h"
 #include "frame/task_form.h"
 #include "rigorous/comparison_window.h"
@@ -11,6 +12,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -117,24 +119,19 @@ void TMainForm::createMenus()
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
     item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
 
+    // "Создать": every exercise of the catalogue, in its submenu where it names one.
     QMenu* n2 = submenu(bar->addMenu(QStringLiteral("Создать")), QStringLiteral("N2"));
-    newTask(n2, QStringLiteral("N7"), QStringLiteral("Вычисление дуги меридианов"));
-    newTask(n2, QStringLiteral("N8"), QStringLiteral("Вычисление дуги параллелей"));
-    QMenu* n3 = submenu(n2->addMenu(QStringLiteral("Вычисление площади и длин сторонт трапеции")),
-                        QStringLiteral("N3"));
-    connect(n3->menuAction(), &QAction::triggered, this, [this] { RunCommand(this, [this] { N3Click(); }); });
-    newTask(n3, QStringLiteral("N5"), QStringLiteral("Вычисление площади трапеции"));
-    newTask(n3, QStringLiteral("N10"), QStringLiteral("Вычисление длин сторон трапеции"));
-    QMenu* n11 = submenu(n2->addMenu(QStringLiteral("Решение сферического треугольника")), QStringLiteral("N11"));
-    newTask(n11, QStringLiteral("N13"), QStringLiteral("По теор. Лежандра и способу аддитаментов"));
-    newTask(n11, QStringLiteral("N14"), QStringLiteral("Большого сферического треугольника"));
-    QMenu* n16 = submenu(n2->addMenu(QStringLiteral("Преобразование координат")), QStringLiteral("N16"));
-    newTask(n16, QStringLiteral("N17"),
-            QStringLiteral("Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим"));
-    newTask(n16, QStringLiteral("N18"),
-            QStringLiteral("Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера"));
-    newTask(n16, QStringLiteral("N19"),
-            QStringLiteral("Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"));
+    QHash<QString, QMenu*> submenus;
+    for (const Exercise* exercise : Catalogue()) {
+        const MenuPlace& place = exercise->menu;
+        QMenu* menu = n2;
+        if (!place.submenuName.isEmpty()) {
+            menu = submenus.value(place.submenuName);
+            if (!menu)
+                menu = submenus[place.submenuName] = submenu(n2->addMenu(place.submenuText), place.submenuName);
+        }
+        newTask(menu, place.itemName, place.itemText);
+    }
 
     windows1_ = submenu(bar->addMenu(QStringLiteral("Окна")), QStringLiteral("Windows1"));
     item(windows1_, QStringLiteral("Tile1"), QStringLiteral("Tile"), [this] { Tile1Click(); });

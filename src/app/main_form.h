@@ -53,8 +53,7 @@ public:
     const QString& lastSaveFileName() const { return lastSaveFileName_; }
 
     // Handlers, named as the menu items they serve.
-    void NewTaskClick(const QString& itemName);  // N7, N8, N5, N10, N13, N14, N17, N18, N19
-    void N3Click() {}
+    void NewTaskClick(const QString& itemName);  // the "Создать" items: N7, N8, N5, N10, ...
     void N4Click();
     void N6Click();
     void N12Click();

@@ -21,10 +21,8 @@ void MeridianArcLabels(ResultTable& table)
 MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs)
 {
     MeridianArcLatitudes l;
-    l.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                     DegreeMinuteKind::Real);
-    l.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                     DegreeMinuteKind::Real);
+    l.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    l.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
     l.Bcp = ToDouble((static_cast<Extended>(l.B1) + l.B2) / 2);
     return l;
 }

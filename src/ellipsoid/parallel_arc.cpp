@@ -16,10 +16,8 @@ void ParallelArcLabels(ResultTable& table)
 ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs)
 {
     ParallelArcInputs in;
-    in.L = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                     DegreeMinuteKind::Integer);
-    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                     DegreeMinuteKind::Integer);
+    in.L = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
     return in;
 }
 

@@ -2,7 +2,6 @@
 // The meridian-arc window, and the base layout of the windows derived from it: the student
 // fields, two angle triples B1 and B2, "Вычислить" and a four-column result table.
 
-#include "ellipsoid/meridian_arc.h"
 #include "frame/task_form.h"
 
 namespace kvelta {
@@ -12,19 +11,11 @@ class TMForm : public TaskForm {
 public:
     explicit TMForm(QWidget* parent = nullptr);
 
-    void FormCreate() override;
-    void Button1Click() override;
-
     ResultGrid* StringGrid1() const { return grid(QStringLiteral("StringGrid1")); }
 
 protected:
-    // Derived windows change the size of the base table before their FormCreate runs.
-    void resizeStringGrid1(int columns, int rows, const std::vector<int>& widths);
-    // Derived windows give a base label another caption.
-    void relabel(const QString& labelName, const QString& text);
-
-private:
-    MeridianArcLatitudes latitudes_;
+    // The base layout for a derived window of another exercise.
+    TMForm(const Exercise& exercise, QWidget* parent);
 };
 
 }  // namespace kvelta

@@ -1,24 +1,12 @@
 #include "ellipsoid/tp_form.h"
 
-#include <QLabel>
+#include "ellipsoid/exercises.h"
 
 namespace kvelta {
 
-TPForm::TPForm(QWidget* parent) : TMForm(parent)
+TPForm::TPForm(QWidget* parent) : TMForm(ParallelArcExercise(), parent)
 {
-    setObjectName(QStringLiteral("PForm"));
-    setWindowTitle(QStringLiteral("Вычисление длины дуги параллели"));
     relabel(QStringLiteral("Label5"), QStringLiteral("L"));
-    resizeStringGrid1(4, 10, {92, 96, 97, 92});
-}
-
-void TPForm::FormCreate() { ParallelArcLabels(StringGrid1()->table()); }
-
-void TPForm::Button1Click()
-{
-    const ParallelArcInputs in = ReadParallelArcInputs(inputs());
-    inputs_ = in;
-    compute([&] { ComputeParallelArc(in, StringGrid1()->table()); });
 }
 
 }  // namespace kvelta

@@ -1,9 +1,8 @@
 #pragma once
-// The trapezoid-area window: the base layout with an edit for L2 - L1 in seconds, the button
-// moved to its right, and a 4 × 12 table.
+// The trapezoid-area window: the base layout with an edit for L2 - L1 in seconds and the button
+// moved to its right.
 
 #include "ellipsoid/tm_form.h"
-#include "ellipsoid/trapezoid_area.h"
 
 namespace kvelta {
 
@@ -12,11 +11,9 @@ class TPTrapForm : public TMForm {
 public:
     explicit TPTrapForm(QWidget* parent = nullptr);
 
-    void FormCreate() override;
-    void Button1Click() override;
-
-private:
-    TrapezoidAreaInputs inputs_;
+protected:
+    // The layout for the trapezoid-sides window, which derives from this one.
+    TPTrapForm(const Exercise& exercise, QWidget* parent);
 };
 
 }  // namespace kvelta

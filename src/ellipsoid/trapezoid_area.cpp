@@ -24,10 +24,8 @@ void TrapezoidAreaLabels(ResultTable& table)
 TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs)
 {
     TrapezoidAreaInputs in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                      DegreeMinuteKind::Real);
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                      DegreeMinuteKind::Real);
+    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
     in.deltaLSeconds = inputs.real(QStringLiteral("Edit9"));
     return in;
 }

@@ -24,12 +24,10 @@ void TrapezoidSidesLabels(ResultTable& table)
 TrapezoidSidesInputs ReadTrapezoidSidesInputs(const Inputs& inputs)
 {
     TrapezoidSidesInputs in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                      DegreeMinuteKind::Real);
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                      DegreeMinuteKind::Real);
+    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
     in.Bm = ToDouble((static_cast<Extended>(in.B1) + in.B2) / 2);
-    in.deltaLSeconds = inputs.integer(QStringLiteral("Edit9"));
+    in.deltaLSeconds = inputs.real(QStringLiteral("Edit9"));
     in.scale = inputs.real(QStringLiteral("Edit10"));
     // Every map length is divided by M: stop before the first cell rather than fill the table
     // with a division fault half-way.

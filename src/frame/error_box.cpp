@@ -3,7 +3,6 @@
 #include "frame/errors.h"
 
 #include <QMessageBox>
-#include <exception>
 #include <utility>
 
 namespace kvelta {
@@ -40,13 +39,8 @@ void ShowErrorBox(QWidget* parent, const QString& text)
 
 void RunCommand(QWidget* parent, const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const KveltaError& error) {
-        ShowErrorBox(parent, error.text());
-    } catch (const std::exception& error) {
-        ShowErrorBox(parent, QString::fromLocal8Bit(error.what()));
-    }
+    if (const std::optional<QString> error = ErrorOf(command))
+        ShowErrorBox(parent, *error);
 }
 
 }  // namespace kvelta

@@ -23,4 +23,16 @@ QString ErrorBoxText(const QString& text)
     return text + QLatin1Char('.');
 }
 
+std::optional<QString> ErrorOf(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const KveltaError& error) {
+        return error.text();
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    }
+    return std::nullopt;
+}
+
 }  // namespace kvelta

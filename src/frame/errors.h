@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace kvelta {
@@ -38,5 +40,8 @@ class FloatingPointError : public KveltaError {
 
 // The text as the error box shows it: a full stop is added when the text lacks one.
 QString ErrorBoxText(const QString& text);
+
+// Runs a command; returns the text of the error that ended it, or nothing when it completed.
+std::optional<QString> ErrorOf(const std::function<void()>& command);
 
 }  // namespace kvelta

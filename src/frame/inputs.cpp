@@ -2,22 +2,43 @@
 
 #include "frame/angles.h"
 
+#include <stdexcept>
+
 namespace kvelta {
 
+QString ShownDefault(const EditSpec& edit)
+{
+    QString text = edit.defaultText;
+    if (edit.kind == EditKind::Real)
+        text.replace(QLatin1Char(','), DecimalSeparator());
+    return text;
+}
+
+const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name)
+{
+    for (const EditSpec& edit : edits)
+        if (edit.name == name)
+            return &edit;
+    return nullptr;
+}
+
+Extended Inputs::number(const QString& editName) const
+{
+    const EditSpec* edit = FindEdit(*edits_, editName);
+    if (!edit || (edit->kind != EditKind::Real && edit->kind != EditKind::Integer))
+        throw std::logic_error("no number edit " + editName.toStdString());
+    const QString typed = text(editName);
+    return edit->kind == EditKind::Integer ? Extended(ParseInteger(typed)) : ParseReal(typed);
+}
+
 double ReadAngle(const Inputs& inputs, const QString& degreesEdit, const QString& minutesEdit,
-                 const QString& secondsEdit, DegreeMinuteKind kind)
+                 const QString& secondsEdit)
 {
     // The three texts are converted first; a value too large for a double overflows only when
     // the three are handed to DmsToDegrees.
-    Extended degrees, minutes;
-    if (kind == DegreeMinuteKind::Integer) {
-        degrees = inputs.integer(degreesEdit);
-        minutes = inputs.integer(minutesEdit);
-    } else {
-        degrees = inputs.realExtended(degreesEdit);
-        minutes = inputs.realExtended(minutesEdit);
-    }
-    const Extended seconds = inputs.realExtended(secondsEdit);
+    const Extended degrees = inputs.number(degreesEdit);
+    const Extended minutes = inputs.number(minutesEdit);
+    const Extended seconds = inputs.number(secondsEdit);
     return DmsToDegrees(ToDouble(degrees), ToDouble(minutes), ToDouble(seconds));
 }
 

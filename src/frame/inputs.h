@@ -1,29 +1,54 @@
 #pragma once
-// The edit texts of an exercise window, read by the edit's name ("Edit3"), and their
-// conversion into numbers as "Вычислить" does it. Computations read their inputs through this,
-// so that they run the same with or without a window.
+// The edits of an exercise and their texts as "Вычислить" reads them. Each edit says once what
+// it holds (its kind); computations read their inputs through Inputs, so that they run the same
+// in a window and without one.
 
 #include "frame/numbers.h"
 
 #include <QString>
+#include <vector>
 
 namespace kvelta {
 
-class Inputs {
-public:
-    virtual ~Inputs() = default;
-    virtual QString text(const QString& editName) const = 0;
+// What an edit holds: free text (the student's group and name), a real number, a whole number,
+// or nothing the computation reads (an edit of a base window that a derived one hides).
+enum class EditKind { Text, Real, Integer, Unused };
 
-    Extended realExtended(const QString& editName) const { return ParseReal(text(editName)); }
-    double real(const QString& editName) const { return ToDouble(realExtended(editName)); }
-    int integer(const QString& editName) const { return ParseInteger(text(editName)); }
+struct EditSpec {
+    QString name;         // "Edit3"
+    QString label;        // the caption beside it on screen, with its unit mark: "B1 o"
+    QString meaning;      // what it holds, in words
+    QString defaultText;  // as designed, with a decimal comma
+    EditKind kind = EditKind::Real;
 };
 
-// How the degree and minute edits of an angle are read (seconds are always real numbers).
-enum class DegreeMinuteKind { Real, Integer };
+// The most characters an edit holds.
+inline constexpr int kEditMaxLength = 32767;
+
+// The default text as an edit shows it: the design's decimal comma in the user's separator, so
+// that a new window computes in any locale.
+QString ShownDefault(const EditSpec& edit);
+
+// The edit of that name; nullptr when the exercise has none.
+const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name);
+
+class Inputs {
+public:
+    explicit Inputs(const std::vector<EditSpec>& edits) : edits_(&edits) {}
+    virtual ~Inputs() = default;
+
+    virtual QString text(const QString& editName) const = 0;
+
+    // The edit's number as its kind reads it; values beyond the double range stay extended.
+    Extended number(const QString& editName) const;
+    double real(const QString& editName) const { return ToDouble(number(editName)); }
+
+private:
+    const std::vector<EditSpec>* edits_;
+};
 
 // Reads the three edits of an angle in order, then joins them with DmsToDegrees.
 double ReadAngle(const Inputs& inputs, const QString& degreesEdit, const QString& minutesEdit,
-                 const QString& secondsEdit, DegreeMinuteKind kind);
+                 const QString& secondsEdit);
 
 }  // namespace kvelta

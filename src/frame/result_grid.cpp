@@ -42,11 +42,12 @@ void ResultTableModel::refresh()
     emit headerDataChanged(Qt::Horizontal, 0, table_.columnCount() - 1);
 }
 
-ResultGrid::ResultGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
-                       QWidget* parent, int defaultWidth)
-    : QTableView(parent), defaultWidth_(defaultWidth)
+ResultGrid::ResultGrid(const TableSpec& spec, QWidget* parent)
+    : QTableView(parent), table_(std::make_unique<ResultTable>(spec.columns, spec.rows))
 {
-    setObjectName(name);
+    setObjectName(spec.name);
+    for (int c = 0; c < spec.columns; ++c)
+        table_->setColumnWidth(c, spec.width(c));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -66,31 +67,15 @@ ResultGrid::ResultGrid(const QString& name, int columns, int rows, const std::ve
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &ResultGrid::onSectionMoved);
-    resizeTable(columns, rows, widths);
+    model_ = std::make_unique<ResultTableModel>(*table_);
+    setModel(model_.get());
+    table_->onChanged = [this] { model_->refresh(); };
+    applyColumnWidths();
 }
 
 ResultGrid::~ResultGrid()
 {
     setModel(nullptr);
-}
-
-void ResultGrid::resizeTable(int columns, int rows, const std::vector<int>& widths)
-{
-    setModel(nullptr);
-    model_.reset();
-    table_ = std::make_unique<ResultTable>(columns, rows);
-    for (int c = 0; c < columns; ++c)
-        table_->setColumnWidth(c, c < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(c)]
-                                                                      : defaultWidth_);
-    attachModel();
-}
-
-void ResultGrid::attachModel()
-{
-    model_ = std::make_unique<ResultTableModel>(*table_);
-    setModel(model_.get());
-    table_->onChanged = [this] { model_->refresh(); };
-    applyColumnWidths();
 }
 
 void ResultGrid::applyColumnWidths()

@@ -2,6 +2,7 @@
 // The on-screen result table: row 0 is the fixed heading row, 16-pixel rows, grid lines,
 // range selection, columns movable by their heading (the cells move with them), read only.
 
+#include "frame/exercise.h"
 #include "frame/result_table.h"
 
 #include <QAbstractTableModel>
@@ -27,23 +28,17 @@ private:
 class ResultGrid : public QTableView {
     Q_OBJECT
 public:
-    // `widths`: the design widths of the columns; missing ones take `defaultWidth`.
-    ResultGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
-               QWidget* parent = nullptr, int defaultWidth = 64);
+    // A grid of the table's size, named as the table, with its design column widths.
+    explicit ResultGrid(const TableSpec& spec, QWidget* parent = nullptr);
     ~ResultGrid() override;
 
     ResultTable& table() { return *table_; }
     const ResultTable& table() const { return *table_; }
 
-    // Gives the grid another size (used by windows that change the base window's table).
-    void resizeTable(int columns, int rows, const std::vector<int>& widths);
-
 private:
-    void attachModel();
     void applyColumnWidths();
     void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
 
-    int defaultWidth_;
     std::unique_ptr<ResultTable> table_;
     std::unique_ptr<ResultTableModel> model_;
     bool undoingMove_ = false;

@@ -29,14 +29,16 @@ void ResultTable::setLabel(int column, int row, const QString& text)
 {
     Cell& cell = at(column, row);
     cell.text = text;
+    cell.number.reset();
     cell.label = true;
     changed();
 }
 
-void ResultTable::setValue(int column, int row, const QString& text)
+void ResultTable::setValue(int column, int row, const QString& text, std::optional<Extended> number)
 {
     Cell& cell = at(column, row);
     cell.text = text;
+    cell.number = number;
     cell.written = true;
     writtenInRun_ = true;
     changed();
@@ -71,8 +73,10 @@ void ResultTable::beginRun()
 void ResultTable::clearValuesNotWrittenInRun()
 {
     for (Cell& cell : cells_)
-        if (!cell.label && !cell.written)
+        if (!cell.label && !cell.written) {
             cell.text.clear();
+            cell.number.reset();
+        }
     changed();
 }
 
@@ -98,12 +102,12 @@ void WriteFormulaResultHeadings(ResultTable& table)
 
 void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals)
 {
-    table.setValue(column, row, FormatFixed(Checked(value), decimals));
+    table.setValue(column, row, FormatFixed(Checked(value), decimals), value);
 }
 
 void WriteAngle(ResultTable& table, int column, int row, double degrees)
 {
-    table.setValue(column, row, FormatDms(degrees));
+    table.setValue(column, row, FormatDms(degrees), degrees);
 }
 
 void RunComputation(const std::vector<ResultTable*>& tables, const std::function<void()>& compute)

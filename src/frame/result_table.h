@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace kvelta {
@@ -18,9 +19,12 @@ public:
     int columnCount() const { return columns_; }
     int rowCount() const { return rows_; }
     const QString& cell(int column, int row) const { return at(column, row).text; }
+    // The number a value cell was printed from (an angle in degrees); none for a label, an
+    // empty cell or a text of its own.
+    std::optional<Extended> number(int column, int row) const { return at(column, row).number; }
 
     void setLabel(int column, int row, const QString& text);
-    void setValue(int column, int row, const QString& text);
+    void setValue(int column, int row, const QString& text, std::optional<Extended> number = std::nullopt);
 
     // Moves a column with its cells and width to another position (a drag by its heading).
     void moveColumn(int from, int to);
@@ -39,6 +43,7 @@ public:
 private:
     struct Cell {
         QString text;
+        std::optional<Extended> number;
         bool label = false;
         bool written = false;  // written by the current run
     };

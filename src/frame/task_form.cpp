@@ -54,9 +54,13 @@ QFont EditFont(const QFont& font)
 
 }  // namespace
 
-TaskForm::TaskForm(QWidget* parent) : QWidget(parent), panel1_(nullptr), inputs_(*this)
+TaskForm::TaskForm(const Exercise& exercise, QWidget* parent)
+    : QWidget(parent), exercise_(exercise), panel1_(nullptr), inputs_(*this)
 {
     setAttribute(Qt::WA_DeleteOnClose);  // closing a task window destroys it
+    // The designer names a form after its class, without the T.
+    setObjectName(exercise.windowClass.mid(1));
+    setWindowTitle(exercise.caption);
     setFont(DesignFont());
     panel1_ = new QFrame(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
@@ -69,13 +73,17 @@ TaskForm::TaskForm(QWidget* parent) : QWidget(parent), panel1_(nullptr), inputs_
 QString TaskForm::group() const { return edit(QStringLiteral("Edit1"))->text(); }
 QString TaskForm::studentName() const { return edit(QStringLiteral("Edit2"))->text(); }
 
-std::vector<ReportTable> TaskForm::reportTables() const
+void TaskForm::FormCreate() { exercise_.writeLabels(tables()); }
+
+void TaskForm::Button1Click() { exercise_.compute(inputs_, tables()); }
+
+ReportView TaskForm::reportView() const
 {
-    std::vector<ReportTable> result;
+    ReportView view{caption(), group(), studentName(), {}, activePage()};
     for (std::size_t i = 0; i < grids_.size(); ++i)
-        result.push_back({grids_[i]->objectName(),
-                          pages_ ? pages_->tabText(static_cast<int>(i)) : QString(), &grids_[i]->table()});
-    return result;
+        view.tables.push_back({grids_[i]->objectName(), pages_ ? pages_->tabText(static_cast<int>(i)) : QString(),
+                               &grids_[i]->table()});
+    return view;
 }
 
 int TaskForm::activePage() const { return pages_ ? pages_->currentIndex() : -1; }
@@ -121,11 +129,16 @@ QLabel* TaskForm::addLabel(const QString& name, const QString& text, int left, i
     return l;
 }
 
-QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width, const QString& text)
+QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width)
 {
-    auto* e = new QLineEdit(text, panel1_);
+    const EditSpec* spec = exercise_.edit(name);
+    if (!spec)
+        throw std::logic_error("the exercise has no edit " + name.toStdString());
+    auto* e = new QLineEdit(ShownDefault(*spec), panel1_);
     e->setObjectName(name);
+    e->setMaxLength(kEditMaxLength);
     e->setGeometry(left, top, width, 21);
+    e->setVisible(spec->kind != EditKind::Unused);
     // The 41-pixel seconds edits were sized for the design face's 5-pixel digits. A seconds value
     // with four decimals must show whole, so the edits keep one pixel, not two, beside the frame
     // and, where the face is wider than that, draw their text narrower.
@@ -141,7 +154,7 @@ void TaskForm::addAngleTriple(const QStringList& editNames, const QStringList& m
 {
     static const QString marks[] = {QStringLiteral("o"), QStringLiteral("'"), QStringLiteral("\"")};
     for (int i = 0; i < 3; ++i) {
-        addEdit(editNames[i], editLefts[i], top, 41, QStringLiteral("0"));
+        addEdit(editNames[i], editLefts[i], top, 41);
         addLabel(markNames[i], marks[i], markLefts[i], i == 0 ? top - 1 : top);
     }
 }
@@ -158,37 +171,34 @@ QPushButton* TaskForm::addButton1(int left, int top)
 void TaskForm::addStudentFields()
 {
     addLabel(QStringLiteral("Label1"), QStringLiteral("Ст. гр."), 8, 10);
-    addEdit(QStringLiteral("Edit1"), 144, 8, 265, QString());
+    addEdit(QStringLiteral("Edit1"), 144, 8, 265);
     addLabel(QStringLiteral("Label2"), QStringLiteral("Фамилия Имя  Отчество"), 8, 35);
-    addEdit(QStringLiteral("Edit2"), 144, 32, 265, QString());
+    addEdit(QStringLiteral("Edit2"), 144, 32, 265);
 }
 
-ResultGrid* TaskForm::addGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
-                              int defaultWidth)
+void TaskForm::addTables()
 {
-    auto* g = new ResultGrid(name, columns, rows, widths, this, defaultWidth);
-    layout()->addWidget(g);
-    grids_.push_back(g);
-    return g;
-}
-
-ResultGrid* TaskForm::addPage(const QString& caption, const QString& gridName, int columns, int rows,
-                              const std::vector<int>& widths, int defaultWidth)
-{
-    if (!pages_) {
-        pages_ = new QTabWidget(this);
-        pages_->setObjectName(QStringLiteral("PageControl1"));
-        layout()->addWidget(pages_);
+    for (const TableSpec& spec : exercise_.tables) {
+        if (spec.page.isEmpty()) {
+            auto* grid = new ResultGrid(spec, this);
+            layout()->addWidget(grid);
+            grids_.push_back(grid);
+            continue;
+        }
+        if (!pages_) {
+            pages_ = new QTabWidget(this);
+            pages_->setObjectName(QStringLiteral("PageControl1"));
+            layout()->addWidget(pages_);
+        }
+        auto* page = new QWidget(pages_);  // a child from the start, so that it takes the window font
+        page->setObjectName(QStringLiteral("TabSheet%1").arg(pages_->count() + 1));
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        auto* grid = new ResultGrid(spec, page);
+        pageLayout->addWidget(grid);
+        pages_->addTab(page, spec.page);
+        grids_.push_back(grid);
     }
-    auto* page = new QWidget(pages_);  // a child from the start, so that it takes the window font
-    page->setObjectName(QStringLiteral("TabSheet%1").arg(pages_->count() + 1));
-    auto* pageLayout = new QVBoxLayout(page);
-    pageLayout->setContentsMargins(0, 0, 0, 0);
-    auto* g = new ResultGrid(gridName, columns, rows, widths, page, defaultWidth);
-    pageLayout->addWidget(g);
-    pages_->addTab(page, caption);
-    grids_.push_back(g);
-    return g;
 }
 
 void TaskForm::setTabOrder(const QStringList& names)
@@ -204,20 +214,28 @@ void TaskForm::setTabOrder(const QStringList& names)
     }
 }
 
-QString TaskForm::LocalDecimal(QString designText)
+void TaskForm::relabel(const QString& labelName, const QString& text)
 {
-    return designText.replace(QLatin1Char(','), DecimalSeparator());
+    QLabel* l = label(labelName);
+    l->setText(text);
+    l->adjustSize();
 }
 
-std::vector<ResultTable*> TaskForm::tables()
+TableSet TaskForm::tables()
 {
-    std::vector<ResultTable*> result;
+    TableSet result;
     for (ResultGrid* g : grids_)
         result.push_back(&g->table());
     return result;
 }
 
-void TaskForm::compute(const std::function<void()>& body) { RunComputation(tables(), body); }
+TypedTexts TaskForm::editTexts() const
+{
+    TypedTexts texts;
+    for (const EditSpec& spec : exercise_.edits)
+        texts.emplace_back(spec.name, edit(spec.name)->text());
+    return texts;
+}
 
 QString TaskForm::EditInputs::text(const QString& editName) const { return form_.edit(editName)->text(); }
 

@@ -1,8 +1,11 @@
 #pragma once
 // What every exercise window shares: the top panel with the student's group and name, the
-// input edits, "Вычислить", and one result table or a page control with several.
+// input edits, "Вычислить", and one result table or a page control with several. A window only
+// lays out its controls: its caption, the edits' default texts, the tables, the labels and the
+// computation come from the description of its exercise.
 
-#include "frame/inputs.h"
+#include "frame/exercise.h"
+#include "frame/report_view.h"
 #include "frame/result_grid.h"
 
 #include <QString>
@@ -19,32 +22,17 @@ class QTabWidget;
 
 namespace kvelta {
 
-// A result table as the reports see it: its grid name, the caption of its tab page (empty when
-// the window has no pages) and its cells.
-struct ReportTable {
-    QString name;
-    QString page;
-    const ResultTable* table;
-};
-
-// A window as the report writers read it: nothing in it refers to a widget.
-struct ReportView {
-    QString caption;
-    QString group;
-    QString name;
-    std::vector<ReportTable> tables;  // in page order
-    int activePage = -1;              // -1 without a page control
-};
-
 class TaskForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TaskForm(QWidget* parent = nullptr);
+    explicit TaskForm(const Exercise& exercise, QWidget* parent = nullptr);
+
+    const Exercise& exercise() const { return exercise_; }
 
     // Creation handler: writes the headings and row labels. Called once, after construction.
-    virtual void FormCreate() = 0;
+    void FormCreate();
     // "Вычислить": reads the inputs and writes the value cells.
-    virtual void Button1Click() = 0;
+    void Button1Click();
 
     // Runs FormCreate on a newly built window. Every window is made through this.
     template <class Form, class... Args>
@@ -63,9 +51,8 @@ public:
     QString caption() const { return windowTitle(); }
     QString group() const;
     QString studentName() const;
-    std::vector<ReportTable> reportTables() const;
     int activePage() const;  // -1 without a page control
-    ReportView reportView() const { return {caption(), group(), studentName(), reportTables(), activePage()}; }
+    ReportView reportView() const;
 
     // Controls by name, as the design names them.
     QLineEdit* edit(const QString& name) const;
@@ -75,8 +62,9 @@ public:
     QTabWidget* pageControl() const { return pages_; }
     QWidget* panel() const { return panel1_; }
 
-    // The window's edits as the computation reads them.
+    // The window's edits as the computation reads them, and their texts.
     const Inputs& inputs() const { return inputs_; }
+    TypedTexts editTexts() const;
 
 protected:
     enum class LabelStyle { Plain, BoldMaroon };
@@ -86,37 +74,34 @@ protected:
     void setPanelBevelled();
     QLabel* addLabel(const QString& name, const QString& text, int left, int top,
                      LabelStyle style = LabelStyle::Plain);
-    QLineEdit* addEdit(const QString& name, int left, int top, int width, const QString& text);
-    // A degree / minute / second edit triple (width 41, text "0") followed by the marks "o", "'"
-    // and '"'; the "o" sits one pixel higher than the edits' top.
+    // An edit of the exercise, with its default text; an edit the exercise does not read is hidden.
+    QLineEdit* addEdit(const QString& name, int left, int top, int width);
+    // A degree / minute / second edit triple (width 41) followed by the marks "o", "'" and '"';
+    // the "o" sits one pixel higher than the edits' top.
     void addAngleTriple(const QStringList& editNames, const QStringList& markNames,
                         const QList<int>& editLefts, const QList<int>& markLefts, int top);
     QPushButton* addButton1(int left, int top);
     // The student fields at their common positions.
     void addStudentFields();
-    // Either one table under the panel, or a page control with one table per page.
-    ResultGrid* addGrid(const QString& name, int columns, int rows, const std::vector<int>& widths,
-                        int defaultWidth = 64);
-    ResultGrid* addPage(const QString& caption, const QString& gridName, int columns, int rows,
-                        const std::vector<int>& widths, int defaultWidth = 64);
+    // The exercise's tables: one under the panel, or a page control with one table per page.
+    void addTables();
     void setTabOrder(const QStringList& names);
-    // Edit text with the user's decimal separator in place of the comma of the design.
-    static QString LocalDecimal(QString designText);
+    // Gives a label another caption.
+    void relabel(const QString& labelName, const QString& text);
 
-    // Runs a computation over the window's tables: unreached values are emptied on a fault.
-    void compute(const std::function<void()>& body);
-    std::vector<ResultTable*> tables();
+    TableSet tables();
 
 private:
     class EditInputs : public Inputs {
     public:
-        explicit EditInputs(const TaskForm& form) : form_(form) {}
+        explicit EditInputs(const TaskForm& form) : Inputs(form.exercise_.edits), form_(form) {}
         QString text(const QString& editName) const override;
 
     private:
         const TaskForm& form_;
     };
 
+    const Exercise& exercise_;
     QFrame* panel1_;
     QSize designSize_;
     QPushButton* button1_ = nullptr;

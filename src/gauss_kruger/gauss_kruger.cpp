@@ -15,7 +15,7 @@ double Held(Extended value) { return ToDouble(value); }
 // Seconds of arc, written with the seconds mark after four decimals.
 void WriteSeconds(ResultTable& table, int row, Extended value)
 {
-    table.setValue(1, row, FormatFixed(Checked(value), 4) + QLatin1Char('"'));
+    table.setValue(1, row, FormatFixed(Checked(value), 4) + QLatin1Char('"'), value);
 }
 
 // Radius of curvature in the prime vertical as a polynomial in cos²B (Krasovsky ellipsoid).
@@ -174,20 +174,16 @@ GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultT
 GeodeticInput ReadGeodeticInput(const Inputs& inputs)
 {
     GeodeticInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                      DegreeMinuteKind::Real);
-    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                     DegreeMinuteKind::Real);
-    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"),
-                     DegreeMinuteKind::Real);
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
     return in;
 }
 
 PlaneInput ReadPlaneInput(const Inputs& inputs)
 {
     PlaneInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                      DegreeMinuteKind::Real);
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
     in.x = inputs.real(QStringLiteral("Edit9"));
     in.y = inputs.real(QStringLiteral("Edit10"));
     return in;

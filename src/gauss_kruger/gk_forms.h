@@ -3,7 +3,6 @@
 // meridian-arc window's layout, and the zone-to-zone transfer with one page per stage.
 
 #include "ellipsoid/tm_form.h"
-#include "gauss_kruger/zone_transfer.h"
 
 namespace kvelta {
 
@@ -12,9 +11,6 @@ class TPTGKForm : public TMForm {
     Q_OBJECT
 public:
     explicit TPTGKForm(QWidget* parent = nullptr);
-
-    void FormCreate() override;
-    void Button1Click() override;
 };
 
 // Plane x, y and the axial meridian Lo to geodetic B, L.
@@ -22,9 +18,6 @@ class TGKTPForm : public TMForm {
     Q_OBJECT
 public:
     explicit TGKTPForm(QWidget* parent = nullptr);
-
-    void FormCreate() override;
-    void Button1Click() override;
 };
 
 // Plane coordinates of one zone into another: first stage on "Первый этап", second on
@@ -33,9 +26,6 @@ class TPreobrazForm : public TaskForm {
     Q_OBJECT
 public:
     explicit TPreobrazForm(QWidget* parent = nullptr);
-
-    void FormCreate() override;
-    void Button1Click() override;
 
     ResultGrid* StringGrid1() const { return grid(QStringLiteral("StringGrid1")); }
     ResultGrid* StringGrid2() const { return grid(QStringLiteral("StringGrid2")); }

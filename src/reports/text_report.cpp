@@ -82,7 +82,7 @@ QString GridToText(const ResultTable& table)
     return text;
 }
 
-QString TextReportText(const ReportView& view, TextReportBody body)
+QString TextReportText(const ReportView& view, ReportLayout layout)
 {
     QString text;
     AppendLine(text, view.caption);
@@ -92,31 +92,31 @@ QString TextReportText(const ReportView& view, TextReportBody body)
     AppendLine(text, QStringLiteral("Ф.И.О. ") + view.name);
     AppendLine(text, QString());
 
-    switch (body) {
-    case TextReportBody::Common:
-    case TextReportBody::Legendre:
+    switch (layout) {
+    case ReportLayout::Common:
+    case ReportLayout::Legendre:
         AppendLine(text, QString());
         if (!view.tables.empty())
             text += GridToText(*view.tables.front().table);
         break;
-    case TextReportBody::LargeTriangle:
+    case ReportLayout::LargeTriangle:
         AppendSteps(text, view, 8);
         break;
-    case TextReportBody::ZoneTransfer:
+    case ReportLayout::ZoneTransfer:
         AppendSteps(text, view, 2);
         break;
     }
     return text;
 }
 
-QByteArray TextReportBytes(const ReportView& view, TextReportBody body)
+QByteArray TextReportBytes(const ReportView& view, ReportLayout layout)
 {
-    return WithCrLf(ToWindows1251(TextReportText(view, body)));
+    return WithCrLf(ToWindows1251(TextReportText(view, layout)));
 }
 
-void WriteTextReport(const ReportView& view, const QString& fileName, TextReportBody body)
+void WriteTextReport(const ReportView& view, const QString& fileName, ReportLayout layout)
 {
-    WriteFileAtomically(fileName, TextReportBytes(view, body));
+    WriteFileAtomically(fileName, TextReportBytes(view, layout));
 }
 
 }  // namespace kvelta

@@ -1,11 +1,10 @@
 #pragma once
 // The word-processor stand-in that builds a real document: it applies the WordAutomation
-// operations to an in-memory document as Word would, and writes the result as an Office Open
-// XML document (.docx) that Word and LibreOffice Writer open.
+// operations to an in-memory document as Word would. The document is then written as a .docx
+// file (docx_writer.h).
 
 #include "reports/word_automation.h"
 
-#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <variant>
@@ -52,12 +51,6 @@ struct WordDocument {
     float rightMargin = 42.55f;
     std::vector<WordBlock> body;  // never empty, and always ends with a paragraph
 };
-
-// The .docx file of a document: [Content_Types].xml, the relationships, word/document.xml and
-// word/styles.xml in one zip container. Raises KveltaError if the container cannot be made.
-QByteArray WriteDocx(const WordDocument& document);
-// The WordprocessingML main part alone.
-QByteArray DocumentXml(const WordDocument& document);
 
 class WordDocumentBuilder : public WordAutomation {
 public:

@@ -1,5 +1,8 @@
 #include "reports/word_report.h"
 
+#include "reports/docx_writer.h"
+#include "reports/word_document.h"
+
 #include <stdexcept>
 
 namespace kvelta {
@@ -95,6 +98,28 @@ void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word)
     AddGridTable(Grid(window, GridName(1)), true, true, word);
     TypeHeading(QStringLiteral("Второй этап"), word);
     AddGridTable(Grid(window, GridName(2)), true, false, word);
+}
+
+WordReportBuilder WordReportBuilderFor(ReportLayout layout)
+{
+    switch (layout) {
+    case ReportLayout::Legendre:
+        return BuildReshSTmWordReport;
+    case ReportLayout::LargeTriangle:
+        return BuildSfTrWordReport;
+    case ReportLayout::ZoneTransfer:
+        return BuildPreobrazWordReport;
+    case ReportLayout::Common:
+        break;
+    }
+    return BuildWordReport;
+}
+
+QByteArray BuildDocx(const ReportView& window, ReportLayout layout)
+{
+    WordDocumentBuilder word;
+    WordReportBuilderFor(layout)(window, word);
+    return WriteDocx(word.document());
 }
 
 }  // namespace kvelta

@@ -3,8 +3,11 @@
 // typed into a new word-processor document through WordAutomation. There is one builder for the
 // six windows of the meridian-arc family and one each for the windows with several tables.
 
-#include "frame/task_form.h"
+#include "frame/exercise.h"
+#include "frame/report_view.h"
 #include "reports/word_automation.h"
+
+#include <QByteArray>
 
 namespace kvelta {
 
@@ -28,5 +31,11 @@ void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word);
 void BuildSfTrWordReport(const ReportView& window, WordAutomation& word);
 // TPreobrazForm: the header, then the two stages.
 void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
+
+// The builder of a report layout.
+WordReportBuilder WordReportBuilderFor(ReportLayout layout);
+
+// The .docx file of a report, built with the document builder.
+QByteArray BuildDocx(const ReportView& window, ReportLayout layout);
 
 }  // namespace kvelta

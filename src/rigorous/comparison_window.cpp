@@ -1,5 +1,6 @@
 #include "rigorous/comparison_window.h"
 
+#include "catalogue/solution.h"
 #include "frame/error_box.h"
 #include "frame/errors.h"
 #include "frame/task_form.h"
@@ -27,13 +28,17 @@ QLabel* WrappedLabel(QWidget* parent)
     return label;
 }
 
-// The comparison of a window, or nothing after the error box.
+// The comparison of a window from its current edits, computed on tables of its own so that the
+// window is not touched; or nothing, after the error box.
 std::optional<Comparison> Compute(TaskForm& form)
 {
     try {
-        std::optional<Comparison> c = CompareForm(form);
+        const Solution textbook = SolveExercise(form.exercise(), form.editTexts());
+        std::optional<Comparison> c = CompareExercise(form.exercise(), textbook.edits, textbook.computed());
         if (!c)
             ShowErrorBox(&form, QStringLiteral("Для этого окна нет строгого решения"));
+        else
+            c->caption = form.caption();
         return c;
     } catch (const KveltaError& e) {
         ShowErrorBox(&form, e.text());

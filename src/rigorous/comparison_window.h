@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace kvelta {
 
+class TaskForm;
+
 class RigorousComparisonWindow : public QDialog {
     Q_OBJECT
 public:

@@ -1,162 +1,223 @@
 #include "solve/cli.h"
 
+#include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
 #include "frame/errors.h"
 #include "frame/numbers.h"
-#include "frame/task_form.h"
-#include "app/task_windows.h"
+#include "reports/report_file.h"
+#include "reports/text_report.h"
+#include "reports/word_report.h"
 #include "solve/csv.h"
-#include "solve/exercises.h"
-#include "solve/solver.h"
+#include "solve/outputs.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QTextStream>
+#include <QRegularExpression>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <stdexcept>
 
 namespace kvelta {
 
 namespace {
 
-const char kUsage[] =
-    "usage:\n"
+const char kForms[] =
+    "Kvelta's exercises without a screen: the same tables and reports as the windows.\n"
+    "\n"
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
-    "  kvelta-solve --help | --version\n";
+    "  kvelta-solve --help | --version";
 
-void Print(FILE* stream, const QByteArray& bytes)
+// Wrong use of the command line: exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
+
+// A standard stream that cannot be written: exit status 1.
+class StreamError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void Write(FILE* stream, const QByteArray& bytes)
 {
-    std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    if (std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stream) != static_cast<size_t>(bytes.size())
+        || std::fflush(stream) != 0)
+        throw StreamError(std::strerror(errno));
 }
 
-void PrintError(const QString& text) { Print(stderr, (text + QLatin1Char('\n')).toUtf8()); }
+void PrintError(const QString& text)
+{
+    try {
+        Write(stderr, (text + QLatin1Char('\n')).toUtf8());
+    } catch (const StreamError&) {
+        // Nowhere left to say it; the exit status still tells.
+    }
+}
+
+// Writes bytes to a file, or to standard output for "-".
+void WriteOutput(const QString& target, const QByteArray& bytes, FileSync sync = FileSync::Now)
+{
+    if (target == QLatin1String("-"))
+        Write(stdout, bytes);
+    else
+        WriteFileAtomically(target, bytes, sync);
+}
 
 struct Options {
     const Exercise* exercise = nullptr;
-    Variant variant;
+    TypedTexts edits;
+    int activePage = 0;  // 0-based
     QString report, tablesJson, docx, batch, outDir;
     bool utf8 = false;
     bool rigorous = false;
 };
 
-// "--name VALUE" or "--name=VALUE".
-bool TakeValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
-{
-    const QString& arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size())
-            throw UsageError(QStringLiteral("%1 needs a value").arg(name));
-        value = args[++i];
-        return true;
+class Parser {
+public:
+    Parser()
+    {
+        parser_.setApplicationDescription(QString::fromUtf8(kForms));
+        parser_.addOptions({list_, separator_, activePage_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
+                            outDir_, help_, version_});
+        parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
+        parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
+                                      QStringLiteral("[EditK=TEXT ...]"));
     }
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        value = arg.mid(name.size() + 1);
-        return true;
-    }
-    return false;
-}
 
-Options ParseOptions(const QStringList& args)
-{
-    Options options;
-    options.exercise = FindExercise(args.value(0));
-    if (!options.exercise)
-        throw UsageError(QStringLiteral("unknown exercise '%1' (see kvelta-solve --list)").arg(args.value(0)));
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        QString value;
-        if (TakeValue(args, i, QStringLiteral("--decimal-separator"), value)) {
-            if (value != QLatin1String(",") && value != QLatin1String("."))
+    // Parses; throws UsageError for a wrong command line.
+    void parse(const QStringList& arguments)
+    {
+        if (!parser_.parse(QStringList{QStringLiteral("kvelta-solve")} + arguments))
+            throw UsageError(parser_.errorText());
+        for (const QCommandLineOption* option :
+             {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &batch_, &outDir_})
+            if (parser_.values(*option).size() > 1)
+                throw UsageError(QStringLiteral("--%1 is given more than once").arg(option->names().constLast()));
+    }
+
+    bool help() const { return parser_.isSet(help_); }
+    bool version() const { return parser_.isSet(version_); }
+    bool list() const { return parser_.isSet(list_); }
+    QStringList positional() const { return parser_.positionalArguments(); }
+    QString helpText() const { return parser_.helpText(); }
+
+    Options options() const
+    {
+        const QStringList args = positional();
+        Options options;
+        options.exercise = args.isEmpty() ? nullptr : FindExercise(args.front());
+        if (args.isEmpty())
+            throw UsageError(QStringLiteral("no exercise given"));
+        if (!options.exercise)
+            throw UsageError(QStringLiteral("unknown exercise '%1' (see kvelta-solve --list)").arg(args.front()));
+        if (parser_.isSet(separator_)) {
+            const QString separator = parser_.value(separator_);
+            if (separator != QLatin1String(",") && separator != QLatin1String("."))
                 throw UsageError(QStringLiteral("--decimal-separator takes , or ."));
-            SetDecimalSeparator(value[0]);
-        } else if (TakeValue(args, i, QStringLiteral("--active-page"), value)) {
-            bool ok = false;
-            options.variant.activePage = value.toInt(&ok);
-            if (!ok || options.variant.activePage < 1)
-                throw UsageError(QStringLiteral("--active-page takes a page number from 1"));
-        } else if (TakeValue(args, i, QStringLiteral("--report"), options.report)) {
-        } else if (TakeValue(args, i, QStringLiteral("--tables-json"), options.tablesJson)) {
-        } else if (TakeValue(args, i, QStringLiteral("--docx"), options.docx)) {
-        } else if (TakeValue(args, i, QStringLiteral("--batch"), options.batch)) {
-        } else if (TakeValue(args, i, QStringLiteral("--out-dir"), options.outDir)) {
-        } else if (args[i] == QLatin1String("--utf8")) {
-            options.utf8 = true;
-        } else if (args[i] == QLatin1String("--rigorous")) {
-            options.rigorous = true;
-        } else if (args[i].startsWith(QLatin1String("Edit")) && args[i].contains(QLatin1Char('='))) {
-            const qsizetype eq = args[i].indexOf(QLatin1Char('='));
-            options.variant.edits.emplace_back(args[i].left(eq), args[i].mid(eq + 1));
-        } else {
-            throw UsageError(QStringLiteral("unexpected argument '%1'").arg(args[i]));
+            SetDecimalSeparator(separator.front());
         }
+        options.activePage = activePage(*options.exercise);
+        options.edits = edits(*options.exercise, args.mid(1));
+        options.report = parser_.value(report_);
+        options.tablesJson = parser_.value(tablesJson_);
+        options.docx = parser_.value(docx_);
+        options.batch = parser_.value(batch_);
+        options.outDir = parser_.value(outDir_);
+        options.utf8 = parser_.isSet(utf8_);
+        options.rigorous = parser_.isSet(rigorous_);
+        if (options.batch.isEmpty() != options.outDir.isEmpty())
+            throw UsageError(QStringLiteral("--batch and --out-dir go together"));
+        if (!options.batch.isEmpty()
+            && (!options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
+                || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
+            throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
+        return options;
     }
-    if (options.batch.isEmpty() != options.outDir.isEmpty())
-        throw UsageError(QStringLiteral("--batch and --out-dir go together"));
-    if (!options.batch.isEmpty()
-        && (!options.variant.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
-            || !options.docx.isEmpty() || options.utf8 || options.variant.activePage != 0))
-        throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
-    return options;
-}
 
-// Writes bytes to a file, or to standard output for "-".
-void WriteOutput(const QString& target, const QByteArray& bytes)
-{
-    if (target == QLatin1String("-")) {
-        Print(stdout, bytes);
-        return;
+private:
+    int activePage(const Exercise& exercise) const
+    {
+        if (!parser_.isSet(activePage_))
+            return 0;
+        bool ok = false;
+        const int page = parser_.value(activePage_).toInt(&ok);
+        if (!ok || page < 1)
+            throw UsageError(QStringLiteral("--active-page takes a page number from 1"));
+        if (!exercise.hasPages() || page > static_cast<int>(exercise.tables.size()))
+            throw UsageError(QStringLiteral("%1 has no page %2").arg(exercise.name).arg(page));
+        return page - 1;
     }
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw KveltaError(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(QFileInfo(target).absoluteFilePath())));
-}
 
-int List()
-{
-    QByteArray out;
-    for (const Exercise& exercise : Exercises()) {
-        std::unique_ptr<TaskForm> form(CreateExerciseForm(exercise));
-        out += (exercise.name + QStringLiteral(" (") + exercise.className + QStringLiteral(")")).toUtf8();
-        if (!form) {
-            out += ": not available\n";
-            continue;
+    static TypedTexts edits(const Exercise& exercise, const QStringList& args)
+    {
+        static const QRegularExpression editArgument(QStringLiteral("^(Edit[0-9]+)=(.*)$"),
+                                                     QRegularExpression::DotMatchesEverythingOption);
+        TypedTexts edits;
+        for (const QString& arg : args) {
+            const QRegularExpressionMatch m = editArgument.match(arg);
+            if (!m.hasMatch())
+                throw UsageError(QStringLiteral("unexpected argument '%1'").arg(arg));
+            const QString name = m.captured(1);
+            if (!exercise.edit(name))
+                throw UsageError(QStringLiteral("%1 has no edit %2").arg(exercise.name, name));
+            for (const auto& typed : edits)
+                if (typed.first == name)
+                    throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
+            edits.emplace_back(name, m.captured(2));
         }
-        out += (QStringLiteral(": ") + form->caption() + QLatin1Char('\n')).toUtf8();
-        for (const QString& name : EditNames(*form)) {
-            out += QStringLiteral("  %1\t%2\t%3\tdefault \"%4\"\n")
-                       .arg(name, EditScreenLabel(*form, name), EditMeaning(exercise, *form, name),
-                            form->edit(name)->text())
-                       .toUtf8();
-        }
+        return edits;
     }
-    Print(stdout, out);
-    return 0;
-}
+
+    static QCommandLineOption ValueOption(const char* name, const char* description, const char* value)
+    {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(value));
+    }
+
+    QCommandLineParser parser_;
+    QCommandLineOption list_{QStringLiteral("list"), QStringLiteral("Every exercise with its edits.")};
+    QCommandLineOption separator_ =
+        ValueOption("decimal-separator", "The decimal separator of the numbers (default: the locale's).", ",|.");
+    QCommandLineOption activePage_ =
+        ValueOption("active-page", "The page shown when the reports are made (windows with pages).", "N");
+    QCommandLineOption report_ =
+        ValueOption("report", "The text report, as «Сохранить как...» writes it (- for standard output).", "FILE|-");
+    QCommandLineOption utf8_{QStringLiteral("utf8"), QStringLiteral("The text report in UTF-8 with LF line ends.")};
+    QCommandLineOption tablesJson_ = ValueOption("tables-json", "Every table of the window as JSON.", "FILE|-");
+    QCommandLineOption rigorous_{QStringLiteral("rigorous"),
+                                 QStringLiteral("Add the comparison with the rigorous solution.")};
+    QCommandLineOption docx_ = ValueOption("docx", "The document «Печать из MS Word» builds.", "FILE");
+    QCommandLineOption batch_ = ValueOption("batch", "A CSV file of variants, one per row.", "VARIANTS.csv");
+    QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
+    QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")};
+    QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
+};
 
 int SolveOne(const Options& options)
 {
-    const Solution solution = Solve(*options.exercise, options.variant);
-    int status = solution.error.isEmpty() ? 0 : 1;
-    if (!solution.error.isEmpty())
-        PrintError(solution.error);
+    const Solution solution = SolveExercise(*options.exercise, options.edits, options.activePage);
+    int status = solution.fault.isEmpty() ? 0 : 1;
+    if (status)
+        PrintError(solution.error());
     const bool anyOutput = !options.report.isEmpty() || !options.tablesJson.isEmpty() || !options.docx.isEmpty();
+    const ReportView view = solution.view();
+    const ReportLayout layout = options.exercise->report;
     try {
         if (!options.report.isEmpty() || !anyOutput) {
-            if (options.report.isEmpty() || options.report == QLatin1String("-")) {
-                const QByteArray report = TextReport(*solution.form);
-                WriteOutput(QStringLiteral("-"), options.utf8 || !anyOutput ? ToUtf8Lines(report) : report);
-            } else if (options.utf8) {
-                WriteOutput(options.report, ToUtf8Lines(TextReport(*solution.form)));
-            } else {
-                SaveTextReport(*solution.form, options.report);
-            }
+            const QByteArray report = TextReportBytes(view, layout);
+            const bool toTerminal = options.report.isEmpty() || options.report == QLatin1String("-");
+            const bool utf8 = options.utf8 || !anyOutput;
+            WriteOutput(toTerminal ? QStringLiteral("-") : options.report, utf8 ? ToUtf8Lines(report) : report);
         }
         if (!options.tablesJson.isEmpty())
-            WriteOutput(options.tablesJson, TablesJson(*options.exercise, solution, options.rigorous));
+            WriteOutput(options.tablesJson, TablesJson(solution, options.rigorous));
         if (!options.docx.isEmpty())
-            SaveWordDocument(*solution.form, options.docx);
+            WriteOutput(options.docx, BuildDocx(view, layout));
     } catch (const KveltaError& error) {
         PrintError(ErrorBoxText(error.text()));
         status = 1;
@@ -174,7 +235,7 @@ QString SafeFileName(const QString& name)
     return safe.isEmpty() ? QStringLiteral("variant") : safe;
 }
 
-int Batch(const Options& options)
+std::vector<QStringList> ReadVariants(const Options& options)
 {
     QFile input(options.batch);
     if (!input.open(QIODevice::ReadOnly))
@@ -187,27 +248,23 @@ int Batch(const Options& options)
     }
     if (rows.empty())
         throw UsageError(QStringLiteral("%1 has no header row").arg(options.batch));
-    const QStringList header = rows.front();
-    {
-        std::unique_ptr<TaskForm> form(CreateExerciseForm(*options.exercise));
-        const QStringList names = form ? EditNames(*form) : QStringList();
-        for (const QString& column : header)
-            if (!names.contains(column.trimmed()))
-                throw UsageError(QStringLiteral("%1 has no edit '%2'").arg(options.exercise->name, column));
-    }
+    for (const QString& column : rows.front())
+        if (!options.exercise->edit(column.trimmed()))
+            throw UsageError(QStringLiteral("%1 has no edit '%2'").arg(options.exercise->name, column));
+    return rows;
+}
+
+int Batch(const Options& options)
+{
+    const std::vector<QStringList> rows = ReadVariants(options);
+    const QStringList& header = rows.front();
     QDir dir(options.outDir);
     if (!dir.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
 
-    QStringList summaryHeader{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
-                              QStringLiteral("error")};
-    for (const FinalResult& result : options.exercise->results)
-        summaryHeader.append(result.name);
-    const QStringList rigorousQuantities = options.rigorous ? RigorousQuantities(*options.exercise) : QStringList();
-    for (const QString& quantity : rigorousQuantities)
-        summaryHeader << quantity + QStringLiteral(" строгое") << quantity + QStringLiteral(" разность");
-    QByteArray summary = CsvLine(summaryHeader);
-
+    QByteArray summary = CsvLine(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
+                                             QStringLiteral("error")}
+                                 + SummaryResultHeader(*options.exercise, options.rigorous));
     const int count = static_cast<int>(rows.size()) - 1;
     int failed = 0;
     for (int k = 1; k <= count; ++k) {
@@ -222,28 +279,48 @@ int Batch(const Options& options)
             ++failed;
             continue;
         }
-        Variant variant;
+        TypedTexts edits;
         for (qsizetype c = 0; c < header.size(); ++c)
-            variant.edits.emplace_back(header[c].trimmed(), row[c]);
-        const Solution solution = Solve(*options.exercise, variant);
-        line[1] = solution.form->group();
-        line[2] = solution.form->studentName();
-        line[3] = solution.error;
-        try {
-            SaveTextReport(*solution.form, dir.filePath(number + QLatin1Char('-') + SafeFileName(line[2]) + QStringLiteral(".txt")));
-        } catch (const KveltaError& error) {
-            line[3] = line[3].isEmpty() ? ErrorBoxText(error.text()) : line[3] + QLatin1Char(' ') + ErrorBoxText(error.text());
-        }
+            edits.emplace_back(header[c].trimmed(), row[c]);
+        const Solution solution = SolveExercise(*options.exercise, edits);
+        const ReportView view = solution.view();
+        line[1] = view.group;
+        line[2] = view.name;
+        line[3] = solution.error();
+        const QString report = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name) + QStringLiteral(".txt"));
+        if (const std::optional<QString> error = ErrorOf([&] {
+                WriteFileAtomically(report, TextReportBytes(view, options.exercise->report), FileSync::Later);
+            }))
+            line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
         if (!line[3].isEmpty())
             ++failed;
-        for (const FinalResult& result : options.exercise->results)
-            line.append(FinalResultText(solution, result));
-        if (options.rigorous)
-            line += RigorousColumns(solution, rigorousQuantities);
-        summary += CsvLine(line);
+        summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous));
     }
-    WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary);
+    WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary, FileSync::Later);
+    SyncFolder(dir.path());
     return failed ? 1 : 0;
+}
+
+int Run(const QStringList& arguments)
+{
+    Parser parser;
+    parser.parse(arguments);
+    if (parser.help()) {
+        Write(stdout, parser.helpText().toUtf8());
+        return 0;
+    }
+    if (parser.version()) {
+        Write(stdout, "kvelta-solve " KVELTA_VERSION "\n");
+        return 0;
+    }
+    if (parser.list()) {
+        if (!parser.positional().isEmpty() || arguments.size() > 1)
+            throw UsageError(QStringLiteral("--list takes no arguments"));
+        Write(stdout, ExerciseList());
+        return 0;
+    }
+    const Options options = parser.options();
+    return options.batch.isEmpty() ? SolveOne(options) : Batch(options);
 }
 
 }  // namespace
@@ -251,27 +328,14 @@ int Batch(const Options& options)
 int RunSolveCommand(const QStringList& arguments)
 {
     try {
-        if (arguments.isEmpty())
-            throw UsageError(QStringLiteral("no exercise given"));
-        if (arguments.front() == QLatin1String("--help") || arguments.front() == QLatin1String("-h")) {
-            Print(stdout, kUsage);
-            return 0;
-        }
-        if (arguments.front() == QLatin1String("--version")) {
-            Print(stdout, "kvelta-solve " KVELTA_VERSION "\n");
-            return 0;
-        }
-        if (arguments.front() == QLatin1String("--list")) {
-            if (arguments.size() > 1)
-                throw UsageError(QStringLiteral("--list takes no arguments"));
-            return List();
-        }
-        const Options options = ParseOptions(arguments);
-        return options.batch.isEmpty() ? SolveOne(options) : Batch(options);
+        return Run(arguments);
     } catch (const UsageError& error) {
         PrintError(QStringLiteral("kvelta-solve: ") + QString::fromUtf8(error.what()));
-        Print(stderr, kUsage);
+        PrintError(QStringLiteral("Try 'kvelta-solve --help'."));
         return 2;
+    } catch (const StreamError& error) {
+        PrintError(QStringLiteral("kvelta-solve: cannot write to standard output: ") + QString::fromUtf8(error.what()));
+        return 1;
     } catch (const KveltaError& error) {
         PrintError(ErrorBoxText(error.text()));
         return 1;

@@ -161,21 +161,6 @@ struct LatitudeTerms {
 
 }  // namespace
 
-const std::array<LargeTrianglePageLayout, LargeTrianglePageCount>& LargeTrianglePageLayouts()
-{
-    static const std::array<LargeTrianglePageLayout, LargeTrianglePageCount> layouts = {{
-        {"1", "StringGrid1", 4, 31, {92, 96, 97, 92}},
-        {"2", "StringGrid2", 4, 3, {92, 96, 97, 92}},
-        {"3", "StringGrid3", 4, 6, {92, 96, 97, 92}},
-        {"4", "StringGrid4", 5, 14, {92, 96, 97, 92, 80}},
-        {"5", "StringGrid5", 4, 11, {92, 96, 97, 92}},
-        {"6", "StringGrid6", 4, 9, {92, 96, 97, 92}},
-        {"7", "StringGrid7", 2, 4, {162, 132}},
-        {"8", "StringGrid8", 4, 5, {92, 96, 97, 92}},
-    }};
-    return layouts;
-}
-
 void LargeTriangleLabels(const LargeTriangleTables& tables)
 {
     Page1Labels(*tables[0]);
@@ -192,7 +177,7 @@ LargeTriangleInput ReadLargeTriangle(const Inputs& inputs)
 {
     auto angle = [&](int firstEdit) {
         return ReadAngle(inputs, QStringLiteral("Edit%1").arg(firstEdit), QStringLiteral("Edit%1").arg(firstEdit + 1),
-                         QStringLiteral("Edit%1").arg(firstEdit + 2), DegreeMinuteKind::Real);
+                         QStringLiteral("Edit%1").arg(firstEdit + 2));
     };
     LargeTriangleInput in;
     in.A = angle(3);
@@ -264,7 +249,7 @@ SphericalReduction ComputeSphericalReduction(const LargeTriangleInput& in, Resul
 
     // The textbook's fixed twelfth of the excess, not the excess of this triangle.
     const Extended excess12 = 59.074L;
-    t.setValue(3, 24, SecondsText(excess12));
+    t.setValue(3, 24, SecondsText(excess12), excess12);
 
     // Gaussian curvature K = 1/(MN) at each vertex against the mean latitude's.
     double K[4];

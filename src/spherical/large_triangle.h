@@ -11,21 +11,10 @@
 #include "frame/result_table.h"
 
 #include <array>
-#include <vector>
 
 namespace kvelta {
 
 inline constexpr int LargeTrianglePageCount = 8;
-
-// Caption, grid name, size and column widths of each page's table.
-struct LargeTrianglePageLayout {
-    const char* caption;
-    const char* grid;
-    int columns;
-    int rows;
-    std::vector<int> widths;
-};
-const std::array<LargeTrianglePageLayout, LargeTrianglePageCount>& LargeTrianglePageLayouts();
 
 // The eight tables in page order.
 using LargeTriangleTables = std::array<ResultTable*, LargeTrianglePageCount>;

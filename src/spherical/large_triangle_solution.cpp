@@ -40,7 +40,7 @@ ExcessFromAngles Page3(const LargeTriangleInput& in, const SphericalReduction& s
     WriteFixed(t, 3, 2, sinB, 8);
     t.setValue(3, 3, QString());  // "D1" has no value of its own
     const double EfSeconds = Held(Divide(sinC * (sinA * (f * b2)), sinB));
-    t.setValue(3, 4, SecondsText(EfSeconds));
+    t.setValue(3, 4, SecondsText(EfSeconds), EfSeconds);
     ExcessFromAngles e;
     e.Ef = Held(static_cast<Extended>(EfSeconds) / 3600);
     WriteAngle(t, 3, 5, e.Ef);
@@ -167,7 +167,7 @@ SecondOrderTerms Page6(const SphericalReduction& s, const PlaneTriangle& sides, 
     WriteFixed(t, 3, 2, a2 + c2, 2);
     WriteFixed(t, 3, 3, b2 * 2, 2);
     const Extended E60 = static_cast<Extended>(EL) * 60;  // the excess in seconds over 60
-    t.setValue(3, 4, TightSecondsText(E60));
+    t.setValue(3, 4, TightSecondsText(E60), E60);
 
     const Extended denominator = 3 * mn;
     SecondOrderTerms d;

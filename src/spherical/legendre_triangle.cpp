@@ -72,12 +72,9 @@ void AdditamentsTableLabels(ResultTable& t)
 LegendreTriangleData ReadLegendreTriangle(const Inputs& in)
 {
     LegendreTriangleData d;
-    d.A = ReadAngle(in, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"),
-                    DegreeMinuteKind::Integer);
-    d.B = ReadAngle(in, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"),
-                    DegreeMinuteKind::Integer);
-    d.C = ReadAngle(in, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"),
-                    DegreeMinuteKind::Integer);
+    d.A = ReadAngle(in, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    d.B = ReadAngle(in, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    d.C = ReadAngle(in, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
     d.b = in.real(QStringLiteral("Edit12"));
     return d;
 }

@@ -1,13 +1,13 @@
 #include "spherical/resh_stm_form.h"
 
+#include "spherical/exercises.h"
+
 #include <QStringList>
 
 namespace kvelta {
 
-TReshSTmForm::TReshSTmForm(QWidget* parent) : TaskForm(parent)
+TReshSTmForm::TReshSTmForm(QWidget* parent) : TaskForm(LegendreTriangleExercise(), parent)
 {
-    setObjectName(QStringLiteral("ReshSTmForm"));
-    setWindowTitle(QStringLiteral("Вычиление сф. тр. по теор. Лежандра и способу аддитаментов"));
     resize(659, 377);
     setPanelHeight(145);
     setPanelBevelled();
@@ -26,30 +26,16 @@ TReshSTmForm::TReshSTmForm(QWidget* parent) : TaskForm(parent)
                    {QStringLiteral("Label8"), QStringLiteral("Label9"), QStringLiteral("Label10")},
                    {240, 296, 352}, {282, 341, 400}, 64);
     addLabel(QStringLiteral("Label15"), QStringLiteral("b"), 216, 92, LabelStyle::BoldMaroon);
-    // The design writes the side with a comma; the user's separator is what will be read back.
-    addEdit(QStringLiteral("Edit12"), 240, 88, 153, LocalDecimal(QStringLiteral("44797,282")));
+    addEdit(QStringLiteral("Edit12"), 240, 88, 153);
     addButton1(183, 115);
 
-    addPage(QStringLiteral("Теорема Лежандра"), QStringLiteral("StringGrid1"), 7, 16, {}, 90);
-    addPage(QStringLiteral("Способ аддидаментов"), QStringLiteral("StringGrid2"), 8, 7, {}, 90);
+    addTables();
 
     setTabOrder({QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"),
                  QStringLiteral("Edit4"), QStringLiteral("Edit5"), QStringLiteral("Edit6"),
                  QStringLiteral("Edit7"), QStringLiteral("Edit8"), QStringLiteral("Button1"),
                  QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"),
                  QStringLiteral("Edit12")});
-}
-
-void TReshSTmForm::FormCreate()
-{
-    LegendreTableLabels(StringGrid1()->table());
-    AdditamentsTableLabels(StringGrid2()->table());
-}
-
-void TReshSTmForm::Button1Click()
-{
-    const LegendreTriangleData data = ReadLegendreTriangle(inputs());
-    compute([&] { ComputeLegendreTriangle(data, StringGrid1()->table(), StringGrid2()->table()); });
 }
 
 }  // namespace kvelta

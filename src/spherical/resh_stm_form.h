@@ -3,7 +3,6 @@
 // pages, "Теорема Лежандра" and "Способ аддидаментов", one table each.
 
 #include "frame/task_form.h"
-#include "spherical/legendre_triangle.h"
 
 namespace kvelta {
 
@@ -11,9 +10,6 @@ class TReshSTmForm : public TaskForm {
     Q_OBJECT
 public:
     explicit TReshSTmForm(QWidget* parent = nullptr);
-
-    void FormCreate() override;
-    void Button1Click() override;
 
     ResultGrid* StringGrid1() const { return grid(QStringLiteral("StringGrid1")); }
     ResultGrid* StringGrid2() const { return grid(QStringLiteral("StringGrid2")); }

@@ -1,5 +1,7 @@
 #include "spherical/sf_tr_form.h"
 
+#include "spherical/exercises.h"
+
 #include <QStringList>
 
 namespace kvelta {
@@ -10,10 +12,8 @@ QString Name(const char* kind, int number) { return QString::fromLatin1(kind) + 
 
 }  // namespace
 
-TSfTrForm::TSfTrForm(QWidget* parent) : TaskForm(parent)
+TSfTrForm::TSfTrForm(QWidget* parent) : TaskForm(LargeTriangleExercise(), parent)
 {
-    setObjectName(QStringLiteral("SfTrForm"));
-    setWindowTitle(QStringLiteral("Решение большого сферического треугольника"));
     resize(664, 543);
     setPanelHeight(169);
     setPanelBevelled();
@@ -44,12 +44,10 @@ TSfTrForm::TSfTrForm(QWidget* parent) : TaskForm(parent)
         addAngleTriple(edits, marks, {left, left + 56, left + 112}, {left + 42, left + 101, left + 160}, row.top);
     }
     addLabel(Name("Label", labelNumber), QStringLiteral("b"), 224, 140, LabelStyle::BoldMaroon);
-    addEdit(QStringLiteral("Edit21"), 248, 136, 89, LocalDecimal(QStringLiteral("804666,593")));
+    addEdit(QStringLiteral("Edit21"), 248, 136, 89);
     addButton1(343, 136);
 
-    for (const LargeTrianglePageLayout& page : LargeTrianglePageLayouts())
-        addPage(QString::fromLatin1(page.caption), QString::fromLatin1(page.grid), page.columns, page.rows,
-                page.widths);
+    addTables();
     pageControl()->setCurrentIndex(0);
 
     QStringList order = {QStringLiteral("Edit1"), QStringLiteral("Edit2")};
@@ -58,22 +56,6 @@ TSfTrForm::TSfTrForm(QWidget* parent) : TaskForm(parent)
             order << Name("Edit", first + i);
     order << QStringLiteral("Edit21") << QStringLiteral("Button1");
     setTabOrder(order);
-}
-
-LargeTriangleTables TSfTrForm::pageTables()
-{
-    LargeTriangleTables tables{};
-    for (int i = 0; i < LargeTrianglePageCount; ++i)
-        tables[static_cast<std::size_t>(i)] = &grid(Name("StringGrid", i + 1))->table();
-    return tables;
-}
-
-void TSfTrForm::FormCreate() { LargeTriangleLabels(pageTables()); }
-
-void TSfTrForm::Button1Click()
-{
-    const LargeTriangleInput input = ReadLargeTriangle(inputs());
-    compute([&] { ComputeLargeTriangle(input, pageTables()); });
 }
 
 }  // namespace kvelta

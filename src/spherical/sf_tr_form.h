@@ -3,7 +3,6 @@
 // and the mean latitude, side b, and eight pages of results.
 
 #include "frame/task_form.h"
-#include "spherical/large_triangle.h"
 
 namespace kvelta {
 
@@ -11,12 +10,6 @@ class TSfTrForm : public TaskForm {
     Q_OBJECT
 public:
     explicit TSfTrForm(QWidget* parent = nullptr);
-
-    void FormCreate() override;
-    void Button1Click() override;
-
-    // The eight tables in page order.
-    LargeTriangleTables pageTables();
 };
 
 }  // namespace kvelta

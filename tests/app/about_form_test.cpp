@@ -2,7 +2,7 @@
 #include "app/jpeg_image.h"
 #include "app/main_form.h"
 #include "app_test_support.h"
-#include "support/kvelta_test.h"
+#include "support/window_test.h"
 
 #include <QFile>
 #include <QTest>

@@ -2,7 +2,7 @@
 #include "app/stripe.h"
 #include "app_test_support.h"
 #include "frame/task_form.h"
-#include "support/kvelta_test.h"
+#include "support/window_test.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 #include "app/settings.h"
 #include "app_test_support.h"
-#include "support/kvelta_test.h"
+#include "support/window_test.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,8 @@
 #pragma once
 // Running an exercise's computation on edit texts without its window, and checking cells.
 
-#include "frame/inputs.h"
+#include "frame/errors.h"
+#include "frame/exercise.h"
 #include "support/kvelta_test.h"
 
 #include <QString>
@@ -14,12 +15,26 @@
 namespace kvelta::test {
 
 // The texts of Edit3, Edit4, ... in order, written with a point and typed with `separator`.
-inline TextInputs EditTexts(const QStringList& texts, QChar separator)
+inline EditTexts Typed(const Exercise& exercise, const QStringList& texts, QChar separator)
 {
-    std::map<QString, QString> named;
+    TypedTexts typed;
     for (int i = 0; i < texts.size(); ++i)
-        named[QStringLiteral("Edit%1").arg(i + 3)] = WithSeparator(texts[i], separator);
-    return TextInputs(std::move(named));
+        typed.emplace_back(QStringLiteral("Edit%1").arg(i + 3), WithSeparator(texts[i], separator));
+    return EditTexts(exercise, typed);
+}
+
+// The tables of a new window of the exercise after "Вычислить" on these edit texts (Edit3, Edit4,
+// ... in order, written with a point); the error that stopped it goes to `fault`.
+inline ExerciseTables Computed(const Exercise& exercise, const QStringList& edits, QChar separator,
+                               QString* fault = nullptr)
+{
+    ExerciseTables tables(exercise);
+    const std::optional<QString> error = ErrorOf([&] { exercise.compute(Typed(exercise, edits, separator), tables.set()); });
+    if (fault)
+        *fault = error.value_or(QString());
+    else
+        EXPECT_FALSE(error) << Str(*error);
+    return tables;
 }
 
 // A value cell as the table must show it, written with a point.

@@ -1,11 +1,6 @@
-#include "ellipsoid/meridian_arc.h"
-#include "ellipsoid/tm_form.h"
+#include "ellipsoid/exercises.h"
 #include "ellipsoid_test_support.h"
 #include "frame/errors.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <memory>
 
 namespace kvelta {
 namespace {
@@ -14,10 +9,7 @@ using namespace test;
 
 ResultTable ComputeMeridian(const QStringList& edits, QChar separator)
 {
-    ResultTable table(4, 18);
-    MeridianArcLabels(table);
-    ComputeMeridianArc(ReadMeridianArcLatitudes(EditTexts(edits, separator)), table);
-    return table;
+    return Computed(MeridianArcExercise(), edits, separator)[0];
 }
 
 const std::vector<Example>& MeridianExamples()
@@ -119,26 +111,23 @@ TEST(MeridianArc, MirroredLatitudesGiveTheSameRadii)
     EXPECT_EQ(Str(QLatin1Char('-') + north.cell(3, 16)), Str(south.cell(3, 16)));
 }
 
-TEST(MeridianArc, WindowKeepsItsTableOnAConversionError)
+TEST(MeridianArc, AConversionErrorLeavesTheTableAsItWas)
 {
     for (QChar separator : kSeparators) {
         SeparatorScope scope(separator);
-        std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
-        EXPECT_EQ(Str(form->windowTitle()), "Вычисление дуги меридианов");
-        form->edit("Edit3")->setText("50");
-        form->edit("Edit6")->setText("51");
-        ErrorRecorder errors;
-        RunCommand(form.get(), [&] { form->Button1Click(); });
-        ASSERT_TRUE(errors.messages.isEmpty());
-        EXPECT_EQ(Str(form->StringGrid1()->table().cell(3, 16)), Str(WithSeparator("111240.47281540", separator)));
-        const QStringList before = AllCells(form->StringGrid1()->table());
-
+        const Exercise& exercise = MeridianArcExercise();
+        ExerciseTables tables(exercise);
+        exercise.compute(Typed(exercise, {"50", "0", "0", "51"}, separator), tables.set());
+        const QStringList before = AllCells(tables[0]);
         const QString other = separator == QLatin1Char(',') ? "51.5" : "51,5";
-        form->edit("Edit6")->setText(other);
-        form->button()->click();
-        ASSERT_EQ(errors.messages.size(), 1);
-        EXPECT_EQ(Str(errors.messages[0]), "'" + Str(other) + "' is not a valid floating point value.");
-        EXPECT_EQ(Str(AllCells(form->StringGrid1()->table()).join("|")), Str(before.join("|")));
+        EditTexts typed(exercise, {{"Edit3", "50"}, {"Edit6", other}});
+        try {
+            exercise.compute(typed, tables.set());
+            ADD_FAILURE() << "no conversion error";
+        } catch (const ConversionError& error) {
+            EXPECT_EQ(Str(error.text()), "'" + Str(other) + "' is not a valid floating point value");
+        }
+        EXPECT_EQ(AllCells(tables[0]), before);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "ellipsoid/parallel_arc.h"
+#include "ellipsoid/exercises.h"
 #include "ellipsoid_test_support.h"
 #include "frame/errors.h"
 
@@ -9,10 +10,7 @@ using namespace test;
 
 ResultTable ComputeParallel(const QStringList& edits, QChar separator)
 {
-    ResultTable table(4, 10);
-    ParallelArcLabels(table);
-    ComputeParallelArc(ReadParallelArcInputs(EditTexts(edits, separator)), table);
-    return table;
+    return Computed(ParallelArcExercise(), edits, separator)[0];
 }
 
 const std::vector<Example>& ParallelExamples()
@@ -106,11 +104,11 @@ TEST(ParallelArc, DegreesAndMinutesAreWholeNumbers)
     for (QChar separator : kSeparators) {
         SeparatorScope scope(separator);
         for (const Case& c : cases) {
-            std::map<QString, QString> texts;
+            TypedTexts texts;
             for (int i = 0; i < c.edits.size(); ++i)
-                texts[QStringLiteral("Edit%1").arg(i + 3)] = c.edits[i];  // typed as they are
+                texts.emplace_back(QStringLiteral("Edit%1").arg(i + 3), c.edits[i]);  // typed as they are
             try {
-                ReadParallelArcInputs(TextInputs(texts));
+                ReadParallelArcInputs(EditTexts(ParallelArcExercise(), texts));
                 ADD_FAILURE() << "no error for " << c.error;
             } catch (const ConversionError& e) {
                 EXPECT_EQ(Str(e.text()), c.error);

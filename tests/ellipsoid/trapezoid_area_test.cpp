@@ -1,4 +1,5 @@
 #include "ellipsoid/trapezoid_area.h"
+#include "ellipsoid/exercises.h"
 #include "ellipsoid_test_support.h"
 #include "frame/errors.h"
 
@@ -9,10 +10,7 @@ using namespace test;
 
 ResultTable ComputeArea(const QStringList& edits, QChar separator)
 {
-    ResultTable table(4, 12);
-    TrapezoidAreaLabels(table);
-    ComputeTrapezoidArea(ReadTrapezoidAreaInputs(EditTexts(edits, separator)), table);
-    return table;
+    return Computed(TrapezoidAreaExercise(), edits, separator)[0];
 }
 
 const std::vector<Example>& AreaExamples()
@@ -142,7 +140,7 @@ TEST(TrapezoidArea, ConversionErrorsInReadingOrder)
         SeparatorScope scope(separator);
         for (const Case& c : cases) {
             try {
-                ReadTrapezoidAreaInputs(EditTexts(c.edits, separator));
+                ReadTrapezoidAreaInputs(Typed(TrapezoidAreaExercise(), c.edits, separator));
                 ADD_FAILURE() << "no error for " << c.error;
             } catch (const ConversionError& e) {
                 EXPECT_EQ(Str(e.text()), c.error);
@@ -150,7 +148,7 @@ TEST(TrapezoidArea, ConversionErrorsInReadingOrder)
         }
         // The other separator is not a decimal separator.
         const QString other = separator == QLatin1Char(',') ? "1800.5" : "1800,5";
-        TextInputs typed({{"Edit3", "0"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit6", "0"}, {"Edit7", "0"},
+        EditTexts typed(TrapezoidAreaExercise(), {{"Edit3", "0"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit6", "0"}, {"Edit7", "0"},
                           {"Edit8", "0"}, {"Edit9", other}});
         EXPECT_THROW(ReadTrapezoidAreaInputs(typed), ConversionError);
     }
@@ -161,7 +159,7 @@ TEST(TrapezoidArea, OverflowOfTheFactorStopsBeforeItsCell)
     SeparatorScope scope(QLatin1Char('.'));
     ResultTable table(4, 12);
     TrapezoidAreaLabels(table);
-    const TrapezoidAreaInputs in = ReadTrapezoidAreaInputs(EditTexts({"50", "0", "0", "50", "20", "0", "1e308"}, '.'));
+    const TrapezoidAreaInputs in = ReadTrapezoidAreaInputs(Typed(TrapezoidAreaExercise(), {"50", "0", "0", "50", "20", "0", "1e308"}, '.'));
     try {
         RunComputation({&table}, [&] { ComputeTrapezoidArea(in, table); });
         ADD_FAILURE() << "no overflow";

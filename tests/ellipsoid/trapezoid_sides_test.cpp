@@ -1,4 +1,5 @@
 #include "ellipsoid/trapezoid_sides.h"
+#include "ellipsoid/exercises.h"
 #include "ellipsoid_test_support.h"
 #include "frame/errors.h"
 
@@ -9,10 +10,7 @@ using namespace test;
 
 ResultTable ComputeSides(const QStringList& edits, QChar separator)
 {
-    ResultTable table(4, 20);
-    TrapezoidSidesLabels(table);
-    ComputeTrapezoidSides(ReadTrapezoidSidesInputs(EditTexts(edits, separator)), table);
-    return table;
+    return Computed(TrapezoidSidesExercise(), edits, separator)[0];
 }
 
 const std::vector<Example>& SidesExamples()
@@ -120,7 +118,7 @@ TEST(TrapezoidSides, LongitudeDifferenceIsAWholeNumber)
     for (QChar separator : kSeparators) {
         SeparatorScope scope(separator);
         for (const char* text : {"900.5", "900,5", "9e2", "", "900 "}) {
-            TextInputs typed({{"Edit3", "0"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit6", "0"}, {"Edit7", "0"},
+            EditTexts typed(TrapezoidSidesExercise(), {{"Edit3", "0"}, {"Edit4", "0"}, {"Edit5", "0"}, {"Edit6", "0"}, {"Edit7", "0"},
                               {"Edit8", "0"}, {"Edit9", text}, {"Edit10", "50000"}});
             try {
                 ReadTrapezoidSidesInputs(typed);
@@ -138,14 +136,14 @@ TEST(TrapezoidSides, ZeroScaleDenominatorIsRefusedAfterReading)
         SeparatorScope scope(separator);
         for (const char* text : {"0", "0.0", "-0", "0e7", "1e-4000"}) {
             try {
-                ReadTrapezoidSidesInputs(EditTexts({"50", "0", "0", "50", "10", "0", "900", text}, separator));
+                ReadTrapezoidSidesInputs(Typed(TrapezoidSidesExercise(), {"50", "0", "0", "50", "10", "0", "900", text}, separator));
                 ADD_FAILURE() << "no error for '" << text << "'";
             } catch (const KveltaError& e) {
                 EXPECT_EQ(Str(e.text()), "Знаменатель масштаба M не может быть равен нулю");
             }
         }
         // A conversion error of an earlier edit comes first.
-        EXPECT_THROW(ReadTrapezoidSidesInputs(EditTexts({"50", "0", "0", "50", "10", "0", "9.5", "0"}, separator)),
+        EXPECT_THROW(ReadTrapezoidSidesInputs(Typed(TrapezoidSidesExercise(), {"50", "0", "0", "50", "10", "0", "9.5", "0"}, separator)),
                      ConversionError);
     }
 }
@@ -165,7 +163,7 @@ TEST(TrapezoidSides, HostileInputsNeverShowNonFiniteValues)
         ResultTable table(4, 20);
         TrapezoidSidesLabels(table);
         const TrapezoidSidesInputs in =
-            ReadTrapezoidSidesInputs(EditTexts({"89", "0", "0", "91", "0", "0", "2000000000", "50000"}, ','));
+            ReadTrapezoidSidesInputs(Typed(TrapezoidSidesExercise(), {"89", "0", "0", "91", "0", "0", "2000000000", "50000"}, ','));
         try {
             RunComputation({&table}, [&] { ComputeTrapezoidSides(in, table); });
             ADD_FAILURE() << "no error";

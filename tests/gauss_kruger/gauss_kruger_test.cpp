@@ -2,6 +2,7 @@
 // in a comma and a point locale, cell by cell.
 #include "frame/angles.h"
 #include "frame/errors.h"
+#include "gauss_kruger/exercises.h"
 #include "gauss_kruger/zone_transfer.h"
 #include "support/kvelta_test.h"
 
@@ -13,18 +14,24 @@ namespace kvelta {
 namespace {
 
 using test::kSeparators;
-using test::TextInputs;
 using test::SeparatorScope;
 using test::Str;
 using test::WithSeparator;
 
 // Edit texts written with a point, put into the given locale.
-TextInputs Edits(const std::vector<std::pair<const char*, const char*>>& edits, QChar separator)
+EditTexts Edits(const Exercise& exercise, const std::vector<std::pair<const char*, const char*>>& edits,
+                QChar separator)
 {
-    std::map<QString, QString> texts;
+    TypedTexts texts;
     for (const auto& [name, text] : edits)
-        texts[QString::fromLatin1(name)] = WithSeparator(QString::fromUtf8(text), separator);
-    return TextInputs(std::move(texts));
+        texts.emplace_back(QString::fromLatin1(name), WithSeparator(QString::fromUtf8(text), separator));
+    return EditTexts(exercise, texts);
+}
+
+// Edit texts typed as they are.
+EditTexts Named(const Exercise& exercise, const std::map<QString, QString>& texts)
+{
+    return EditTexts(exercise, TypedTexts(texts.begin(), texts.end()));
 }
 
 // Expected value cells (column 1) by row, written with a point.
@@ -153,7 +160,7 @@ TEST(GeodeticToGaussKruger, WorkedExamples)
     for (QChar sep : kSeparators) {
         SeparatorScope scope(sep);
         for (const ForwardCase& c : ForwardCases()) {
-            const TextInputs in = Edits({{"Edit3", c.Lo[0]}, {"Edit4", c.Lo[1]}, {"Edit5", c.Lo[2]},
+            const EditTexts in = Edits(GaussKrugerForwardExercise(), {{"Edit3", c.Lo[0]}, {"Edit4", c.Lo[1]}, {"Edit5", c.Lo[2]},
                                          {"Edit6", c.B[0]}, {"Edit7", c.B[1]}, {"Edit8", c.B[2]},
                                          {"Edit9", c.L[0]}, {"Edit10", c.L[1]}, {"Edit11", c.L[2]}},
                                         sep);
@@ -216,7 +223,7 @@ TEST(GaussKrugerToGeodetic, WorkedExamples)
     for (QChar sep : kSeparators) {
         SeparatorScope scope(sep);
         for (const InverseCase& c : InverseCases()) {
-            const TextInputs in = Edits({{"Edit3", c.Lo[0]}, {"Edit4", c.Lo[1]}, {"Edit5", c.Lo[2]},
+            const EditTexts in = Edits(GaussKrugerInverseExercise(), {{"Edit3", c.Lo[0]}, {"Edit4", c.Lo[1]}, {"Edit5", c.Lo[2]},
                                          {"Edit9", c.x}, {"Edit10", c.y}},
                                         sep);
             const PlaneInput p = ReadPlaneInput(in);
@@ -289,8 +296,8 @@ TEST(ZoneTransfer, WorkedExamples)
     for (QChar sep : kSeparators) {
         SeparatorScope scope(sep);
         for (const TransferCase& c : cases) {
-            const TextInputs in =
-                Edits({{"Edit3", c.Lo}, {"Edit4", c.LoPrime}, {"Edit5", c.x}, {"Edit6", c.y}}, sep);
+            const EditTexts in =
+                Edits(ZoneTransferExercise(), {{"Edit3", c.Lo}, {"Edit4", c.LoPrime}, {"Edit5", c.x}, {"Edit6", c.y}}, sep);
             ResultTable first = InverseTable(), second = ForwardTable();
             const PlaneCoordinates p = ComputeZoneTransfer(ReadZoneTransferInput(in), first, second);
             ExpectRows(first, c.first, sep, c.name);
@@ -326,7 +333,7 @@ TEST(ZoneTransfer, ReadsLoPrimeLastButBeforeAnyWrite)
             for (int i = first; i < 4; ++i)
                 texts[QString::fromLatin1(order[i])] = QStringLiteral("e%1").arg(i);
             try {
-                ReadZoneTransferInput(TextInputs(texts));
+                ReadZoneTransferInput(Named(ZoneTransferExercise(), texts));
                 ADD_FAILURE() << "no error for " << order[first];
             } catch (const ConversionError& e) {
                 EXPECT_EQ(Str(e.text()), Str(QStringLiteral("'e%1' is not a valid floating point value").arg(first)));
@@ -344,7 +351,7 @@ TEST(GaussKrugerReading, ConversionErrorsInReadingOrder)
         for (int i = 0; i < 9; ++i)
             texts[QString::fromLatin1(forwardOrder[i])] = i < first ? QStringLiteral("1,5") : QStringLiteral("b%1").arg(i);
         try {
-            ReadGeodeticInput(TextInputs(texts));
+            ReadGeodeticInput(Named(GaussKrugerForwardExercise(), texts));
             ADD_FAILURE() << forwardOrder[first];
         } catch (const ConversionError& e) {
             EXPECT_EQ(Str(e.text()), Str(QStringLiteral("'b%1' is not a valid floating point value").arg(first)));
@@ -356,7 +363,7 @@ TEST(GaussKrugerReading, ConversionErrorsInReadingOrder)
         for (int i = 0; i < 5; ++i)
             texts[QString::fromLatin1(inverseOrder[i])] = i < first ? QStringLiteral("2,5") : QStringLiteral("1.5");
         try {
-            ReadPlaneInput(TextInputs(texts));
+            ReadPlaneInput(Named(GaussKrugerInverseExercise(), texts));
             ADD_FAILURE() << inverseOrder[first];
         } catch (const ConversionError& e) {
             EXPECT_EQ(Str(e.text()), "'1.5' is not a valid floating point value");

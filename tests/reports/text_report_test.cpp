@@ -1,7 +1,8 @@
 #include "reports/text_report.h"
 
-#include "app/task_windows.h"
-#include "ellipsoid/tm_form.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
+#include "ellipsoid/exercises.h"
 #include "frame/errors.h"
 #include "reports/report_file.h"
 #include "reports/windows1251.h"
@@ -9,9 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -60,10 +58,10 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 }
 
 // The message of the error a save raises ("" when it succeeds).
-QString SaveError(const ReportView& view, const QString& path, TextReportBody body = TextReportBody::Common)
+QString SaveError(const ReportView& view, const QString& path, ReportLayout layout = ReportLayout::Common)
 {
     try {
-        WriteTextReport(view, path, body);
+        WriteTextReport(view, path, layout);
     } catch (const KveltaError& e) {
         return e.text();
     }
@@ -150,11 +148,12 @@ TEST(Windows1251, BytesOfCharacters)
 TEST(TextReport, MeridianArcWindowBeforeComputing)
 {
     QTemporaryDir dir;
-    std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
-    form->edit(QStringLiteral("Edit1"))->setText(QStringLiteral("ГК-21"));
-    form->edit(QStringLiteral("Edit2"))->setText(QStringLiteral("Иванов И. И."));
+    const Exercise& exercise = MeridianArcExercise();
+    const ExerciseTables tables(exercise);
+    const ReportView view{exercise.caption, QStringLiteral("ГК-21"), QStringLiteral("Иванов И. И."),
+                          {{QStringLiteral("StringGrid1"), QString(), &tables[0]}}, -1};
     const QString file = dir.filePath(QStringLiteral("arc.txt"));
-    SaveTextReport(*form, file);  // through the main window's dispatch
+    WriteTextReport(view, file, exercise.report);
     const QByteArray expected = FileBytes(QStringLiteral(
         "Вычисление дуги меридианов\n"
         "\n"
@@ -207,7 +206,7 @@ TEST(TextReport, MeridianArcWindowBeforeComputing)
     EXPECT_TRUE(actual.endsWith("-\r\n"));
 
     // The same window saved again over the first file gives the same bytes.
-    SaveTextReport(*form, file);
+    WriteTextReport(view, file, exercise.report);
     EXPECT_EQ(ReadFile(file), actual);
 }
 
@@ -256,12 +255,9 @@ TEST(TextReport, MeridianArcWindowComputedInBothLocales)
         SCOPED_TRACE(QString(separator).toStdString());
         test::SeparatorScope scope(separator);
         QTemporaryDir dir;
-        std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
-        form->edit(QStringLiteral("Edit3"))->setText(QStringLiteral("50"));
-        form->edit(QStringLiteral("Edit6"))->setText(QStringLiteral("51"));
-        form->Button1Click();
+        const Solution solution = SolveExercise(MeridianArcExercise(), {{"Edit3", "50"}, {"Edit6", "51"}});
         const QString file = dir.filePath(QStringLiteral("arc.txt"));
-        SaveTextReport(*form, file);
+        WriteTextReport(solution.view(), file, solution.exercise->report);
         const QByteArray expected = FileBytes(QStringLiteral("Вычисление дуги меридианов\n\nСт. гр. \n\nФ.И.О. \n\n\n")
                                               + QString(table).replace(QLatin1Char('#'), separator));
         const QByteArray actual = ReadFile(file);
@@ -272,24 +268,22 @@ TEST(TextReport, MeridianArcWindowComputedInBothLocales)
     }
 }
 
-// Every window of the "Создать" menu, saved through the dispatch: the variant of its class, the
-// tables it names, and lines that are each as long as the rules around them.
-TEST(TextReport, EveryWindowIsSavedByItsOwnVariant)
+// Every exercise's report: the variant of its layout, the tables it names, and lines that are
+// each as long as the rules around them.
+TEST(TextReport, EveryExerciseIsSavedByItsOwnVariant)
 {
-    const struct {
-        const char* menuItem;
-        int steps;  // "Шаг №" headings; 0: one table after an empty line
-    } windows[] = {{"N7", 0}, {"N8", 0}, {"N5", 0}, {"N10", 0}, {"N13", 0},
-                   {"N14", 8}, {"N17", 0}, {"N18", 0}, {"N19", 2}};
-    for (const auto& w : windows) {
-        SCOPED_TRACE(w.menuItem);
+    const std::map<QString, int> steps = {{"large-triangle", 8}, {"gk-zone", 2}};  // "Шаг №" headings
+    for (const Exercise* exercise : Catalogue()) {
+        SCOPED_TRACE(Str(exercise->name));
+        const struct {
+            int steps;
+        } w{steps.count(exercise->name) ? steps.at(exercise->name) : 0};
         QTemporaryDir dir;
-        std::unique_ptr<TaskForm> form(CreateTaskForm(QString::fromLatin1(w.menuItem)));
-        ASSERT_TRUE(form);
-        if (form->pageControl())
-            form->pageControl()->setCurrentIndex(form->pageControl()->count() - 1);  // not the first page
+        // Not the first page, where there are pages.
+        const Solution solution = SolveExercise(*exercise, {}, static_cast<int>(exercise->tables.size()) - 1);
+        const ReportView view = solution.view();
         const QString file = dir.filePath(QStringLiteral("r.txt"));
-        SaveTextReport(*form, file);
+        WriteTextReport(view, file, exercise->report);
         const QByteArray bytes = ReadFile(file);
         ASSERT_TRUE(bytes.endsWith("\r\n"));
         EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
@@ -298,10 +292,10 @@ TEST(TextReport, EveryWindowIsSavedByItsOwnVariant)
         lines.removeLast();
         for (QByteArray& line : lines)
             line.chop(1);
-        EXPECT_EQ(lines[0], FileBytes(form->caption()));
+        EXPECT_EQ(lines[0], FileBytes(view.caption));
         EXPECT_EQ(lines[2], "\xD1\xF2. \xE3\xF0. ");
 
-        const std::vector<ReportTable> tables = form->reportTables();
+        const std::vector<ReportTable>& tables = view.tables;
         std::size_t expectedLines = 6;
         std::vector<const ResultTable*> written;
         if (w.steps == 0) {
@@ -338,7 +332,7 @@ TEST(TextReport, ColumnsAreWrittenWhereTheyNowStand)
 {
     ResultTable t = Table(3, 2, {"Формула", "Результат", "x", "a", "1", "yy"});
     t.moveColumn(0, 2);
-    EXPECT_EQ(TextReportBytes(View({&t}), TextReportBody::Common).toStdString(),
+    EXPECT_EQ(TextReportBytes(View({&t}), ReportLayout::Common).toStdString(),
               FileBytes(kHeader + "\n"
                                   "----------------------\n"
                                   "|Результат|x |Формула|\n"
@@ -346,17 +340,6 @@ TEST(TextReport, ColumnsAreWrittenWhereTheyNowStand)
                                   "|1        |yy|a      |\n"
                                   "----------------------\n")
                   .toStdString());
-
-    // A drag by the heading of the window's grid moves the cells; the report follows.
-    std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
-    form->StringGrid1()->horizontalHeader()->moveSection(2, 0);
-    const QByteArray bytes = TextReportBytes(form->reportView(), TextReportBody::Common);
-    EXPECT_TRUE(bytes.contains(FileBytes(QStringLiteral(
-        "\n------------------------------------------------------\n"
-        "|Формула          |Формула       |Результат|Результат|\n"
-        "------------------------------------------------------\n"
-        "|0.25e^2sin^2Bcp  |a             |         |         |\n"))))
-        << bytes.toStdString();
 }
 
 TEST(TextReport, PageControlVariants)
@@ -372,21 +355,21 @@ TEST(TextReport, PageControlVariants)
     // Legendre: only the first page's table, also when the second page is active.
     ReportView legendre = View({all[0], all[1]});
     legendre.activePage = 1;
-    EXPECT_EQ(TextReportBytes(legendre, TextReportBody::Legendre).toStdString(),
+    EXPECT_EQ(TextReportBytes(legendre, ReportLayout::Legendre).toStdString(),
               FileBytes(kHeader + "\n" + oneRowTable.arg(1)).toStdString());
 
     // Large triangle: eight numbered steps, each heading followed at once by its table.
     QString eight = kHeader;
     for (int k = 1; k <= 8; ++k)
         eight += QStringLiteral("Шаг №%1\n").arg(k) + oneRowTable.arg(k);
-    const QByteArray triangle = TextReportBytes(View(all), TextReportBody::LargeTriangle);
+    const QByteArray triangle = TextReportBytes(View(all), ReportLayout::LargeTriangle);
     EXPECT_EQ(triangle.toStdString(), FileBytes(eight).toStdString());
     EXPECT_EQ(triangle.count("\xD8\xE0\xE3 \xB9"), 8);  // "Шаг №" in Windows-1251
 
     // Zone transfer: two steps.
     const ResultTable first = Table(2, 2, {"x", "1", "y", "22"});
     const ResultTable second = Table(2, 1, {"B", "50° 0` 0.0000\""});
-    EXPECT_EQ(TextReportBytes(View({&first, &second}), TextReportBody::ZoneTransfer).toStdString(),
+    EXPECT_EQ(TextReportBytes(View({&first, &second}), ReportLayout::ZoneTransfer).toStdString(),
               FileBytes(kHeader + "Шаг №1\n"
                                   "------\n"
                                   "|x|1 |\n"
@@ -405,12 +388,12 @@ TEST(TextReport, UserTextInTheHeader)
     const ResultTable t = Table(1, 1, {"a"});
     const QString tableText = QStringLiteral("\n---\n|a|\n---\n");
     // Characters Windows-1251 lacks become "?"; the report is still written whole.
-    EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("✓1"), QStringLiteral("中 Пётр")), TextReportBody::Common)
+    EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("✓1"), QStringLiteral("中 Пётр")), ReportLayout::Common)
                   .toStdString(),
               FileBytes(QStringLiteral("Окно\n\nСт. гр. ?1\n\nФ.И.О. ? Пётр\n\n") + tableText).toStdString());
     // Every kind of line end in the user's text ends one line, written CR LF.
     EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("a\rb\nc\r\nd"), QStringLiteral("e\n\rf")),
-                              TextReportBody::Common)
+                              ReportLayout::Common)
                   .toStdString(),
               FileBytes(QStringLiteral("Окно\n\nСт. гр. a\nb\nc\nd\n\nФ.И.О. e\n\nf\n\n") + tableText).toStdString());
 }
@@ -421,7 +404,7 @@ TEST_F(TextReportFile, ReplacesAnExistingFileWhole)
     const QString file = path(QStringLiteral("r.txt"));
     WriteFile(file, QByteArray(10000, 'x'));
     ASSERT_EQ(Str(SaveError(View({&t}), file)), "");
-    EXPECT_EQ(ReadFile(file), TextReportBytes(View({&t}), TextReportBody::Common));
+    EXPECT_EQ(ReadFile(file), TextReportBytes(View({&t}), ReportLayout::Common));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("r.txt")});
     // A new file gets the usual permissions, not those of a private temporary file.
     const mode_t mask = ::umask(0);

@@ -1,7 +1,7 @@
 // The document builder: what each report looks like as a .docx file, and how the builder
 // follows Word where the reports lean on it (the heading typed over the extra row).
 #include "frame/errors.h"
-#include "reports/word_document.h"
+#include "reports/docx_writer.h"
 #include "reports/word_report.h"
 #include "support/kvelta_test.h"
 #include "word_docx_reader.h"

@@ -1,5 +1,5 @@
 // The exact sequence of word-processor operations of each report, checked on a recorder.
-#include "reports/word_recorder.h"
+#include "word_recorder.h"
 #include "reports/word_report.h"
 #include "support/kvelta_test.h"
 

@@ -4,7 +4,7 @@
 #include "ellipsoid/tm_form.h"
 #include "gauss_kruger/gk_forms.h"
 #include "rigorous/comparison_window.h"
-#include "support/kvelta_test.h"
+#include "support/window_test.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "solve/cli.h"
 #include "solve/csv.h"
-#include "solve/exercises.h"
+#include "catalogue/catalogue.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>
@@ -111,12 +111,12 @@ TEST(SolveCommand, HostileEditTextsNeverCrash)
     QTemporaryDir dir;
     const QString hostile[] = {"", " ", "1e400", "-1e400", "1e5000", "nan", "inf", "0x10", "１２", "%1%2",
                                "9999999999999999999999999999999999999999", "1e308", "-1e308", "\xF0\x9F\x98\x80"};
-    for (const Exercise& exercise : Exercises()) {
+    for (const Exercise* exercise : Catalogue()) {
         for (const QString& text : hostile) {
             for (const char* edit : {"Edit3", "Edit4", "Edit5", "Edit6", "Edit9", "Edit10", "Edit12"}) {
-                const int status = RunCli({exercise.name, "--decimal-separator", ".", QString(edit) + "=" + text,
+                const int status = RunCli({exercise->name, "--decimal-separator", ".", QString(edit) + "=" + text,
                                         "--report", dir.filePath("r.txt")});
-                EXPECT_TRUE(status == 0 || status == 1 || status == 2) << exercise.name.toStdString();
+                EXPECT_TRUE(status == 0 || status == 1 || status == 2) << exercise->name.toStdString();
             }
         }
     }

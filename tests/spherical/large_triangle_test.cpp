@@ -1,3 +1,4 @@
+#include "spherical/exercises.h"
 #include "spherical/large_triangle.h"
 
 #include "frame/errors.h"
@@ -51,55 +52,24 @@ const Texts kExample = Merge({Angle("Edit3", 50, 7, 0), Angle("Edit6", 60, 8, 0)
                               Angle("Edit22", 44, 30, 0), Angle("Edit12", 50, 0, 0), Angle("Edit15", 48, 0, 0),
                               Angle("Edit18", 47, 30, 0), {{QStringLiteral("Edit21"), QStringLiteral("804666.593")}}});
 
-class TextInputs : public Inputs {
-public:
-    TextInputs(const Texts& texts, QChar separator) : texts_(texts), separator_(separator) {}
-    QString text(const QString& name) const override
-    {
-        const auto found = texts_.find(name);
-        if (found != texts_.end())
-            return found->second.startsWith(QLatin1Char('=')) ? found->second.mid(1)
-                                                               : Local(found->second, separator_);
-        return name == QLatin1String("Edit21") ? Local(QStringLiteral("804666.593"), separator_)
-                                               : QStringLiteral("0");
-    }
-
-private:
-    Texts texts_;
-    QChar separator_;
-};
+// The fields as typed: numbers with the separator, a text starting with '=' as it stands.
+EditTexts Typed(const Texts& texts, QChar separator)
+{
+    TypedTexts typed;
+    for (const auto& [name, text] : texts)
+        typed.emplace_back(name, text.startsWith(QLatin1Char('=')) ? text.mid(1) : Local(text, separator));
+    return EditTexts(LargeTriangleExercise(), typed);
+}
 
 // The eight tables as a new window holds them, and the error of the last press.
 struct Triangle {
-    Triangle()
-    {
-        for (const LargeTrianglePageLayout& layout : LargeTrianglePageLayouts())
-            pages.emplace_back(layout.columns, layout.rows);
-        LargeTriangleLabels(tables());
-    }
-    LargeTriangleTables tables()
-    {
-        LargeTriangleTables t{};
-        for (int i = 0; i < LargeTrianglePageCount; ++i)
-            t[static_cast<std::size_t>(i)] = &pages[static_cast<std::size_t>(i)];
-        return t;
-    }
-    // One press of "Вычислить": all inputs are read, then the frame runs the computation.
+    // One press of "Вычислить".
     void press(const Texts& texts, QChar separator)
     {
-        error.clear();
-        try {
-            const LargeTriangleInput input = ReadLargeTriangle(TextInputs(texts, separator));
-            std::vector<ResultTable*> all(pages.size());
-            for (std::size_t i = 0; i < pages.size(); ++i)
-                all[i] = &pages[i];
-            RunComputation(all, [&] { ComputeLargeTriangle(input, tables()); });
-        } catch (const KveltaError& e) {
-            error = e.text();
-        }
+        error = ErrorOf([&] { LargeTriangleExercise().compute(Typed(texts, separator), pages.set()); }).value_or(QString());
     }
     const ResultTable& page(int number) const { return pages[static_cast<std::size_t>(number - 1)]; }
-    std::vector<ResultTable> pages;
+    ExerciseTables pages{LargeTriangleExercise()};
     QString error;
 };
 
@@ -503,12 +473,12 @@ void ExpectLabels(const ResultTable& table, const std::vector<const char*>& rows
 TEST(LargeTriangle, LabelsOfTheEightPages)
 {
     Triangle t;
-    const auto& layouts = LargeTrianglePageLayouts();
+    const std::vector<TableSpec>& layouts = LargeTriangleExercise().tables;
     const int sizes[8][2] = {{4, 31}, {4, 3}, {4, 6}, {5, 14}, {4, 11}, {4, 9}, {2, 4}, {4, 5}};
     for (int p = 0; p < 8; ++p) {
         EXPECT_EQ(layouts[static_cast<std::size_t>(p)].columns, sizes[p][0]);
         EXPECT_EQ(layouts[static_cast<std::size_t>(p)].rows, sizes[p][1]);
-        EXPECT_EQ(Str(QString::fromLatin1(layouts[static_cast<std::size_t>(p)].caption)), std::to_string(p + 1));
+        EXPECT_EQ(Str(layouts[static_cast<std::size_t>(p)].page), std::to_string(p + 1));
     }
     EXPECT_EQ(layouts[3].widths, (std::vector<int>{92, 96, 97, 92, 80}));
     EXPECT_EQ(layouts[6].widths, (std::vector<int>{162, 132}));

@@ -1,3 +1,4 @@
+#include "spherical/exercises.h"
 #include "spherical/legendre_triangle.h"
 
 #include "frame/errors.h"
@@ -20,40 +21,25 @@ using Texts = std::array<QString, 10>;
 
 const Texts kWorkedExample = {"60", "12", "15.32", "58", "40", "20.10", "61", "07", "28.12", "44797.282"};
 
-class TextInputs : public Inputs {
-public:
-    TextInputs(const Texts& texts, QChar separator)
-    {
-        for (int i = 0; i < 10; ++i)
-            texts_[QStringLiteral("Edit%1").arg(i + 3)] = WithSeparator(texts[static_cast<std::size_t>(i)], separator);
-    }
-    QString text(const QString& name) const override { return texts_.at(name); }
-
-private:
-    std::map<QString, QString> texts_;
-};
+EditTexts Typed(const Texts& texts, QChar separator)
+{
+    TypedTexts typed;
+    for (int i = 0; i < 10; ++i)
+        typed.emplace_back(QStringLiteral("Edit%1").arg(i + 3), WithSeparator(texts[static_cast<std::size_t>(i)], separator));
+    return EditTexts(LegendreTriangleExercise(), typed);
+}
 
 // Both tables as a window holds them, and what the error box would show.
 struct Triangle {
-    Triangle()
-    {
-        LegendreTableLabels(legendre);
-        AdditamentsTableLabels(additaments);
-    }
-    // One press of "Вычислить": the inputs are read first, then the frame runs the computation.
+    // One press of "Вычислить".
     void press(const Texts& texts, QChar separator)
     {
-        error.clear();
-        try {
-            const LegendreTriangleData data = ReadLegendreTriangle(TextInputs(texts, separator));
-            RunComputation({&legendre, &additaments},
-                           [&] { ComputeLegendreTriangle(data, legendre, additaments); });
-        } catch (const KveltaError& e) {
-            error = e.text();
-        }
+        error = ErrorOf([&] { LegendreTriangleExercise().compute(Typed(texts, separator), tables.set()); })
+                    .value_or(QString());
     }
-    ResultTable legendre{7, 16};
-    ResultTable additaments{8, 7};
+    ExerciseTables tables{LegendreTriangleExercise()};
+    ResultTable& legendre = tables[0];
+    ResultTable& additaments = tables[1];
     QString error;
 };
 

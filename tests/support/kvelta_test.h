@@ -1,9 +1,7 @@
 #pragma once
-// Shared helpers of the tests: the decimal separator of a test, a recorder in place of the
-// error box, and reading a table's cells.
+// Shared helpers of the tests: the decimal separator of a test and reading a table's cells.
 
-#include "frame/error_box.h"
-#include "frame/inputs.h"
+#include "frame/exercise.h"
 #include "frame/numbers.h"
 #include "frame/result_table.h"
 
@@ -25,30 +23,6 @@ public:
 
 private:
     QChar previous_;
-};
-
-// Edit texts by name, as a window would hand them to a computation.
-class TextInputs : public Inputs {
-public:
-    explicit TextInputs(std::map<QString, QString> texts) : texts_(std::move(texts)) {}
-    QString text(const QString& name) const override { return texts_.at(name); }
-
-private:
-    std::map<QString, QString> texts_;
-};
-
-// Records what the error box would show, instead of showing it.
-class ErrorRecorder {
-public:
-    ErrorRecorder()
-        : previous_(SetErrorPresenter([this](QWidget*, const QString& text) { messages.append(text); }))
-    {
-    }
-    ~ErrorRecorder() { SetErrorPresenter(std::move(previous_)); }
-    QStringList messages;
-
-private:
-    ErrorPresenter previous_;
 };
 
 // A value written with a point, as it appears with the given separator.

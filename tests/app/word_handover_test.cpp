@@ -1,8 +1,8 @@
 // Handing the document over: a new file each time, never over an existing one, then opened.
 #include "frame/errors.h"
-#include "reports/word_handover.h"
-#include "support/kvelta_test.h"
-#include "word_docx_reader.h"
+#include "app/word_handover.h"
+#include "support/window_test.h"
+#include "reports/word_docx_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,8 +56,8 @@ TEST_F(HandoverTest, EachPressSavesANewDocumentAndOpensIt)
     existing.write("keep me");
     existing.close();
 
-    PrintWordDocument(view, BuildWordReport);
-    PrintWordDocument(view, BuildWordReport);
+    PrintWordDocument(view, ReportLayout::Common);
+    PrintWordDocument(view, ReportLayout::Common);
     const QString second = documents + QStringLiteral("/Вычисление дуги меридианов (2).docx");
     const QString third = documents + QStringLiteral("/Вычисление дуги меридианов (3).docx");
     EXPECT_EQ(opened, (QList<QUrl>{QUrl::fromLocalFile(second), QUrl::fromLocalFile(third)}));
@@ -75,7 +75,7 @@ TEST_F(HandoverTest, NoApplicationNamesTheSavedFile)
 {
     opens = false;
     try {
-        PrintWordDocument(view, BuildWordReport);
+        PrintWordDocument(view, ReportLayout::Common);
         FAIL() << "no error";
     } catch (const KveltaError& error) {
         const QString path = QDir::toNativeSeparators(documents + QStringLiteral("/Вычисление дуги меридианов.docx"));
@@ -93,7 +93,7 @@ TEST_F(HandoverTest, FolderOrFileThatCannotBeMade)
     blocker.close();
     SetWordReportFolder(blocker.fileName() + QStringLiteral("/Kvelta"));
     try {
-        PrintWordDocument(view, BuildWordReport);
+        PrintWordDocument(view, ReportLayout::Common);
         FAIL() << "no error";
     } catch (const KveltaError& error) {
         EXPECT_TRUE(error.text().startsWith(QStringLiteral("Cannot create folder"))) << test::Str(error.text());

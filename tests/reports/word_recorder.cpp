@@ -1,4 +1,4 @@
-#include "reports/word_recorder.h"
+#include "word_recorder.h"
 
 #include <charconv>
 

@@ -2,7 +2,7 @@
 // Hands a built document to the user: it is saved as a new .docx file in the user's documents
 // folder, sub-folder "Kvelta", and opened in the desktop's word processor, ready to print.
 
-#include "frame/task_form.h"
+#include "frame/report_view.h"
 #include "reports/word_report.h"
 
 #include <QString>
@@ -27,11 +27,8 @@ QString DocumentBaseName(const QString& caption);
 // replaced. Returns the path. Raises KveltaError when the folder or the file cannot be made.
 QString SaveNewDocument(const QString& folder, const QString& caption, const QByteArray& docx);
 
-// The .docx file of one window's report, built with the document builder.
-QByteArray BuildDocx(const ReportView& window, WordReportBuilder build);
-
 // Builds the report of one window with the document builder, saves it and opens it. Raises
 // KveltaError when it cannot be saved, or when no application opens it (naming the saved file).
-void PrintWordDocument(const ReportView& window, WordReportBuilder build);
+void PrintWordDocument(const ReportView& window, ReportLayout layout);
 
 }  // namespace kvelta

@@ -1,17 +1,13 @@
-// "Печать из MS Word" on the real exercise windows: each window class gets its own builder, the
-// tables come from the right grids (for the Legendre window, from the active page only), and the
-// .docx keeps the element order of WordprocessingML whatever the student typed.
-#include "app/task_windows.h"
-#include "frame/task_form.h"
+// "Печать из MS Word" for every exercise: each gets the builder of its layout, the tables come
+// from the right grids (for the Legendre window, from the active page only), and the .docx keeps
+// the element order of WordprocessingML whatever the student typed.
+#include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
+#include "reports/word_report.h"
 #include "support/kvelta_test.h"
 #include "word_docx_reader.h"
 
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSize>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <map>
 #include <memory>
@@ -137,13 +133,6 @@ QStringList SchemaOrderFaults(const QByteArray& part)
     return faults;
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << test::Str(path);
-    return file.readAll();
-}
-
 // What one window's document must hold after the header: headings, and the grids whose cells the
 // tables show, with the number of empty rows left below them.
 struct Section {
@@ -154,8 +143,8 @@ struct Section {
 };
 
 struct Case {
-    const char* menuItem;
-    int page;  // the active page; -1 leaves the window as it opens
+    const char* exercise;
+    int page;  // the active page
     std::vector<Section> parts;
 };
 
@@ -166,46 +155,47 @@ std::vector<Case> Cases()
     for (int page = 1; page <= 8; ++page)  // the extra rows went under the page numbers typed over them
         pages.push_back({QString::number(page), QStringLiteral("StringGrid%1").arg(page), 0, QSize()});
     return {
-        {"N7", -1, {{QString(), "StringGrid1", 0, QSize(4, 18)}}},
-        {"N8", -1, single},
-        {"N5", -1, single},
-        {"N10", -1, single},
-        {"N17", -1, single},
-        {"N18", -1, single},
-        {"N13", 0, {{QStringLiteral("Теорема Лежандра"), "StringGrid1", 1, QSize(7, 17)}}},
-        {"N13", 1, {{QStringLiteral("Способ аддитаментов"), "StringGrid2", 0, QSize(8, 7)}}},
-        {"N14", 5, pages},
-        {"N19", -1, {{QStringLiteral("Первый этап"), "StringGrid1", 0, QSize(2, 27)},
+        {"meridian-arc", 0, {{QString(), "StringGrid1", 0, QSize(4, 18)}}},
+        {"parallel-arc", 0, single},
+        {"trapezoid-area", 0, single},
+        {"trapezoid-sides", 0, single},
+        {"gk-forward", 0, single},
+        {"gk-inverse", 0, single},
+        {"legendre", 0, {{QStringLiteral("Теорема Лежандра"), "StringGrid1", 1, QSize(7, 17)}}},
+        {"legendre", 1, {{QStringLiteral("Способ аддитаментов"), "StringGrid2", 0, QSize(8, 7)}}},
+        {"large-triangle", 5, pages},
+        {"gk-zone", 0, {{QStringLiteral("Первый этап"), "StringGrid1", 0, QSize(2, 27)},
                      {QStringLiteral("Второй этап"), "StringGrid2", 1, QSize(2, 25)}}},
     };
 }
 
-class WordWindows : public ::testing::TestWithParam<QChar> {};
+// The table of a grid of the solution.
+const ResultTable& Grid(const ReportView& view, const QString& name)
+{
+    for (const ReportTable& table : view.tables)
+        if (table.name == name)
+            return *table.table;
+    throw std::logic_error("no grid " + name.toStdString());
+}
 
-TEST_P(WordWindows, EachWindowGetsItsOwnDocument)
+class WordExercises : public ::testing::TestWithParam<QChar> {};
+
+TEST_P(WordExercises, EachExerciseGetsItsOwnDocument)
 {
     test::SeparatorScope scope(GetParam());
-    test::ErrorRecorder errors;  // a window whose defaults fault still gets its report
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
     // Texts a student might paste: control characters, a tab, a line break, a character beyond
     // the 16-bit range, markup characters and a long name.
     const QString group = QStringLiteral("<ГД&21>\x01\x1b\t") + QChar(0xD835) + QChar(0xDC9C) + QChar(0xFFFF)
                           + QChar(0xDC00) + QStringLiteral("]]>");
     const QString name = QString(20000, QChar(0x0416)) + QStringLiteral("\vстрока");
-    int n = 0;
     for (const Case& c : Cases()) {
-        SCOPED_TRACE(std::string(c.menuItem) + " page " + std::to_string(c.page));
-        std::unique_ptr<TaskForm> form(CreateTaskForm(QLatin1String(c.menuItem)));
-        ASSERT_TRUE(form);
-        form->edit(QStringLiteral("Edit1"))->setText(group);
-        form->edit(QStringLiteral("Edit2"))->setText(name);
-        form->button()->click();
-        if (c.page >= 0)
-            form->pageControl()->setCurrentIndex(c.page);
-        const QString path = folder.filePath(QStringLiteral("%1.docx").arg(++n));
-        SaveWordDocument(*form, path);
-        const auto entries = test::Unzip(ReadFile(path));
+        SCOPED_TRACE(std::string(c.exercise) + " page " + std::to_string(c.page));
+        const Exercise* exercise = FindExercise(QString::fromLatin1(c.exercise));
+        ASSERT_TRUE(exercise);
+        // A window whose defaults fault still gets its report.
+        const Solution solution = SolveExercise(*exercise, {{"Edit1", group}, {"Edit2", name}}, c.page);
+        const ReportView view = solution.view();
+        const auto entries = test::Unzip(BuildDocx(view, exercise->report));
         ASSERT_TRUE(entries.count(QStringLiteral("word/document.xml")));
         for (const char* part : {"word/document.xml", "word/styles.xml"}) {
             const QStringList faults = SchemaOrderFaults(entries.at(QLatin1String(part)));
@@ -215,7 +205,7 @@ TEST_P(WordWindows, EachWindowGetsItsOwnDocument)
         const test::DocxBody body = test::ParseDocumentXml(entries.at(QStringLiteral("word/document.xml")));
         std::size_t block = 0;
         auto next = [&]() -> const test::DocxBlock& { return body.blocks.at(block++); };
-        EXPECT_EQ(test::Str(next().paragraph.text()), test::Str(form->caption()));
+        EXPECT_EQ(test::Str(next().paragraph.text()), test::Str(view.caption));
         EXPECT_EQ(next().paragraph.text(), QStringLiteral("Ст. гр. <ГД&21>\t") + QChar(0xD835) + QChar(0xDC9C)
                                                + QStringLiteral("]]>"));
         EXPECT_TRUE(next().paragraph.text() == QStringLiteral("Ф.И.О. ") + name) << "the name line";
@@ -227,8 +217,8 @@ TEST_P(WordWindows, EachWindowGetsItsOwnDocument)
             }
             const test::DocxBlock& table = next();
             ASSERT_TRUE(table.isTable) << test::Str(part.grid);
-            QStringList expected = test::AllCells(form->grid(part.grid)->table());
-            const int columns = form->grid(part.grid)->table().columnCount();
+            QStringList expected = test::AllCells(Grid(view, part.grid));
+            const int columns = Grid(view, part.grid).columnCount();
             for (int i = 0; i < part.emptyRows * columns; ++i)
                 expected << QString();
             EXPECT_EQ(test::Str(table.table.cellTexts().join('|')), test::Str(expected.join('|')));
@@ -242,7 +232,7 @@ TEST_P(WordWindows, EachWindowGetsItsOwnDocument)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothSeparators, WordWindows, ::testing::ValuesIn(test::kSeparators));
+INSTANTIATE_TEST_SUITE_P(BothSeparators, WordExercises, ::testing::ValuesIn(test::kSeparators));
 
 }  // namespace
 }  // namespace kvelta

@@ -1,7 +1,6 @@
-#include "reports/word_handover.h"
+#include "app/word_handover.h"
 
 #include "frame/errors.h"
-#include "reports/word_document.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -96,16 +95,9 @@ QString SaveNewDocument(const QString& folder, const QString& caption, const QBy
                           .arg(QDir::toNativeSeparators(base)));
 }
 
-QByteArray BuildDocx(const ReportView& window, WordReportBuilder build)
+void PrintWordDocument(const ReportView& window, ReportLayout layout)
 {
-    WordDocumentBuilder word;
-    build(window, word);
-    return WriteDocx(word.document());
-}
-
-void PrintWordDocument(const ReportView& window, WordReportBuilder build)
-{
-    const QString path = SaveNewDocument(WordReportFolder(), window.caption, BuildDocx(window, build));
+    const QString path = SaveNewDocument(WordReportFolder(), window.caption, BuildDocx(window, layout));
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = OpenerOverride() ? OpenerOverride()(url) : QDesktopServices::openUrl(url);
     if (!opened)

@@ -1,0 +1,47 @@
+#include "catalogue/catalogue.h"
+
+#include "ellipsoid/exercises.h"
+#include "gauss_kruger/exercises.h"
+#include "spherical/exercises.h"
+
+namespace kvelta {
+
+namespace {
+
+template <class Key>
+const Exercise* Find(const QString& wanted, Key key)
+{
+    for (const Exercise* exercise : Catalogue())
+        if (key(*exercise) == wanted)
+            return exercise;
+    return nullptr;
+}
+
+}  // namespace
+
+const std::vector<const Exercise*>& Catalogue()
+{
+    static const std::vector<const Exercise*> exercises = {
+        &MeridianArcExercise(),       &ParallelArcExercise(),        &TrapezoidAreaExercise(),
+        &TrapezoidSidesExercise(),    &LegendreTriangleExercise(),   &LargeTriangleExercise(),
+        &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
+    };
+    return exercises;
+}
+
+const Exercise* FindExercise(const QString& name)
+{
+    return Find(name, [](const Exercise& e) { return e.name; });
+}
+
+const Exercise* FindExerciseByClass(const QString& windowClass)
+{
+    return Find(windowClass, [](const Exercise& e) { return e.windowClass; });
+}
+
+const Exercise* FindExerciseByMenuItem(const QString& itemName)
+{
+    return Find(itemName, [](const Exercise& e) { return e.menu.itemName; });
+}
+
+}  // namespace kvelta

@@ -1,0 +1,21 @@
+#pragma once
+// The one list of the program's exercises, in the order of the "Создать" menu. Adding an
+// exercise is a folder with its computation, its description and its window, plus one line here
+// and one in the window list of the desktop program.
+
+#include "frame/exercise.h"
+
+#include <QString>
+#include <vector>
+
+namespace kvelta {
+
+const std::vector<const Exercise*>& Catalogue();
+
+// By command-line name ("meridian-arc"), window class ("TMForm") or menu item ("N7");
+// nullptr when there is none.
+const Exercise* FindExercise(const QString& name);
+const Exercise* FindExerciseByClass(const QString& windowClass);
+const Exercise* FindExerciseByMenuItem(const QString& itemName);
+
+}  // namespace kvelta

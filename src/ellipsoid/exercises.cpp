@@ -1,0 +1,238 @@
+#include "ellipsoid/exercises.h"
+
+#include "ellipsoid/meridian_arc.h"
+#include "ellipsoid/parallel_arc.h"
+#include "ellipsoid/trapezoid_area.h"
+#include "ellipsoid/trapezoid_sides.h"
+#include "rigorous/geodesy.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace kvelta {
+
+namespace {
+
+using namespace rigorous;
+
+const QString TrapezoidSubmenu = QStringLiteral("Вычисление площади и длин сторонт трапеции");
+
+TableSpec FourColumns(int rows) { return {QStringLiteral("StringGrid1"), QString(), 4, rows, {92, 96, 97, 92}}; }
+
+// The textbook value printed at a cell, if the computation reached it.
+std::optional<double> Printed(const ComputedTables& textbook, int column, int row)
+{
+    const std::optional<Extended> value = textbook.tables.front()->number(column, row);
+    return value ? std::optional<double>(static_cast<double>(*value)) : std::nullopt;
+}
+
+// The note's share of the gap that ρ″ explains, when both values are there.
+QString RoShareNote(const std::optional<double>& textbook, const RigorousValue& rigorous, const QString& rest,
+                    int decimals = 3)
+{
+    if (!textbook || !rigorous.value)
+        return {};
+    return QStringLiteral(" Здесь от ρ″ %1 из %2; остальное — %3")
+        .arg(Metres(RoShare(*textbook), decimals), Metres(*textbook - *rigorous.value, decimals), rest);
+}
+
+// ---- meridian arc ----
+
+void MeridianArcCompute(const Inputs& inputs, const TableSet& t)
+{
+    const MeridianArcLatitudes latitudes = ReadMeridianArcLatitudes(inputs);
+    RunComputation(t, [&] { ComputeMeridianArc(latitudes, *t[0]); });
+}
+
+RigorousSolution MeridianArcRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const MeridianArcLatitudes l = ReadMeridianArcLatitudes(inputs);
+    RigorousSolution r;
+    r.values = {MeridianRadius(l.B1, QStringLiteral("B1")), MeridianRadius(l.Bcp, QStringLiteral("Bcp")),
+                MeridianRadius(l.B2, QStringLiteral("B2")), WithGround(MeridianArc(l.B1, l.B2), SameLength())};
+    r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
+             + RoShareNote(Printed(textbook, 3, 16), r.values[3],
+                           QStringLiteral("правило Симпсона по трём точкам (растёт с длиной дуги: около 0,03 м "
+                                          "на 10°, 35 м на дуге 0°–90°) и приближённая формула M."));
+    return r;
+}
+
+// ---- parallel arc ----
+
+void ParallelArcCompute(const Inputs& inputs, const TableSet& t)
+{
+    const ParallelArcInputs in = ReadParallelArcInputs(inputs);
+    RunComputation(t, [&] { ComputeParallelArc(in, *t[0]); });
+}
+
+RigorousSolution ParallelArcRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const ParallelArcInputs in = ReadParallelArcInputs(inputs);
+    const RigorousValue radius = CircleRadius(in.B, QStringLiteral("B"));
+    RigorousValue arc = radius;
+    if (radius.value)
+        arc = Call([&] { return *radius.value * in.L * std::numbers::pi / 180; });
+    RigorousSolution r;
+    r.values = {PrimeVerticalRadius(in.B, QStringLiteral("B")), radius, WithGround(arc, SameLength())};
+    r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
+             + RoShareNote(Printed(textbook, 3, 9), arc, QStringLiteral("приближённая формула N."), 4)
+             + QStringLiteral(" Дуга параллели — не геодезическая линия: кратчайшее расстояние между её концами меньше.");
+    return r;
+}
+
+// ---- trapezoid area ----
+
+void TrapezoidAreaCompute(const Inputs& inputs, const TableSet& t)
+{
+    const TrapezoidAreaInputs in = ReadTrapezoidAreaInputs(inputs);
+    RunComputation(t, [&] { ComputeTrapezoidArea(in, *t[0]); });
+}
+
+RigorousSolution TrapezoidAreaRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const TrapezoidAreaInputs in = ReadTrapezoidAreaInputs(inputs);
+    RigorousValue area = SheetArea(in.B1, in.B2, in.deltaLSeconds / 3600);
+    if (area.value)
+        area.value = *area.value / 1e6;
+    RigorousSolution r;
+    r.values = {area};
+    r.note = QStringLiteral("Главный источник расхождения — ρ″ = 206265 в K = b²(L2 − L1)″/ρ″: учебная площадь меньше "
+                            "строгой примерно на 0,95·10⁻⁶.");
+    if (const std::optional<double> P = Printed(textbook, 3, 10); P && area.value)
+        r.note += QStringLiteral(" Здесь от ρ″ %1 км² из %2 км²; остальное — округление членов ряда до 10 знаков, "
+                                 "b = 6356,863 км, e² = 0,00669342 и обрыв ряда.")
+                      .arg(FormatFixed(RoShare(*P), 8), FormatFixed(*P - *area.value, 8));
+    r.note += QStringLiteral(" Строгая площадь — многоугольник из локсодромий по четырём углам (стороны листа — "
+                             "параллели и меридианы); геодезический четырёхугольник через те же углы — не лист.");
+    return r;
+}
+
+// ---- trapezoid sides ----
+
+void TrapezoidSidesCompute(const Inputs& inputs, const TableSet& t)
+{
+    const TrapezoidSidesInputs in = ReadTrapezoidSidesInputs(inputs);
+    RunComputation(t, [&] { ComputeTrapezoidSides(in, *t[0]); });
+}
+
+RigorousSolution TrapezoidSidesRigorous(const Inputs& inputs, const ComputedTables&)
+{
+    const TrapezoidSidesInputs in = ReadTrapezoidSidesInputs(inputs);
+    const double toMap = 100 / in.scale;  // metres on the ground → centimetres on the map
+    const double deltaL = in.deltaLSeconds / 3600;
+    auto parallelSide = [&](double B, const QString& name) {
+        RigorousValue side = CircleRadius(B, name);
+        if (side.value)
+            side = Call([&] { return *side.value * deltaL * std::numbers::pi / 180 * toMap; });
+        return WithGround(side, MapCentimetres(in.scale));
+    };
+    RigorousValue meridianSide = MeridianArc(in.B1, in.B2);
+    if (meridianSide.value)
+        meridianSide.value = std::fabs(*meridianSide.value) * toMap;
+    RigorousValue diagonal = None(QStringLiteral("L2 − L1 не меньше 180°: диагональ листа неоднозначна"));
+    if (std::fabs(deltaL) < 180)
+        diagonal = GeodesicDistance(in.B1, 0, in.B2, deltaL);
+    if (diagonal.value)
+        diagonal.value = *diagonal.value * std::fabs(toMap);
+
+    RigorousSolution r;
+    r.values = {parallelSide(in.B1, QStringLiteral("B1")), parallelSide(in.B2, QStringLiteral("B2")),
+                WithGround(meridianSide, MapCentimetres(in.scale)),
+                WithGround(diagonal, MapCentimetres(std::fabs(in.scale)))};
+    r.note = QStringLiteral("Стороны a1, a2, c расходятся в основном из-за ") + RoNote()
+             + QStringLiteral(" Диагональ по плоской формуле d² = c² + a1·a2 отличается от геодезической линии между углами "
+                              "листа тем сильнее, чем больше лист (на листе 4° × 6° — около 41 м на местности). Длины — на "
+                              "эллипсоиде в масштабе 1 : M; на листе в проекции Гаусса–Крюгера они ещё больше на масштаб "
+                              "проекции.");
+    return r;
+}
+
+}  // namespace
+
+const Exercise& MeridianArcExercise()
+{
+    static const Exercise exercise{
+        .name = "meridian-arc",
+        .windowClass = "TMForm",
+        .caption = "Вычисление дуги меридианов",
+        .menu = {{}, {}, "N7", "Вычисление дуги меридианов"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2")}),
+        .example = {{"Edit3", "50"}, {"Edit6", "51"}},
+        .tables = {FourColumns(18)},
+        .results = {{"S", "м", 0, 3, 16}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { MeridianArcLabels(*t[0]); },
+        .compute = MeridianArcCompute,
+        .comparison = {{{"M1, м", "м", 0, 3, 11}, {"Mcp, м", "м", 0, 3, 13}, {"M2, м", "м", 0, 3, 12},
+                        {"S, м", "м", 0, 3, 16}},
+                       MeridianArcRigorous},
+    };
+    return exercise;
+}
+
+const Exercise& ParallelArcExercise()
+{
+    static const Exercise exercise{
+        .name = "parallel-arc",
+        .windowClass = "TPForm",
+        .caption = "Вычисление длины дуги параллели",
+        .menu = {{}, {}, "N8", "Вычисление дуги параллелей"},
+        // The second triple keeps the base window's label "B2" although it holds the latitude B.
+        .edits = Edits({StudentEdits(), AngleEdits(3, "L", "разность долгот L", EditKind::Integer),
+                        AngleEdits(6, "B2", "широта параллели B", EditKind::Integer)}),
+        .example = {{"Edit3", "1"}, {"Edit6", "50"}},
+        .tables = {FourColumns(10)},
+        .results = {{"Sп", "м", 0, 3, 9}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { ParallelArcLabels(*t[0]); },
+        .compute = ParallelArcCompute,
+        .comparison = {{{"N, м", "м", 0, 3, 3}, {"N·cosB, м", "м", 0, 3, 7}, {"Sп, м", "м", 0, 3, 9}},
+                       ParallelArcRigorous},
+    };
+    return exercise;
+}
+
+const Exercise& TrapezoidAreaExercise()
+{
+    static const Exercise exercise{
+        .name = "trapezoid-area",
+        .windowClass = "TPTrapForm",
+        .caption = "Вычисление площади  трапеции",
+        .menu = {"N3", TrapezoidSubmenu, "N5", "Вычисление площади трапеции"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2"),
+                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, секунды", "1800", EditKind::Real}}}),
+        .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "20"}, {"Edit9", "1800"}},
+        .tables = {FourColumns(12)},
+        .results = {{"P", "км²", 0, 3, 10}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { TrapezoidAreaLabels(*t[0]); },
+        .compute = TrapezoidAreaCompute,
+        .comparison = {{{"P, км²", "км²", 0, 3, 10}}, TrapezoidAreaRigorous},
+    };
+    return exercise;
+}
+
+const Exercise& TrapezoidSidesExercise()
+{
+    static const Exercise exercise{
+        .name = "trapezoid-sides",
+        .windowClass = "TDTrapForm",
+        .caption = "Вычисление длин сторон трапеции",
+        .menu = {"N3", TrapezoidSubmenu, "N10", "Вычисление длин сторон трапеции"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2"),
+                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, целые секунды", "900", EditKind::Integer},
+                         {"Edit10", "M", "знаменатель масштаба M", "50000", EditKind::Real}}}),
+        .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "10"}, {"Edit9", "900"}, {"Edit10", "50000"}},
+        .tables = {FourColumns(20)},
+        .results = {{"a1", "см", 0, 3, 14}, {"a2", "см", 0, 3, 15}, {"c", "см", 0, 3, 16}, {"d", "см", 0, 3, 19}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { TrapezoidSidesLabels(*t[0]); },
+        .compute = TrapezoidSidesCompute,
+        .comparison = {{{"a1, см", "см", 0, 3, 14}, {"a2, см", "см", 0, 3, 15}, {"c, см", "см", 0, 3, 16},
+                        {"d, см", "см", 0, 3, 19}},
+                       TrapezoidSidesRigorous},
+    };
+    return exercise;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,111 @@
+#include "frame/exercise.h"
+
+#include <stdexcept>
+
+namespace kvelta {
+
+int TableSpec::width(int column) const
+{
+    return column < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(column)] : defaultWidth;
+}
+
+TypedTexts Exercise::shownExample() const
+{
+    TypedTexts shown;
+    for (const auto& [name, text] : example)
+        shown.emplace_back(name, QString(text).replace(QLatin1Char(','), DecimalSeparator()));
+    return shown;
+}
+
+ExerciseTables::ExerciseTables(const Exercise& exercise)
+{
+    for (const TableSpec& spec : exercise.tables) {
+        auto table = std::make_unique<ResultTable>(spec.columns, spec.rows);
+        for (int c = 0; c < spec.columns; ++c)
+            table->setColumnWidth(c, spec.width(c));
+        tables_.push_back(std::move(table));
+    }
+    exercise.writeLabels(set());
+}
+
+ExerciseTables::ExerciseTables(const ExerciseTables& other)
+{
+    for (const auto& table : other.tables_)
+        tables_.push_back(std::make_unique<ResultTable>(*table));
+}
+
+ExerciseTables& ExerciseTables::operator=(ExerciseTables other)
+{
+    tables_.swap(other.tables_);
+    return *this;
+}
+
+TableSet ExerciseTables::set() const
+{
+    TableSet all;
+    for (const auto& table : tables_)
+        all.push_back(table.get());
+    return all;
+}
+
+std::vector<const ResultTable*> ExerciseTables::constSet() const
+{
+    std::vector<const ResultTable*> all;
+    for (const auto& table : tables_)
+        all.push_back(table.get());
+    return all;
+}
+
+EditTexts::EditTexts(const Exercise& exercise, const TypedTexts& typed) : Inputs(exercise.edits)
+{
+    for (const EditSpec& edit : exercise.edits)
+        texts_[edit.name] = ShownDefault(edit);
+    for (const auto& [name, text] : typed)
+        set(name, text);
+}
+
+QString EditTexts::text(const QString& editName) const
+{
+    const auto found = texts_.find(editName);
+    if (found == texts_.end())
+        throw std::invalid_argument("no edit " + editName.toStdString());
+    return found->second;
+}
+
+void EditTexts::set(const QString& editName, const QString& text)
+{
+    const auto found = texts_.find(editName);
+    if (found == texts_.end())
+        throw std::invalid_argument("no edit " + editName.toStdString());
+    found->second = text.left(kEditMaxLength);
+}
+
+std::vector<EditSpec> StudentEdits()
+{
+    return {{QStringLiteral("Edit1"), QStringLiteral("Ст. гр."), QStringLiteral("группа студента"), QString(),
+             EditKind::Text},
+            {QStringLiteral("Edit2"), QStringLiteral("Фамилия Имя  Отчество"),
+             QStringLiteral("фамилия, имя, отчество студента"), QString(), EditKind::Text}};
+}
+
+std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle, EditKind degreesAndMinutes)
+{
+    const QString whole = degreesAndMinutes == EditKind::Integer ? QStringLiteral(" (целые)") : QString();
+    auto edit = [&](int offset, const char* mark, const QString& part, EditKind kind) {
+        return EditSpec{QStringLiteral("Edit%1").arg(firstEdit + offset), label + QLatin1Char(' ') + QLatin1String(mark),
+                        part + QStringLiteral(", ") + angle, QStringLiteral("0"), kind};
+    };
+    return {edit(0, "o", QStringLiteral("градусы") + whole, degreesAndMinutes),
+            edit(1, "'", QStringLiteral("минуты") + whole, degreesAndMinutes),
+            edit(2, "\"", QStringLiteral("секунды"), EditKind::Real)};
+}
+
+std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts)
+{
+    std::vector<EditSpec> all;
+    for (const std::vector<EditSpec>& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,156 @@
+#pragma once
+// What an exercise is, stated once: where "Создать" shows it, its window class and caption, its
+// command-line name, its edits, its tables, the cells of its final results, what the rigorous
+// comparison checks, and the functions that label and compute its tables. Menus, windows,
+// reports, kvelta-solve and the comparison all read this description; it knows no widgets.
+
+#include "frame/inputs.h"
+#include "frame/result_table.h"
+
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kvelta {
+
+struct TableSpec {
+    QString name;  // "StringGrid1"
+    QString page;  // caption of its tab page; empty in a window without pages
+    int columns = 0;
+    int rows = 0;
+    std::vector<int> widths;  // design widths of the columns; the rest take defaultWidth
+    int defaultWidth = 64;
+
+    int width(int column) const;
+};
+
+// A quantity as a table prints it: the cell that shows it (table index, column, row) and its
+// unit. Angles are shown as angle text and carried in degrees.
+struct QuantitySpec {
+    QString name;
+    QString unit;
+    int table = 0;
+    int column = 0;
+    int row = 0;
+    bool angle = false;
+};
+
+// Where the "Создать" menu shows the exercise: an item, in a submenu when one is named.
+struct MenuPlace {
+    QString submenuName;  // "N3"; empty for an item directly in "Создать"
+    QString submenuText;
+    QString itemName;  // "N7"
+    QString itemText;
+};
+
+// What the reports write after the caption and the student's lines.
+enum class ReportLayout {
+    Common,         // the first table
+    Legendre,       // the first page's table (text), the active page's (document)
+    LargeTriangle,  // eight numbered steps, one table each
+    ZoneTransfer,   // two steps, one table each
+};
+
+// Texts typed into edits, by edit name.
+using TypedTexts = std::vector<std::pair<QString, QString>>;
+
+// The tables of one exercise in page order, as its functions write them.
+using TableSet = std::vector<ResultTable*>;
+
+// The tables as a computation left them, and the error that stopped it (empty when it ended).
+struct ComputedTables {
+    std::vector<const ResultTable*> tables;
+    QString fault;
+};
+
+// The rigorous value of one compared quantity, or why there is none.
+struct RigorousValue {
+    std::optional<double> value;  // in the quantity's unit; angles in degrees
+    QString reason;
+    // A difference (textbook − rigorous, in the quantity's unit; angles in seconds) as a length
+    // on the ground in metres; empty where that does not apply.
+    std::function<std::optional<double>(double difference)> ground;
+};
+
+struct RigorousSolution {
+    std::vector<RigorousValue> values;  // one per compared quantity, in order
+    QString note;                        // where the gap comes from
+};
+
+struct ComparisonSpec {
+    std::vector<QuantitySpec> quantities;
+    // Reads the inputs as "Вычислить" does (a conversion error goes through) and solves rigorously.
+    RigorousSolution (*solve)(const Inputs& inputs, const ComputedTables& textbook) = nullptr;
+};
+
+struct Exercise {
+    QString name;         // on the command line: "meridian-arc"
+    QString windowClass;  // "TMForm"
+    QString caption;
+    MenuPlace menu;
+    std::vector<EditSpec> edits;  // Edit1, Edit2, ... in number order
+    // The textbook's worked example: the edits it types, numbers written with a decimal comma.
+    TypedTexts example;
+    std::vector<TableSpec> tables;
+    std::vector<QuantitySpec> results;  // the final results
+    ReportLayout report = ReportLayout::Common;
+    // What the window's creation writes: headings and row labels.
+    void (*writeLabels)(const TableSet& tables) = nullptr;
+    // What "Вычислить" does: reads and converts the edits, then writes the value cells; a fault
+    // after the first write empties the cells the run did not reach.
+    void (*compute)(const Inputs& inputs, const TableSet& tables) = nullptr;
+    ComparisonSpec comparison;
+
+    const EditSpec* edit(const QString& editName) const { return FindEdit(edits, editName); }
+    // The worked example as a user types it, with the user's decimal separator.
+    TypedTexts shownExample() const;
+    bool hasPages() const { return !tables.empty() && !tables.front().page.isEmpty(); }
+};
+
+// The tables of an exercise as its creation leaves them: sized, labelled, values empty.
+class ExerciseTables {
+public:
+    explicit ExerciseTables(const Exercise& exercise);
+    ExerciseTables(const ExerciseTables& other);
+    ExerciseTables(ExerciseTables&&) = default;
+    ExerciseTables& operator=(ExerciseTables other);
+
+    std::size_t size() const { return tables_.size(); }
+    ResultTable& operator[](std::size_t index) { return *tables_.at(index); }
+    const ResultTable& operator[](std::size_t index) const { return *tables_.at(index); }
+    TableSet set() const;
+    std::vector<const ResultTable*> constSet() const;
+
+private:
+    std::vector<std::unique_ptr<ResultTable>> tables_;
+};
+
+// The texts of an exercise's edits, each starting at the default a new window shows.
+class EditTexts : public Inputs {
+public:
+    explicit EditTexts(const Exercise& exercise, const TypedTexts& typed = {});
+
+    QString text(const QString& editName) const override;
+    // Types a text into an edit, as setText does: a text longer than the edit holds is cut.
+    // Raises std::invalid_argument for an edit the exercise does not have.
+    void set(const QString& editName, const QString& text);
+
+private:
+    std::map<QString, QString> texts_;
+};
+
+// Building blocks of the edit lists.
+// Edit1 (group) and Edit2 (full name).
+std::vector<EditSpec> StudentEdits();
+// An angle's degree, minute and second edits EditN, EditN+1, EditN+2 beside the label `label`.
+// Whole-number degrees and minutes say so; the seconds are always a real number.
+std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle,
+                                 EditKind degreesAndMinutes = EditKind::Real);
+// The edit lists joined in order.
+std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts);
+
+}  // namespace kvelta

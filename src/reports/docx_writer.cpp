@@ -1,0 +1,311 @@
+#include "reports/docx_writer.h"
+
+#include "frame/errors.h"
+
+#include <QXmlStreamWriter>
+#include <algorithm>
+#include <cmath>
+#include <zip.h>
+
+namespace kvelta {
+
+namespace {
+
+// Word's measures: twentieths of a point for lengths, half-points for font sizes.
+int Twips(float points) { return static_cast<int>(std::lround(points * 20.0f)); }
+int HalfPoints(float points) { return static_cast<int>(std::lround(points * 2.0f)); }
+
+const QString kW = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+
+// Characters XML 1.0 cannot hold (control characters, lone surrogates, U+FFFE/U+FFFF) would
+// make the word processor reject the whole file: they are left out. Tab and vertical tab stay:
+// they are written as a tab stop and a line break, as Word takes them in typed text.
+QString XmlSafe(const QString& text)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            safe += ch;
+            safe += text[++i];
+        } else if (ch.isSurrogate() || ch.unicode() == 0xFFFE || ch.unicode() == 0xFFFF) {
+            continue;
+        } else if (ch.unicode() >= 0x20 || ch == u'\t' || ch == u'\v') {
+            safe += ch;
+        }
+    }
+    return safe;
+}
+
+void Attribute(QXmlStreamWriter& xml, const QString& element, const QString& name, const QString& value)
+{
+    xml.writeEmptyElement(kW, element);
+    xml.writeAttribute(kW, name, value);
+}
+
+void RunProperties(QXmlStreamWriter& xml, float size, bool bold)
+{
+    xml.writeStartElement(kW, QStringLiteral("rPr"));
+    if (bold) {
+        xml.writeEmptyElement(kW, QStringLiteral("b"));
+        xml.writeEmptyElement(kW, QStringLiteral("bCs"));
+    }
+    Attribute(xml, QStringLiteral("sz"), QStringLiteral("val"), QString::number(HalfPoints(size)));
+    Attribute(xml, QStringLiteral("szCs"), QStringLiteral("val"), QString::number(HalfPoints(size)));
+    xml.writeEndElement();
+}
+
+void WriteText(QXmlStreamWriter& xml, const QString& text)
+{
+    QString pending;
+    auto flush = [&] {
+        if (pending.isEmpty())
+            return;
+        xml.writeStartElement(kW, QStringLiteral("t"));
+        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+        xml.writeCharacters(pending);
+        xml.writeEndElement();
+        pending.clear();
+    };
+    for (const QChar ch : text) {
+        if (ch == u'\t' || ch == u'\v') {
+            flush();
+            xml.writeEmptyElement(kW, ch == u'\t' ? QStringLiteral("tab") : QStringLiteral("br"));
+        } else {
+            pending += ch;
+        }
+    }
+    flush();
+}
+
+void WriteParagraph(QXmlStreamWriter& xml, const WordParagraph& paragraph)
+{
+    static const char* const kAlignments[] = {"left", "center", "right", "both"};
+    xml.writeStartElement(kW, QStringLiteral("p"));
+    xml.writeStartElement(kW, QStringLiteral("pPr"));
+    Attribute(xml, QStringLiteral("ind"), QStringLiteral("left"), QString::number(Twips(paragraph.leftIndent)));
+    Attribute(xml, QStringLiteral("jc"), QStringLiteral("val"),
+              QLatin1String(kAlignments[std::clamp(paragraph.alignment, 0, 3)]));
+    RunProperties(xml, paragraph.markSize, paragraph.markBold);
+    xml.writeEndElement();
+    for (const WordRun& run : paragraph.runs) {
+        const QString text = XmlSafe(run.text);
+        if (text.isEmpty())
+            continue;
+        xml.writeStartElement(kW, QStringLiteral("r"));
+        RunProperties(xml, run.size, run.bold);
+        WriteText(xml, text);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+void WriteBorder(QXmlStreamWriter& xml, const QString& side)
+{
+    xml.writeEmptyElement(kW, side);
+    xml.writeAttribute(kW, QStringLiteral("val"), QStringLiteral("single"));
+    xml.writeAttribute(kW, QStringLiteral("sz"), QStringLiteral("4"));
+    xml.writeAttribute(kW, QStringLiteral("space"), QStringLiteral("0"));
+    xml.writeAttribute(kW, QStringLiteral("color"), QStringLiteral("auto"));
+}
+
+void WriteWidth(QXmlStreamWriter& xml, const QString& element, int twips)
+{
+    xml.writeEmptyElement(kW, element);
+    xml.writeAttribute(kW, QStringLiteral("w"), QString::number(twips));
+    xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
+}
+
+// As Word's Tables.Add makes it: equal fixed columns across the text width, single lines.
+void WriteTable(QXmlStreamWriter& xml, const WordTable& table, int textWidth)
+{
+    const int columns = table.columnCount();
+    const int columnWidth = std::max(1, textWidth / std::max(1, columns));
+    xml.writeStartElement(kW, QStringLiteral("tbl"));
+    xml.writeStartElement(kW, QStringLiteral("tblPr"));
+    WriteWidth(xml, QStringLiteral("tblW"), columnWidth * columns);
+    xml.writeStartElement(kW, QStringLiteral("tblBorders"));
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+        WriteBorder(xml, QLatin1String(side));
+    xml.writeEndElement();
+    Attribute(xml, QStringLiteral("tblLayout"), QStringLiteral("type"), QStringLiteral("fixed"));
+    xml.writeStartElement(kW, QStringLiteral("tblCellMar"));
+    WriteWidth(xml, QStringLiteral("left"), 108);
+    WriteWidth(xml, QStringLiteral("right"), 108);
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeStartElement(kW, QStringLiteral("tblGrid"));
+    for (int c = 0; c < columns; ++c)
+        Attribute(xml, QStringLiteral("gridCol"), QStringLiteral("w"), QString::number(columnWidth));
+    xml.writeEndElement();
+    for (const auto& row : table.rows) {
+        xml.writeStartElement(kW, QStringLiteral("tr"));
+        for (const WordCell& cell : row) {
+            xml.writeStartElement(kW, QStringLiteral("tc"));
+            xml.writeStartElement(kW, QStringLiteral("tcPr"));
+            WriteWidth(xml, QStringLiteral("tcW"), columnWidth);
+            xml.writeEndElement();
+            for (const WordParagraph& paragraph : cell.paragraphs)
+                WriteParagraph(xml, paragraph);
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+QByteArray StylesXml()
+{
+    return QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:docDefaults><w:rPrDefault><w:rPr>"
+        "<w:rFonts w:ascii=\"Times New Roman\" w:eastAsia=\"Times New Roman\" w:hAnsi=\"Times New Roman\" "
+        "w:cs=\"Times New Roman\"/>"
+        "<w:sz w:val=\"24\"/><w:szCs w:val=\"24\"/><w:lang w:val=\"ru-RU\" w:eastAsia=\"ru-RU\" w:bidi=\"ar-SA\"/>"
+        "</w:rPr></w:rPrDefault>"
+        "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr></w:pPrDefault>"
+        "</w:docDefaults>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name w:val=\"Normal\"/><w:qFormat/></w:style>"
+        "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\"><w:name w:val=\"Normal Table\"/>"
+        "<w:uiPriority w:val=\"99\"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr><w:tblInd w:w=\"0\" w:type=\"dxa\"/>"
+        "<w:tblCellMar><w:top w:w=\"0\" w:type=\"dxa\"/><w:left w:w=\"108\" w:type=\"dxa\"/>"
+        "<w:bottom w:w=\"0\" w:type=\"dxa\"/><w:right w:w=\"108\" w:type=\"dxa\"/></w:tblCellMar></w:tblPr></w:style>"
+        "</w:styles>");
+}
+
+const QByteArray kContentTypes = QByteArrayLiteral(
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+    "<Override PartName=\"/word/document.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+    "<Override PartName=\"/word/styles.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "</Types>");
+
+const QByteArray kPackageRelationships = QByteArrayLiteral(
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+    "Target=\"word/document.xml\"/>"
+    "</Relationships>");
+
+const QByteArray kDocumentRelationships = QByteArrayLiteral(
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
+    "Target=\"styles.xml\"/>"
+    "</Relationships>");
+
+[[noreturn]] void ZipFailure(zip_error_t* error)
+{
+    const QString reason = QString::fromLocal8Bit(zip_error_strerror(error));
+    zip_error_fini(error);
+    throw KveltaError(QStringLiteral("The document could not be packed: %1").arg(reason));
+}
+
+}  // namespace
+
+QByteArray DocumentXml(const WordDocument& document)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    xml.writeNamespace(kW, QStringLiteral("w"));
+    xml.writeStartElement(kW, QStringLiteral("document"));
+    xml.writeStartElement(kW, QStringLiteral("body"));
+    const int textWidth = Twips(document.pageWidth) - Twips(document.leftMargin) - Twips(document.rightMargin);
+    for (const WordBlock& block : document.body) {
+        if (const auto* paragraph = std::get_if<WordParagraph>(&block))
+            WriteParagraph(xml, *paragraph);
+        else
+            WriteTable(xml, std::get<WordTable>(block), textWidth);
+    }
+    xml.writeStartElement(kW, QStringLiteral("sectPr"));
+    xml.writeEmptyElement(kW, QStringLiteral("pgSz"));
+    xml.writeAttribute(kW, QStringLiteral("w"), QString::number(Twips(document.pageWidth)));
+    xml.writeAttribute(kW, QStringLiteral("h"), QString::number(Twips(document.pageHeight)));
+    xml.writeEmptyElement(kW, QStringLiteral("pgMar"));
+    xml.writeAttribute(kW, QStringLiteral("top"), QString::number(Twips(document.topMargin)));
+    xml.writeAttribute(kW, QStringLiteral("right"), QString::number(Twips(document.rightMargin)));
+    xml.writeAttribute(kW, QStringLiteral("bottom"), QString::number(Twips(document.bottomMargin)));
+    xml.writeAttribute(kW, QStringLiteral("left"), QString::number(Twips(document.leftMargin)));
+    xml.writeAttribute(kW, QStringLiteral("header"), QStringLiteral("708"));
+    xml.writeAttribute(kW, QStringLiteral("footer"), QStringLiteral("708"));
+    xml.writeAttribute(kW, QStringLiteral("gutter"), QStringLiteral("0"));
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return bytes;
+}
+
+QByteArray WriteDocx(const WordDocument& document)
+{
+    const std::pair<const char*, QByteArray> parts[] = {
+        {"[Content_Types].xml", kContentTypes},
+        {"_rels/.rels", kPackageRelationships},
+        {"word/document.xml", DocumentXml(document)},
+        {"word/_rels/document.xml.rels", kDocumentRelationships},
+        {"word/styles.xml", StylesXml()},
+    };
+
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!buffer)
+        ZipFailure(&error);
+    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    if (!archive) {
+        zip_source_free(buffer);
+        ZipFailure(&error);
+    }
+    zip_source_keep(buffer);  // the packed bytes are read from it after the archive is closed
+    auto fail = [&](zip_error_t* cause) {
+        zip_error_t copy;
+        zip_error_init(&copy);
+        zip_error_set(&copy, zip_error_code_zip(cause), zip_error_code_system(cause));
+        zip_discard(archive);
+        zip_source_free(buffer);
+        ZipFailure(&copy);
+    };
+    for (const auto& [name, bytes] : parts) {
+        // the archive reads the parts when it is closed; `parts` outlives that
+        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+        if (!source)
+            fail(zip_get_error(archive));
+        const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
+            zip_source_free(source);
+            fail(zip_get_error(archive));
+        }
+        // The same document makes the same bytes, whenever it is written: every part is dated
+        // 1 January 1980, the first date the container can hold.
+        constexpr zip_uint16_t kFirstDosDate = (0 << 9) | (1 << 5) | 1;
+        if (zip_file_set_dostime(archive, static_cast<zip_uint64_t>(index), 0, kFirstDosDate, 0) < 0)
+            fail(zip_get_error(archive));
+    }
+    if (zip_close(archive) < 0)
+        fail(zip_get_error(archive));
+
+    QByteArray packed;
+    zip_stat_t stat;
+    if (zip_source_stat(buffer, &stat) < 0 || zip_source_open(buffer) < 0) {
+        zip_error_set(&error, zip_error_code_zip(zip_source_error(buffer)), zip_error_code_system(zip_source_error(buffer)));
+        zip_source_free(buffer);
+        ZipFailure(&error);
+    }
+    packed.resize(static_cast<qsizetype>(stat.size));
+    const zip_int64_t read = zip_source_read(buffer, packed.data(), stat.size);
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    if (read != static_cast<zip_int64_t>(stat.size))
+        throw KveltaError(QStringLiteral("The document could not be packed"));
+    return packed;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,194 @@
+#include "spherical/exercises.h"
+
+#include "rigorous/geodesy.h"
+#include "rigorous/spherical_triangle.h"
+#include "spherical/large_triangle.h"
+#include "spherical/legendre_triangle.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+namespace {
+
+using namespace rigorous;
+
+const QString Submenu = QStringLiteral("Решение сферического треугольника");
+
+EditSpec Side(const QString& name, const QString& defaultText)
+{
+    return {name, QStringLiteral("b"), QStringLiteral("сторона b против угла B, м"), defaultText, EditKind::Real};
+}
+
+// The rigorous excess (seconds), misclosure (degrees) and sides a, c of one spherical solution,
+// or the reason for all of them.
+std::vector<RigorousValue> TriangleValues(const SphericalTriangleResult& r)
+{
+    if (!r.solution)
+        return std::vector<RigorousValue>(4, None(r.reason));
+    const SphericalTriangleSolution& s = *r.solution;
+    return {Known(s.excessSeconds), Known(s.misclosureSeconds / 3600), WithGround(Known(s.a), SameLength()),
+            WithGround(Known(s.c), SameLength())};
+}
+
+// ---- Legendre's theorem and additaments ----
+
+void LegendreCompute(const Inputs& inputs, const TableSet& t)
+{
+    const LegendreTriangleData data = ReadLegendreTriangle(inputs);
+    RunComputation(t, [&] { ComputeLegendreTriangle(data, *t[0], *t[1]); });
+}
+
+RigorousSolution LegendreRigorous(const Inputs& inputs, const ComputedTables&)
+{
+    const LegendreTriangleData d = ReadLegendreTriangle(inputs);
+    // f = ρ″·10⁶/(2R²) in seconds of arc per km², with the course's ρ″; f = 0.002533 fixes R.
+    const double radius = std::sqrt(206265e6 / (2 * 0.002533));
+    const std::vector<RigorousValue> v = TriangleValues(SolveSphericalTriangle(d.A, d.B, d.C, d.b, radius));
+    RigorousSolution r;
+    r.values = {v[0], v[1], v[2], v[3], v[2], v[3]};
+    r.note = QStringLiteral("Сфера: коэффициент f = 0,002533″/км² равен ρ″·10⁶/(2R²), откуда R = %1 (такое √(MN) "
+                            "у эллипсоида Красовского на широте около 48,6°). Строгое решение: измеренные углы "
+                            "исправлены поровну так, чтобы их сумма была 180° плюс точный избыток треугольника, и "
+                            "треугольник решён точно на сфере (аналогии Непера, избыток по формуле Люилье) с итерацией "
+                            "до неподвижной точки. Расхождения малы: E — от округления f, стороны по аддитаментам — "
+                            "от округлённого k = 4,11·10⁻¹⁵; теорема Лежандра здесь точна до долей миллиметра.")
+                 .arg(Metres(radius, 1));
+    return r;
+}
+
+// ---- the large triangle ----
+
+LargeTriangleTables Pages(const TableSet& t)
+{
+    LargeTriangleTables pages{};
+    for (int i = 0; i < LargeTrianglePageCount; ++i)
+        pages[static_cast<std::size_t>(i)] = t.at(static_cast<std::size_t>(i));
+    return pages;
+}
+
+void LargeTriangleCompute(const Inputs& inputs, const TableSet& t)
+{
+    const LargeTriangleInput input = ReadLargeTriangle(inputs);
+    RunComputation(t, [&] { ComputeLargeTriangle(input, Pages(t)); });
+}
+
+RigorousSolution LargeTriangleRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const LargeTriangleInput in = ReadLargeTriangle(inputs);
+    // The data of the rigorous solution are the course's spherical angles (after its reduction
+    // from the ellipsoid, page 2) and b, on the sphere of radius √(M·N) at Bm with the exact radii.
+    const ResultTable& page2 = *textbook.tables.at(1);
+    const std::optional<Extended> Asf = page2.number(1, 1), Bsf = page2.number(1, 2), Csf = page2.number(3, 1);
+    const RigorousValue radius = MeanRadius(in.Bm, QStringLiteral("Bm"));
+    std::vector<RigorousValue> v;
+    if (!radius.value)
+        v = TriangleValues({std::nullopt, radius.reason});
+    else if (!Asf || !Bsf || !Csf)
+        v = TriangleValues({std::nullopt, QStringLiteral("приведение углов к сфере прервано: %1").arg(textbook.fault)});
+    else
+        v = TriangleValues(SolveSphericalTriangle(static_cast<double>(*Asf), static_cast<double>(*Bsf),
+                                                  static_cast<double>(*Csf), in.b, *radius.value));
+    RigorousValue excess = v[0];
+    if (excess.value)
+        excess.value = *excess.value / 3600;
+    RigorousSolution r;
+    r.values = {excess, excess, v[1], v[2], v[3], v[2], v[3]};
+    r.note = QStringLiteral("Сфера радиуса √(Mm·Nm) на широте Bm по точным M и N%1; данные — сферические углы Aсф, Bсф, "
+                            "Cсф после приведения (стр. 2) и сторона b. Строгое решение: углы исправлены поровну до суммы "
+                            "180° плюс точный избыток, треугольник решён точно на сфере (аналогии Непера, формула Люилье) с "
+                            "итерацией до неподвижной точки. Главные источники расхождения: избыток стр. 3 (по f, b и "
+                            "неисправленным углам) отличается от точного почти на секунду, отсюда невязка W и стороны стр. 4; "
+                            "стр. 8 берёт неуравненные сферические углы (A1 + B1 + C1 ≠ 180°), отсюда около метра в сторонах.")
+                 .arg(radius.value ? QStringLiteral(" (R = %1)").arg(Metres(*radius.value)) : QString());
+    return r;
+}
+
+std::vector<TableSpec> LargeTrianglePages()
+{
+    const std::vector<int> four = {92, 96, 97, 92};
+    return {{"StringGrid1", "1", 4, 31, four}, {"StringGrid2", "2", 4, 3, four},
+            {"StringGrid3", "3", 4, 6, four},  {"StringGrid4", "4", 5, 14, {92, 96, 97, 92, 80}},
+            {"StringGrid5", "5", 4, 11, four}, {"StringGrid6", "6", 4, 9, four},
+            {"StringGrid7", "7", 2, 4, {162, 132}}, {"StringGrid8", "8", 4, 5, four}};
+}
+
+}  // namespace
+
+const Exercise& LegendreTriangleExercise()
+{
+    static const Exercise exercise{
+        .name = "legendre",
+        .windowClass = "TReshSTmForm",
+        .caption = "Вычиление сф. тр. по теор. Лежандра и способу аддитаментов",
+        .menu = {"N11", Submenu, "N13", "По теор. Лежандра и способу аддитаментов"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "A", "угол A", EditKind::Integer),
+                        AngleEdits(6, "B", "угол B", EditKind::Integer), AngleEdits(9, "C", "угол C", EditKind::Integer),
+                        {Side("Edit12", "44797,282")}}),
+        .example = {{"Edit3", "60"}, {"Edit4", "12"}, {"Edit5", "15,32"}, {"Edit6", "58"}, {"Edit7", "40"},
+                     {"Edit8", "20,10"}, {"Edit9", "61"}, {"Edit10", "7"}, {"Edit11", "28,12"}, {"Edit12", "44797,282"}},
+        .tables = {{"StringGrid1", "Теорема Лежандра", 7, 16, {}, 90}, {"StringGrid2", "Способ аддидаментов", 8, 7, {}, 90}},
+        .results = {{"E", "″", 0, 3, 4},
+                    {"a", "м", 0, 3, 14},
+                    {"b", "м", 0, 1, 15},
+                    {"c", "м", 0, 3, 15},
+                    {"b (аддитаменты)", "м", 1, 7, 1},
+                    {"a (аддитаменты)", "м", 1, 7, 2},
+                    {"c (аддитаменты)", "м", 1, 7, 3}},
+        .report = ReportLayout::Legendre,
+        .writeLabels =
+            [](const TableSet& t) {
+                LegendreTableLabels(*t[0]);
+                AdditamentsTableLabels(*t[1]);
+            },
+        .compute = LegendreCompute,
+        .comparison = {{{"E, ″", "″", 0, 3, 4},
+                        {"Невязка W", {}, 0, 1, 12, true},
+                        {"a (теорема Лежандра), м", "м", 0, 3, 14},
+                        {"c (теорема Лежандра), м", "м", 0, 3, 15},
+                        {"a (способ аддитаментов), м", "м", 1, 7, 2},
+                        {"c (способ аддитаментов), м", "м", 1, 7, 3}},
+                       LegendreRigorous},
+    };
+    return exercise;
+}
+
+const Exercise& LargeTriangleExercise()
+{
+    static const Exercise exercise{
+        .name = "large-triangle",
+        .windowClass = "TSfTrForm",
+        .caption = "Решение большого сферического треугольника",
+        .menu = {"N11", Submenu, "N14", "Большого сферического треугольника"},
+        // Ba's edits were numbered after b's.
+        .edits = Edits({StudentEdits(), AngleEdits(3, "A", "A"), AngleEdits(6, "B", "B"), AngleEdits(9, "C", "C"),
+                        AngleEdits(12, "Bb", "Bb"), AngleEdits(15, "Bc", "Bc"), AngleEdits(18, "Bm", "Bm"),
+                        {Side("Edit21", "804666,593")}, AngleEdits(22, "Ba", "Ba")}),
+        .example = {{"Edit3", "50"}, {"Edit4", "7"}, {"Edit6", "60"}, {"Edit7", "8"}, {"Edit9", "70"}, {"Edit10", "7"},
+                     {"Edit11", "43"}, {"Edit22", "44"}, {"Edit23", "30"}, {"Edit12", "50"}, {"Edit15", "48"},
+                     {"Edit18", "47"}, {"Edit19", "30"}, {"Edit21", "804666,593"}},
+        .tables = LargeTrianglePages(),
+        .results = {{"E_f\"", {}, 2, 3, 4},
+                    {"E_L", {}, 4, 3, 10, true},
+                    {"b (стр. 4)", "м", 3, 4, 8},
+                    {"a (стр. 4)", "м", 3, 4, 9},
+                    {"c (стр. 4)", "м", 3, 4, 10},
+                    {"b (стр. 8)", "м", 7, 3, 1},
+                    {"a (стр. 8)", "м", 7, 3, 2},
+                    {"c (стр. 8)", "м", 7, 3, 3}},
+        .report = ReportLayout::LargeTriangle,
+        .writeLabels = [](const TableSet& t) { LargeTriangleLabels(Pages(t)); },
+        .compute = LargeTriangleCompute,
+        .comparison = {{{"E по углам и b (стр. 3)", {}, 2, 3, 5, true},
+                        {"E по Люилье (стр. 5)", {}, 4, 3, 10, true},
+                        {"Невязка W (стр. 4)", {}, 3, 1, 6, true},
+                        {"a (стр. 4), м", "м", 3, 4, 9},
+                        {"c (стр. 4), м", "м", 3, 4, 10},
+                        {"a (стр. 8), м", "м", 7, 3, 2},
+                        {"c (стр. 8), м", "м", 7, 3, 3}},
+                       LargeTriangleRigorous},
+    };
+    return exercise;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,114 @@
+// Every exercise's window is the one its description gives — caption, edits with their defaults,
+// tables as created — and its layout keeps every caption and value readable.
+
+#include "app/task_windows.h"
+#include "catalogue/catalogue.h"
+#include "frame/task_form.h"
+#include "support/window_test.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+namespace kvelta {
+namespace {
+
+using test::Str;
+
+std::unique_ptr<TaskForm> NewWindow(const Exercise& exercise)
+{
+    std::unique_ptr<TaskForm> form(CreateTaskForm(exercise));
+    EXPECT_TRUE(form) << Str(exercise.windowClass);
+    return form;
+}
+
+TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
+{
+    for (QChar separator : test::kSeparators) {
+        test::SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            SCOPED_TRACE(Str(exercise->windowClass));
+            const std::unique_ptr<TaskForm> form = NewWindow(*exercise);
+            ASSERT_TRUE(form);
+            EXPECT_EQ(&form->exercise(), exercise);
+            EXPECT_EQ(Str(form->caption()), Str(exercise->caption));
+            EXPECT_EQ(Str(form->objectName()), Str(exercise->windowClass.mid(1)));
+
+            QStringList onScreen;
+            for (const QLineEdit* edit : form->panel()->findChildren<QLineEdit*>())
+                onScreen << edit->objectName();
+            QStringList described;
+            for (const EditSpec& spec : exercise->edits) {
+                described << spec.name;
+                const QLineEdit* edit = form->edit(spec.name);
+                EXPECT_EQ(Str(edit->text()), Str(ShownDefault(spec))) << Str(spec.name);
+                EXPECT_EQ(edit->isHidden(), spec.kind == EditKind::Unused) << Str(spec.name);
+                EXPECT_EQ(edit->maxLength(), kEditMaxLength);
+            }
+            onScreen.sort();
+            described.sort();
+            EXPECT_EQ(onScreen, described);
+
+            // The tables as a new window's creation writes them: headings and labels only.
+            const ExerciseTables created(*exercise);
+            const ReportView view = form->reportView();
+            ASSERT_EQ(view.tables.size(), exercise->tables.size());
+            for (std::size_t i = 0; i < view.tables.size(); ++i) {
+                EXPECT_EQ(Str(view.tables[i].name), Str(exercise->tables[i].name));
+                EXPECT_EQ(Str(view.tables[i].page), Str(exercise->tables[i].page));
+                EXPECT_EQ(test::AllCells(*view.tables[i].table), test::AllCells(created[i]));
+                const ResultGrid* grid = form->grid(exercise->tables[i].name);
+                for (int c = 0; c < grid->table().columnCount(); ++c)
+                    EXPECT_EQ(grid->columnWidth(c), exercise->tables[i].width(c));
+            }
+            EXPECT_EQ(view.activePage, exercise->hasPages() ? 0 : -1);
+        }
+    }
+}
+
+// No caption runs into an edit, the button or another caption, in whatever face the system
+// gives; every seconds edit shows four decimals whole.
+TEST(TaskWindows, CaptionsAndValuesStayReadable)
+{
+    for (const Exercise* exercise : Catalogue()) {
+        SCOPED_TRACE(Str(exercise->windowClass));
+        const std::unique_ptr<TaskForm> form = NewWindow(*exercise);
+        ASSERT_TRUE(form);
+        QList<QRect> occupied;
+        for (const QWidget* w : form->panel()->findChildren<QWidget*>())
+            if (!w->isHidden() && (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QPushButton*>(w)))
+                occupied << w->geometry();
+        for (const QLabel* label : form->panel()->findChildren<QLabel*>()) {
+            if (label->isHidden())
+                continue;
+            const QRect text(label->pos(), QSize(label->fontMetrics().horizontalAdvance(label->text()),
+                                                 label->fontMetrics().ascent()));
+            for (const QRect& other : occupied)
+                EXPECT_FALSE(text.intersects(other)) << Str(label->text()) << " runs into a control";
+            occupied << text;
+        }
+        for (const EditSpec& spec : exercise->edits) {
+            const QLineEdit* edit = form->edit(spec.name);
+            if (edit->width() > 41 || !spec.label.endsWith(QLatin1Char('"')))
+                continue;
+            const int room = edit->width() - 2 * 2 - 2 * (2 + edit->textMargins().left());
+            for (QChar separator : test::kSeparators)
+                EXPECT_LE(edit->fontMetrics().horizontalAdvance(test::WithSeparator(QStringLiteral("44.0822"), separator)),
+                          room)
+                    << Str(spec.name);
+        }
+        // Tables on pages take the window's face, in their cells and their headings.
+        for (const TableSpec& spec : exercise->tables) {
+            const ResultGrid* grid = form->grid(spec.name);
+            EXPECT_TRUE(grid->font() == form->font());
+            EXPECT_TRUE(grid->horizontalHeader()->font() == form->font());
+            EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);  // a long text is cut, not shortened
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kvelta

@@ -1,0 +1,13 @@
+// Tests of the core run with a QCoreApplication, as kvelta-solve does: no windows, no screen.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <clocale>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
