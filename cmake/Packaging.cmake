@@ -22,8 +22,16 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Shared libraries are found by dpkg-shlibdeps; these are what the program loads or runs by name:
 # the Qt platform plugins, Qt's own Russian translations (dialog buttons) and xdg-open for the
 # About window's mail link.
+# libzip too: it is loaded only when a document is packed, so dpkg-shlibdeps does not see it
+# (libzip.so.4 is Debian's libzip4).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, xdg-utils")
+find_package(libzip REQUIRED)
+get_target_property(zip_location libzip::zip LOCATION)
+# The soname is the real file's name up to its major version: libzip.so.4.0 → libzip.so.4.
+get_filename_component(zip_file "${zip_location}" NAME)
+string(REGEX MATCH "^lib[^.]+\\.so\\.[0-9]+" zip_soname "${zip_file}")
+string(REGEX REPLACE "^lib(.*)\\.so\\.([0-9]+)$" "lib\\1\\2" zip_package "${zip_soname}")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${zip_package}, qt6-qpa-plugins, qt6-translations-l10n, xdg-utils")
 # Only suggested: without it Qt runs through XWayland on a Wayland desktop, and it would pull in
 # Qt Quick and a Wayland compositor library.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")

@@ -39,11 +39,18 @@ void SetDecimalSeparator(QChar separator) { g_separator = separator; }
 
 QString FormatFixed(Extended value, int decimals)
 {
-    // 4933 integer digits at most for a finite extended value, plus sign, point and decimals.
-    std::vector<char> buffer(5000 + static_cast<std::size_t>(decimals));
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    std::string text(buffer.data(), result.ptr);
+    // The usual value fits a small buffer; the largest finite extended value has 4933 integer
+    // digits, plus sign, point and decimals.
+    char small[64];
+    std::to_chars_result result = std::to_chars(small, small + sizeof small, value, std::chars_format::fixed, decimals);
+    std::string text;
+    if (result.ec == std::errc()) {
+        text.assign(small, result.ptr);
+    } else {
+        text.resize(5000 + static_cast<std::size_t>(decimals));
+        result = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, decimals);
+        text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+    }
     if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);  // "-0.000" prints as "0.000"
     QString out = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

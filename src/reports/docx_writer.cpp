@@ -1,11 +1,11 @@
 #include "reports/docx_writer.h"
 
 #include "frame/errors.h"
+#include "reports/zip_library.h"
 
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <cmath>
-#include <zip.h>
 
 namespace kvelta {
 
@@ -203,8 +203,9 @@ const QByteArray kDocumentRelationships = QByteArrayLiteral(
 
 [[noreturn]] void ZipFailure(zip_error_t* error)
 {
-    const QString reason = QString::fromLocal8Bit(zip_error_strerror(error));
-    zip_error_fini(error);
+    const ZipLibrary& zip = Zip();
+    const QString reason = QString::fromLocal8Bit(zip.error_strerror(error));
+    zip.error_fini(error);
     throw KveltaError(QStringLiteral("The document could not be packed: %1").arg(reason));
 }
 
@@ -254,55 +255,56 @@ QByteArray WriteDocx(const WordDocument& document)
         {"word/styles.xml", StylesXml()},
     };
 
+    const ZipLibrary& zip = Zip();
     zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip.error_init(&error);
+    zip_source_t* buffer = zip.source_buffer_create(nullptr, 0, 0, &error);
     if (!buffer)
         ZipFailure(&error);
-    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    zip_t* archive = zip.open_from_source(buffer, ZIP_TRUNCATE, &error);
     if (!archive) {
-        zip_source_free(buffer);
+        zip.source_free(buffer);
         ZipFailure(&error);
     }
-    zip_source_keep(buffer);  // the packed bytes are read from it after the archive is closed
+    zip.source_keep(buffer);  // the packed bytes are read from it after the archive is closed
     auto fail = [&](zip_error_t* cause) {
         zip_error_t copy;
-        zip_error_init(&copy);
-        zip_error_set(&copy, zip_error_code_zip(cause), zip_error_code_system(cause));
-        zip_discard(archive);
-        zip_source_free(buffer);
+        zip.error_init(&copy);
+        zip.error_set(&copy, zip.error_code_zip(cause), zip.error_code_system(cause));
+        zip.discard(archive);
+        zip.source_free(buffer);
         ZipFailure(&copy);
     };
     for (const auto& [name, bytes] : parts) {
         // the archive reads the parts when it is closed; `parts` outlives that
-        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+        zip_source_t* source = zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
         if (!source)
-            fail(zip_get_error(archive));
-        const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+            fail(zip.get_error(archive));
+        const zip_int64_t index = zip.file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(source);
-            fail(zip_get_error(archive));
+            zip.source_free(source);
+            fail(zip.get_error(archive));
         }
         // The same document makes the same bytes, whenever it is written: every part is dated
         // 1 January 1980, the first date the container can hold.
         constexpr zip_uint16_t kFirstDosDate = (0 << 9) | (1 << 5) | 1;
-        if (zip_file_set_dostime(archive, static_cast<zip_uint64_t>(index), 0, kFirstDosDate, 0) < 0)
-            fail(zip_get_error(archive));
+        if (zip.file_set_dostime(archive, static_cast<zip_uint64_t>(index), 0, kFirstDosDate, 0) < 0)
+            fail(zip.get_error(archive));
     }
-    if (zip_close(archive) < 0)
-        fail(zip_get_error(archive));
+    if (zip.close(archive) < 0)
+        fail(zip.get_error(archive));
 
     QByteArray packed;
     zip_stat_t stat;
-    if (zip_source_stat(buffer, &stat) < 0 || zip_source_open(buffer) < 0) {
-        zip_error_set(&error, zip_error_code_zip(zip_source_error(buffer)), zip_error_code_system(zip_source_error(buffer)));
-        zip_source_free(buffer);
+    if (zip.source_stat(buffer, &stat) < 0 || zip.source_open(buffer) < 0) {
+        zip.error_set(&error, zip.error_code_zip(zip.source_error(buffer)), zip.error_code_system(zip.source_error(buffer)));
+        zip.source_free(buffer);
         ZipFailure(&error);
     }
     packed.resize(static_cast<qsizetype>(stat.size));
-    const zip_int64_t read = zip_source_read(buffer, packed.data(), stat.size);
-    zip_source_close(buffer);
-    zip_source_free(buffer);
+    const zip_int64_t read = zip.source_read(buffer, packed.data(), stat.size);
+    zip.source_close(buffer);
+    zip.source_free(buffer);
     if (read != static_cast<zip_int64_t>(stat.size))
         throw KveltaError(QStringLiteral("The document could not be packed"));
     return packed;

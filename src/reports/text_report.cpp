@@ -29,18 +29,21 @@ void AppendSteps(QString& text, const ReportView& view, std::size_t steps)
 // CR, LF and CR LF each end one line; every one becomes CR LF.
 QByteArray WithCrLf(const QByteArray& bytes)
 {
-    QByteArray out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char b = bytes[i];
-        if (b == '\r' || b == '\n') {
-            out += "\r\n";
-            if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
+    QByteArray out(bytes.size() * 2, Qt::Uninitialized);
+    char* to = out.data();
+    const char* from = bytes.constData();
+    const char* const end = from + bytes.size();
+    for (; from < end; ++from) {
+        if (*from == '\r' || *from == '\n') {
+            *to++ = '\r';
+            *to++ = '\n';
+            if (*from == '\r' && from + 1 < end && from[1] == '\n')
+                ++from;
         } else {
-            out += b;
+            *to++ = *from;
         }
     }
+    out.truncate(to - out.constData());
     return out;
 }
 

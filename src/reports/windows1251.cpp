@@ -1,7 +1,5 @@
 #include "reports/windows1251.h"
 
-#include <cerrno>
-#include <cstdint>
 #include <iconv.h>
 #include <stdexcept>
 #include <vector>
@@ -9,63 +7,66 @@
 namespace kvelta {
 namespace {
 
-class Converter {
+// The byte of each character the code page holds, as the system's own conversion decodes the
+// bytes 128 to 255 (byte 152 has no character); zero for a character it does not hold.
+class CodePage {
 public:
-    Converter() : cd_(iconv_open("WINDOWS-1251", "UTF-32LE"))
+    CodePage() : bytes_(0x10000, 0)
     {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv cannot convert to WINDOWS-1251");
+        iconv_t cd = iconv_open("UTF-32LE", "WINDOWS-1251");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv cannot convert from WINDOWS-1251");
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            char in = static_cast<char>(byte);
+            unsigned char out[4] = {};
+            char* inPtr = &in;
+            std::size_t inLeft = 1;
+            char* outPtr = reinterpret_cast<char*>(out);
+            std::size_t outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != 0 || outLeft != 0)
+                continue;
+            const char32_t codePoint = out[0] | out[1] << 8 | out[2] << 16 | static_cast<char32_t>(out[3]) << 24;
+            if (codePoint >= 0x80 && codePoint < 0x10000)
+                bytes_[codePoint] = static_cast<char>(byte);
+        }
+        iconv_close(cd);
     }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
 
-    // The byte of one character, or "?" when the code page has none.
-    char byteOf(char32_t codePoint)
-    {
-        unsigned char in[4] = {static_cast<unsigned char>(codePoint), static_cast<unsigned char>(codePoint >> 8),
-                               static_cast<unsigned char>(codePoint >> 16),
-                               static_cast<unsigned char>(codePoint >> 24)};
-        char out[8];
-        char* inPtr = reinterpret_cast<char*>(in);
-        std::size_t inLeft = sizeof in;
-        char* outPtr = out;
-        std::size_t outLeft = sizeof out;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // a fresh conversion state every time
-        const std::size_t done = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-        // A single-byte code page gives exactly one byte for a character it holds; anything
-        // else (no mapping, an irreversible substitute, no output) is written as "?".
-        if (done != 0 || inLeft != 0 || outPtr - out != 1)
-            return '?';
-        return out[0];
-    }
+    // The byte of a character of the Basic Multilingual Plane, or "?" when the code page has none.
+    char byteOf(char16_t unit) const { return bytes_[unit] ? bytes_[unit] : '?'; }
 
 private:
-    iconv_t cd_;
+    std::vector<char> bytes_;
 };
+
+const CodePage& Windows1251()
+{
+    static const CodePage codePage;
+    return codePage;
+}
 
 }  // namespace
 
 QByteArray ToWindows1251(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    Converter converter;
-    // ASCII maps to itself; only the other characters go through iconv, one at a time, so that
-    // one unmappable character costs one "?" and never the rest of the text.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* to = bytes.data();
+    const CodePage& codePage = Windows1251();
+    // ASCII maps to itself; a character beyond the 16-bit range, or half of one, has no byte.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text.at(i).unicode();
         if (unit < 0x80) {
-            bytes.append(static_cast<char>(unit));
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            bytes.append(converter.byteOf(QChar::surrogateToUcs4(unit, text.at(i + 1).unicode())));
-            ++i;
+            *to++ = static_cast<char>(unit);
         } else if (QChar::isSurrogate(unit)) {
-            bytes.append('?');
+            if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            *to++ = '?';
         } else {
-            bytes.append(converter.byteOf(unit));
+            *to++ = codePage.byteOf(unit);
         }
     }
+    bytes.truncate(to - bytes.constData());
     return bytes;
 }
 

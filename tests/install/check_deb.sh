@@ -38,7 +38,7 @@ depends=$(sed -n 's/^Depends: //p' "$tmp/control")
 # dpkg-shlibdeps must have added the libraries (Qt, libjpeg, the C++ runtime) to ours; names are
 # matched as prefixes, since Debian and Ubuntu spell some of them differently (libjpeg62-turbo,
 # libqt6core6t64).
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg \
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg libzip \
                qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
   [[ ", $depends" == *", $package"* ]] || fail "Depends lacks $package"
 done

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Speed of kvelta-solve, each figure a ratio against a bare Qt program (a QCoreApplication that
+# starts and quits) measured side by side in the same run, so that a busy machine slows both.
+# Usage: scripts/bench.sh [BUILD-DIR]   (default build-release, configured here as Release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-release}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target kvelta-solve >/dev/null
+solve=$build/src/solve/kvelta-solve
+# Batches write their files twice: into memory (tmpfs), which measures the program, and onto the
+# build folder's disk, which adds what that disk costs to create 10 000 files (on a shared virtual
+# disk that varies tenfold from one minute to the next; the CPU time shows the program's share).
+work=$(mktemp -d "$PWD/$build/bench.XXXXXX")
+memory=$(mktemp -d "${KVELTA_BENCH_MEMORY:-/dev/shm}/kvelta-bench.XXXXXX")
+trap 'rm -rf "$work" "$memory"' EXIT
+bare=$work/bare-qt
+# shellcheck disable=SC2046
+g++ -O2 -fPIC $(pkg-config --cflags Qt6Core) scripts/bench/bare_qt.cpp -o "$bare" $(pkg-config --libs Qt6Core)
+
+now() { date +%s%N; }
+# Median of the numbers on standard input.
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# Wall time of one run of a command, in microseconds.
+micros() { local s e; s=$(now); "$@" >/dev/null 2>&1 || true; e=$(now); echo $(((e - s) / 1000)); }
+# Peak memory of one run, in KiB.
+peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# Variants of an exercise, generated with a fixed seed: gk-forward points inside their zone,
+# large triangles whose angles close.
+gk_variants() {
+  awk -v n="$1" 'BEGIN { srand(5); print "Edit1,Edit2,Edit3,Edit6,Edit7,Edit8,Edit9,Edit10,Edit11"
+    for (i = 0; i < n; i++) { lo = 21 + 6 * int(rand() * 10)
+      printf "Г-%d,Студент %d,%d,%d,%d,%.4f,%d,%d,%.4f\n", i % 30, i, lo, 40 + int(rand() * 20), int(rand() * 60),
+             rand() * 60, lo - 3 + int(rand() * 6), int(rand() * 60), rand() * 60 } }'
+}
+triangle_variants() {
+  awk -v n="$1" 'BEGIN { srand(7); print "Edit1,Edit2,Edit3,Edit4,Edit6,Edit7,Edit9,Edit10,Edit11,Edit12,Edit15,Edit18,Edit19,Edit21,Edit22,Edit23"
+    for (i = 0; i < n; i++) { a = 50 + rand() * 10; b = 60 + rand() * 5
+      printf "Г-%d,Студент %d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%d,%.3f,%d,%d\n", i % 30, i, int(a), int(rand() * 60), int(b),
+             int(rand() * 60), int(180 - a - b), int(rand() * 60), int(rand() * 60), 48 + int(rand() * 4),
+             46 + int(rand() * 4), 47, int(rand() * 60), 700000 + rand() * 200000, 44, int(rand() * 60) } }'
+}
+
+echo "kvelta-solve speed, as ratios against a bare QCoreApplication start ($(nproc) cores, $(date -u +%F))"
+
+# One exercise end to end, runs alternating with the bare program.
+: >"$work/bare.t"; : >"$work/one.t"
+for _ in $(seq 41); do
+  micros "$bare" >>"$work/bare.t"
+  micros "$solve" meridian-arc --decimal-separator . Edit3=50 Edit6=51 >>"$work/one.t"
+done
+bare_us=$(median <"$work/bare.t"); one_us=$(median <"$work/one.t")
+printf '%-51s %6.1f ms %6s x bare\n' "bare QCoreApplication start" "$(ratio "$bare_us" 1000)" 1.00
+printf '%-51s %6.1f ms %6s x bare  (target <= 1.3)\n' "one exercise end to end (report to stdout)" \
+  "$(ratio "$one_us" 1000)" "$(ratio "$one_us" "$bare_us")"
+
+# Batches with a report file per variant and summary.csv; one disk sync at the end.
+batch() {  # NAME EXERCISE ROWS GENERATOR TARGET-SECONDS
+  "$4" "$3" >"$work/$1.csv"
+  local folder s e us cpu kib
+  for folder in "$memory" "$work"; do
+    rm -rf "$folder/out"
+    s=$(now)
+    cpu=$(/usr/bin/time -f '%U %S' "$solve" "$2" --decimal-separator . --batch "$work/$1.csv" --out-dir "$folder/out" 2>&1 >/dev/null |
+          tail -n 1 | awk '{ printf "%.2f", $1 + $2 }')
+    e=$(now)
+    us=$(((e - s) / 1000))
+    printf '%-40s %-10s %6.2f s  %6s x bare  (target <= %s s), CPU %s s\n' "--batch of $3 $2 variants" \
+      "$([ "$folder" = "$memory" ] && echo "in memory" || echo "on disk")" "$(ratio "$us" 1000000)" \
+      "$(ratio "$us" "$bare_us")" "$5" "$cpu"
+  done
+  rm -rf "$memory/out"
+  kib=$(peak "$solve" "$2" --decimal-separator . --batch "$work/$1.csv" --out-dir "$memory/out")
+  printf '%-40s peak memory %d MiB (target <= 40 MiB)\n' "" $((kib / 1024))
+  rm -rf "$memory/out" "$work/out"
+}
+batch gk10k gk-forward 10000 gk_variants 2
+batch tri10k large-triangle 10000 triangle_variants 4
+
+# --rigorous reuses the computed tables; the rigorous side costs what GeographicLib costs.
+gk_variants 10000 >"$work/gk.csv"
+s=$(now); "$solve" gk-forward --decimal-separator . --rigorous --batch "$work/gk.csv" --out-dir "$memory/rig" 2>/dev/null || true; e=$(now)
+printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigorous" "in memory" \
+  "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
