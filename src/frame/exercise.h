@@ -143,6 +143,15 @@ private:
     std::map<QString, QString> texts_;
 };
 
+// "Вычислить" of an exercise with one table: the edits read by `read`, then `compute` on the table,
+// a fault after the first write emptying the cells it did not reach.
+template <auto read, auto compute>
+void ReadThenCompute(const Inputs& inputs, const TableSet& tables)
+{
+    const auto input = read(inputs);
+    RunComputation(tables, [&] { compute(input, *tables.front()); });
+}
+
 // Building blocks of the edit lists.
 // Edit1 (group) and Edit2 (full name).
 std::vector<EditSpec> StudentEdits();

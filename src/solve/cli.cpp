@@ -105,7 +105,15 @@ public:
     bool version() const { return parser_.isSet(version_); }
     bool list() const { return parser_.isSet(list_); }
     QStringList positional() const { return parser_.positionalArguments(); }
-    QString helpText() const { return parser_.helpText(); }
+    // The help names the program as it is called, not by the path it was started from.
+    QString helpText() const
+    {
+        QString text = parser_.helpText();
+        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+        if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+            text.replace(0, options, QStringLiteral("Usage: kvelta-solve"));
+        return text;
+    }
 
     Options options() const
     {
