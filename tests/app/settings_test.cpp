@@ -58,6 +58,9 @@ TEST(LoadSettings, EveryRule)
         {"missing keys default", "[Main]\nWidth=510\n", {10, 10, 510, 400, false}, {}},
         // The title bar is kept on the screen; a window may stand out of its side.
         {"negative position", "[Main]\nTop=-5\nLeft=-12\n", {-12, 0, 600, 400, false}, {}},
+        // Off the only screen (800 x 800 here): brought back, title bar and half the window on it.
+        {"off every screen", "[Main]\nTop=2147483647\nLeft=-2147483648\nWidth=2147483647\nHeight=2147483647\n",
+         {-400, 400, 800, 800, false}, {}},
         {"maximised", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n", {30, 20, 500, 350, true}, {}},
         {"lower-case maximized is normal", "[Main]\nState=maximized\n", {10, 10, 600, 400, false}, {}},
         {"mixed-case is normal", "[Main]\nState=Maximized\n", {10, 10, 600, 400, false}, {}},
