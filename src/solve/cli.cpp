@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
 #include "frame/errors.h"
+#include "frame/inputs.h"
 #include "frame/numbers.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
@@ -29,7 +30,7 @@ const char kForms[] =
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
     "  kvelta-solve --help | --version";
 
 // Wrong use of the command line: exit status 2.
@@ -177,6 +178,11 @@ private:
             for (const auto& typed : edits)
                 if (typed.first == name)
                     throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
+            if (m.capturedLength(2) > kEditMaxLength)
+                throw UsageError(QStringLiteral("%1 has %2 characters; an edit holds at most %3")
+                                     .arg(name)
+                                     .arg(m.capturedLength(2))
+                                     .arg(kEditMaxLength));
             edits.emplace_back(name, m.captured(2));
         }
         return edits;
@@ -200,7 +206,8 @@ private:
     QCommandLineOption rigorous_{QStringLiteral("rigorous"),
                                  QStringLiteral("Add the comparison with the rigorous solution.")};
     QCommandLineOption docx_ = ValueOption("docx", "The document «Печать из MS Word» builds.", "FILE");
-    QCommandLineOption batch_ = ValueOption("batch", "A CSV file of variants, one per row.", "VARIANTS.csv");
+    QCommandLineOption batch_ =
+        ValueOption("batch", "A CSV file of variants, one per row (- for standard input).", "VARIANTS.csv|-");
     QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
     QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")};
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
@@ -243,23 +250,48 @@ QString SafeFileName(const QString& name)
     return safe.isEmpty() ? QStringLiteral("variant") : safe;
 }
 
+// A line with nothing on it, which a batch skips (a spreadsheet often ends its file with some).
+bool BlankRow(const QStringList& row) { return row.size() == 1 && row.front().trimmed().isEmpty(); }
+
 std::vector<QStringList> ReadVariants(const Options& options)
 {
-    QFile input(options.batch);
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("cannot read %1").arg(options.batch));
+    const bool standardInput = options.batch == QLatin1String("-");
+    const QString source = standardInput ? QStringLiteral("standard input") : options.batch;
     std::vector<QStringList> rows;
     try {
-        rows = ParseCsv(QString::fromUtf8(input.readAll()));
+        const QByteArray bytes = standardInput ? ReadStandardInput() : ReadInputFile(options.batch);
+        rows = ParseCsv(QString::fromUtf8(bytes));
+    } catch (const FileReadError& error) {
+        throw UsageError(error.text());
     } catch (const std::exception& e) {
-        throw UsageError(QStringLiteral("%1: %2").arg(options.batch, QString::fromUtf8(e.what())));
+        throw UsageError(QStringLiteral("%1: %2").arg(source, QString::fromUtf8(e.what())));
     }
+    std::erase_if(rows, BlankRow);
     if (rows.empty())
-        throw UsageError(QStringLiteral("%1 has no header row").arg(options.batch));
-    for (const QString& column : rows.front())
+        throw UsageError(QStringLiteral("%1 has no header row").arg(source));
+    QStringList columns;
+    for (const QString& column : rows.front()) {
         if (!options.exercise->edit(column.trimmed()))
             throw UsageError(QStringLiteral("%1 has no edit '%2'").arg(options.exercise->name, column));
+        if (columns.contains(column.trimmed()))
+            throw UsageError(QStringLiteral("%1 names %2 more than once").arg(source, column.trimmed()));
+        columns.append(column.trimmed());
+    }
     return rows;
+}
+
+// The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
+// error naming the field and the row; empty when every text fits.
+QString TooLongText(const QStringList& header, const QStringList& row, int rowNumber)
+{
+    for (qsizetype c = 0; c < header.size() && c < row.size(); ++c)
+        if (row[c].size() > kEditMaxLength)
+            return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
+                .arg(header[c].trimmed())
+                .arg(rowNumber)
+                .arg(row[c].size())
+                .arg(kEditMaxLength);
+    return {};
 }
 
 int Batch(const Options& options)
@@ -283,6 +315,12 @@ int Batch(const Options& options)
         QStringList line{number, QString(), QString(), QString()};
         if (row.size() != header.size()) {
             line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(header.size());
+            summary += CsvLine(line);
+            ++failed;
+            continue;
+        }
+        line[3] = TooLongText(header, row, k);
+        if (!line[3].isEmpty()) {
             summary += CsvLine(line);
             ++failed;
             continue;
