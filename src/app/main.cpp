@@ -1,3 +1,4 @@
+#include "app/app_look.h"
 #include "app/main_form.h"
 #include "frame/numbers.h"
 
@@ -13,7 +14,8 @@ int main(int argc, char* argv[])
     // QApplication set the user's LC_ALL; the C library must keep reading and writing points.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kvelta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kvelta"));
+    // No application display name: the platform would append it to every caption.
+    QApplication::setWindowIcon(kvelta::KveltaIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kvelta"));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
 
@@ -22,8 +24,7 @@ int main(int argc, char* argv[])
     if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    kvelta::TMainForm mainForm;  // reads its placement while it is created
-    mainForm.aboutForm();        // the About window, made now and kept hidden
+    kvelta::TMainForm mainForm;  // reads its placement while it is created; the About window is made on first use
     mainForm.show();
     return app.exec();
 }
