@@ -94,8 +94,8 @@ printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigoro
 # /proc/PID/stat fields 14 and 15: user and system time in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 idle_cpu() {
-  "$work/idle-bench" & local kvelta=$!
-  "$bare_window" & local bare_pid=$!
+  "$work/idle-bench" 2>/dev/null & local kvelta=$!
+  "$bare_window" 2>/dev/null & local bare_pid=$!
   sleep 3
   local k0 b0 k1 b1 hz=$(getconf CLK_TCK) seconds=10
   k0=$(cpu_ticks $kvelta); b0=$(cpu_ticks $bare_pid)

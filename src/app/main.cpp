@@ -3,9 +3,7 @@
 #include "frame/numbers.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <clocale>
 
 int main(int argc, char* argv[])
@@ -19,10 +17,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kvelta"));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
 
-    // The interface is Russian: the standard dialogs' buttons too ("Сохранить", "Отмена").
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // The interface is Russian: the standard dialogs' buttons and texts too ("Сохранить", "Папка").
+    kvelta::InstallRussianTranslations(app);
 
     kvelta::TMainForm mainForm;  // reads its placement while it is created; the About window is made on first use
     mainForm.show();

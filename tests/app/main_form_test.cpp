@@ -17,7 +17,11 @@
 #include <QLineEdit>
 #include <QTextBrowser>
 #include <QtTest/QTest>
+#include "app/app_look.h"
 #include "app/help_window.h"
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include "catalogue/catalogue.h"
 
 namespace kvelta {
@@ -304,6 +308,30 @@ TEST(MainForm, ExitClosesTheWindow)
     shell.form.menuItem("N4")->trigger();
     EXPECT_FALSE(shell.form.isVisible());
     EXPECT_TRUE(shell.ini.exists());
+}
+
+// The stripe and the status rest while nobody can see them.
+TEST(MainForm, TimerRestsWhileMinimisedOrHidden)
+{
+    Shell shell;
+    const QTimer* timer = shell.form.findChild<QTimer*>("Timer1");
+    ASSERT_TRUE(timer->isActive());
+    shell.form.showMinimized();
+    EXPECT_FALSE(timer->isActive());
+    shell.form.showNormal();
+    EXPECT_TRUE(timer->isActive());
+    shell.form.hide();
+    EXPECT_FALSE(timer->isActive());
+    shell.form.show();
+    EXPECT_TRUE(timer->isActive());
+}
+
+// The file dialog names a folder in Russian, and every window has the program's icon.
+TEST(MainForm, RussianFileTypesAndTheIcon)
+{
+    InstallRussianTranslations(*qApp);
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), "Папка");
+    EXPECT_FALSE(KveltaIcon().availableSizes().isEmpty());
 }
 
 // Types a text key by key (QTest's key clicks take Latin letters only).
