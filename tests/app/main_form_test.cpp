@@ -23,6 +23,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
 
 namespace kvelta {
 namespace {
@@ -308,6 +309,28 @@ TEST(MainForm, ExitClosesTheWindow)
     shell.form.menuItem("N4")->trigger();
     EXPECT_FALSE(shell.form.isVisible());
     EXPECT_TRUE(shell.ini.exists());
+}
+
+// Every exercise has its page, with its formulas from the resources and the worked example
+// solved; the contents page links every exercise's page.
+TEST(Help, EveryExerciseHasItsPageWithTheWorkedExample)
+{
+    const QString contents = HelpPageHtml(nullptr);
+    for (const Exercise* exercise : Catalogue()) {
+        SCOPED_TRACE(exercise->name.toStdString());
+        const QString page = HelpPageHtml(exercise);
+        EXPECT_FALSE(page.contains("не найдена"));
+        EXPECT_TRUE(page.contains("<h2>Формулы</h2>") || page.contains("<h2>Общее</h2>")
+                    || page.contains("<ol>"));
+        const Solution solved = SolveExercise(*exercise, exercise->shownExample());
+        EXPECT_FALSE(exercise->results.empty());
+        for (const QuantitySpec& result : exercise->results) {
+            const QString value = solved.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
+            EXPECT_FALSE(value.isEmpty());
+            EXPECT_TRUE(page.contains(value.toHtmlEscaped())) << value.toStdString();
+        }
+        EXPECT_TRUE(contents.contains("href=\"" + exercise->help + "\""));
+    }
 }
 
 // The stripe and the status rest while nobody can see them.
