@@ -107,10 +107,10 @@ idle_cpu() {
       "idle, nine exercise windows open (" where ")", 100 * k / hz / s, 100 * b / hz / s }'
 }
 cp "$build/src/app/kvelta-idle-bench" "$work/idle-bench"
-export -f idle_cpu cpu_ticks
-export work bare_window
 if command -v xvfb-run >/dev/null; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'idle_cpu Xvfb'
+  # xvfb-run is a POSIX shell script: the functions go in as text, not through the environment.
+  work=$work bare_window=$bare_window xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash -c "$(declare -f cpu_ticks idle_cpu); idle_cpu Xvfb"
 else
   QT_QPA_PLATFORM=offscreen idle_cpu offscreen
 fi
