@@ -257,10 +257,20 @@ void TMainForm::addTaskForm(TaskForm* form)
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
     sub->move(position);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // The system menu's keys (Ctrl+F4 closes, ...) act on the window that has the focus: as
-    // window-wide shortcuts of every child they would be ambiguous and none would work.
-    for (QAction* action : sub->systemMenu()->actions())
+    // The system menu's keys act on the window that has the focus: as window-wide shortcuts of
+    // every child they would be ambiguous and none would work. Ctrl+F4 closes on every platform
+    // (X11's own binding is Ctrl+W only).
+    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction* action : sub->systemMenu()->actions()) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        if (!closeKeys.isEmpty() && action->shortcuts() == closeKeys) {
+            QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_F4)};
+            for (const QKeySequence& key : closeKeys)
+                if (!keys.contains(key))
+                    keys.append(key);
+            action->setShortcuts(keys);
+        }
+    }
     QAction* example = sub->systemMenu()->addAction(QStringLiteral("Пример из учебника"));
     connect(example, &QAction::triggered, form, [form] { form->fillExample(); });
     connect(sub, &QObject::destroyed, this, [this] {
