@@ -108,7 +108,9 @@ int ResultGrid::fittedWidth(int column) const
     // The cell's text margins on both sides and the grid line.
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
     const QFontMetrics cellMetrics(font());
-    int widest = QFontMetrics(horizontalHeader()->font()).horizontalAdvance(table_->cell(column, 0)) + 2 * margin;
+    // The heading as the header itself measures it (margins and any sort mark included).
+    int widest = std::max(horizontalHeader()->sectionSizeHint(column),
+                          QFontMetrics(horizontalHeader()->font()).horizontalAdvance(table_->cell(column, 0)) + 2 * margin);
     for (int row = 1; row < table_->rowCount(); ++row)
         widest = std::max(widest, cellMetrics.horizontalAdvance(table_->cell(column, row)) + margin);
     return widest;
