@@ -552,6 +552,8 @@ void TMainForm::fixPlacementForFrame()
 void TMainForm::updateTimerRunning()
 {
     // Once shown, the timer runs only while the window is on the screen and not minimised.
+    if (!timer1_)
+        return;
     const bool seen = isVisible() && !isMinimized();
     if (seen && !timer1_->isActive())
         timer1_->start();
