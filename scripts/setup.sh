@@ -10,7 +10,8 @@ packages=(
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
   xdg-utils fonts-liberation2
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
+  openbox imagemagick
   xvfb xauth
   util-linux mount  # unshare and mount for the fault tests
 )

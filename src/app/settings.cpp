@@ -245,4 +245,21 @@ void WriteMainPlacement(SettingsFile& file, const WindowPlacement& placement, bo
                      placement.maximized ? QStringLiteral("MAXIMIZED") : QStringLiteral("NORMAL"));
 }
 
+StudentFields ReadStudentFields(const SettingsFile& file)
+{
+    const QString section = QStringLiteral("Student");
+    return {file.readString(section, QStringLiteral("Group"), QString()),
+            file.readString(section, QStringLiteral("Name"), QString())};
+}
+
+void WriteStudentFields(SettingsFile& file, const StudentFields& fields)
+{
+    const QString section = QStringLiteral("Student");
+    const StudentFields stored = ReadStudentFields(file);
+    if (stored.group == fields.group && stored.name == fields.name)
+        return;
+    file.writeString(section, QStringLiteral("Group"), fields.group);
+    file.writeString(section, QStringLiteral("Name"), fields.name);
+}
+
 }  // namespace kvelta

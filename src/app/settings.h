@@ -64,4 +64,15 @@ void ReadMainPlacement(const SettingsFile& file, WindowPlacement& placement);
 // then "State" ("MAXIMIZED" or "NORMAL"; a minimised window counts as normal).
 void WriteMainPlacement(SettingsFile& file, const WindowPlacement& placement, bool minimized);
 
+// The group and the name typed last, offered in every new exercise window (section "Student",
+// keys "Group" and "Name", UTF-8).
+struct StudentFields {
+    QString group;
+    QString name;
+};
+StudentFields ReadStudentFields(const SettingsFile& file);
+// Writes the two keys; nothing when both are empty and the file has none yet, so that a new file
+// holds only the main window's keys until a name is typed.
+void WriteStudentFields(SettingsFile& file, const StudentFields& fields);
+
 }  // namespace kvelta

@@ -95,6 +95,9 @@ struct Exercise {
     std::vector<EditSpec> edits;  // Edit1, Edit2, ... in number order
     // The textbook's worked example: the edits it types, numbers written with a decimal comma.
     TypedTexts example;
+    // Its page of the manual: formulas, what the rows mean, units ("qrc:/help/meridian-arc.html").
+    // The help window adds the edits, the table rows and the worked example from this description.
+    QString help;
     std::vector<TableSpec> tables;
     std::vector<QuantitySpec> results;  // the final results
     ReportLayout report = ReportLayout::Common;

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -28,7 +29,7 @@ const char kForms[] =
     "Kvelta's exercises without a screen: the same tables and reports as the windows.\n"
     "\n"
     "  kvelta-solve --list\n"
-    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
+    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
     "  kvelta-solve --help | --version";
@@ -84,7 +85,7 @@ public:
     Parser()
     {
         parser_.setApplicationDescription(QString::fromUtf8(kForms));
-        parser_.addOptions({list_, separator_, activePage_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
+        parser_.addOptions({list_, separator_, activePage_, example_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
                             outDir_, help_, version_});
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
         parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
@@ -133,6 +134,8 @@ public:
         }
         options.activePage = activePage(*options.exercise);
         options.edits = edits(*options.exercise, args.mid(1));
+        if (parser_.isSet(example_))
+            options.edits = WithExample(*options.exercise, options.edits);
         options.report = parser_.value(report_);
         options.tablesJson = parser_.value(tablesJson_);
         options.docx = parser_.value(docx_);
@@ -143,7 +146,7 @@ public:
         if (options.batch.isEmpty() != options.outDir.isEmpty())
             throw UsageError(QStringLiteral("--batch and --out-dir go together"));
         if (!options.batch.isEmpty()
-            && (!options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
+            && (!options.edits.empty() || parser_.isSet(example_) || !options.report.isEmpty() || !options.tablesJson.isEmpty()
                 || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
             throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
         return options;
@@ -188,6 +191,20 @@ private:
         return edits;
     }
 
+    // The textbook's worked example typed first; the edits named on the command line override it.
+    static TypedTexts WithExample(const Exercise& exercise, const TypedTexts& named)
+    {
+        TypedTexts all;
+        for (const auto& shown : exercise.shownExample()) {
+            const bool overridden = std::any_of(named.begin(), named.end(),
+                                                [&](const auto& typed) { return typed.first == shown.first; });
+            if (!overridden)
+                all.push_back(shown);
+        }
+        all.insert(all.end(), named.begin(), named.end());
+        return all;
+    }
+
     static QCommandLineOption ValueOption(const char* name, const char* description, const char* value)
     {
         return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(value));
@@ -199,6 +216,8 @@ private:
         ValueOption("decimal-separator", "The decimal separator of the numbers (default: the locale's).", ",|.");
     QCommandLineOption activePage_ =
         ValueOption("active-page", "The page shown when the reports are made (windows with pages).", "N");
+    QCommandLineOption example_{QStringLiteral("example"),
+                                QStringLiteral("Type the textbook's worked example first (named edits override it).")};
     QCommandLineOption report_ =
         ValueOption("report", "The text report, as «Сохранить как...» writes it (- for standard output).", "FILE|-");
     QCommandLineOption utf8_{QStringLiteral("utf8"), QStringLiteral("The text report in UTF-8 with LF line ends.")};

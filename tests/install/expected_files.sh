@@ -12,6 +12,8 @@ expected_files() {
     "share/icons/hicolor/64x64/apps/$id.png" \
     "share/icons/hicolor/128x128/apps/$id.png" \
     "share/icons/hicolor/256x256/apps/$id.png" \
-    share/man/man1/kvelta-solve.1 \
-    share/doc/kvelta/copyright
+    share/man/man1/kvelta.1.gz \
+    share/man/man1/kvelta-solve.1.gz \
+    share/doc/kvelta/copyright \
+    share/doc/kvelta/changelog.gz
 }
