@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 namespace kvelta {
 
@@ -92,7 +93,6 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     // FormCreate
     stripeOffset_ = 0;
     LoadSettings();
-    RunCommand(this, [this] { student_ = ReadStudentFields(SettingsFile(settingsPath_)); });
     timer1_->start();
 }
 
@@ -506,10 +506,13 @@ QMargins TMainForm::frameMargins() const
 void TMainForm::LoadSettings()
 {
     placement_ = WindowPlacement{};  // built-in placement; each key read replaces its part
-    RunCommand(this, [this] {
-        const SettingsFile file(settingsPath_);
-        ReadMainPlacement(file, placement_);
-    });
+    // The file is read once; a bad placement value still leaves the student's fields to read.
+    std::optional<SettingsFile> file;
+    RunCommand(this, [&] { file.emplace(settingsPath_); });
+    if (file) {
+        RunCommand(this, [&] { ReadMainPlacement(*file, placement_); });
+        student_ = ReadStudentFields(*file);
+    }
     applyPlacement();
     placementPending_ = true;
 }
