@@ -141,15 +141,20 @@ PlaneTriangle DrawTriangle(QRandomGenerator& random, double bLow, double bHigh)
 }
 
 // The measured angles: each plane angle plus a third of the spherical excess (Legendre's theorem)
-// plus an error of measurement of up to `error` seconds, to 0.01″.
+// plus errors of measurement of up to `error` seconds, to 0.01″. Their sum misses 180° plus the
+// excess by less than 2·error and by less than half the excess, so that it always exceeds 180°.
 TypedTexts MeasuredAngles(QRandomGenerator& random, const PlaneTriangle& t, double excessSeconds, double error,
                           std::initializer_list<int> firstEdits)
 {
+    const double limit = std::min(2 * error, excessSeconds / 2);
+    const double first = Uniform(random, -error, error), second = Uniform(random, -error, error);
+    const double errors[] = {first, second, Uniform(random, -limit, limit) - first - second};
     const double angles[] = {t.A, t.B, t.C};
     TypedTexts texts;
     int i = 0;
     for (const int firstEdit : firstEdits) {
-        const double seconds = angles[i++] * 3600 + excessSeconds / 3 + Uniform(random, -error, error);
+        const double seconds = angles[i] * 3600 + excessSeconds / 3 + errors[i];
+        ++i;
         const TypedTexts angle = AngleTexts(firstEdit, std::llround(seconds * 100), 2);
         texts.insert(texts.end(), angle.begin(), angle.end());
     }

@@ -94,8 +94,8 @@ TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
     EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "--batch", csv, "--out-dir", out}), 1);
     const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(test::ReadFile(out + "/summary.csv")));
     ASSERT_EQ(summary.size(), 5u);
-    EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S"}));
-    EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540"}));
+    EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S", "Edit1", "Edit2", "Edit3", "Edit6"}));
+    EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540", "Г-1", "Петров, П.", "50", "51"}));
     EXPECT_EQ(summary[2][3], "'abc' is not a valid floating point value.");
     EXPECT_EQ(summary[2][4], "");
     EXPECT_FALSE(summary[3][3].isEmpty());
