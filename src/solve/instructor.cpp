@@ -73,12 +73,14 @@ std::optional<double> ParseAnswer(const QString& text, bool angle)
         if (m.hasMatch()) {
             const double value = m.captured(2).toDouble() + m.captured(3).toDouble() / 60
                                  + QString(m.captured(4)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / 3600;
-            return m.captured(1).isEmpty() ? value : -value;
+            if (std::isfinite(value))
+                return m.captured(1).isEmpty() ? value : -value;
+            return std::nullopt;
         }
     }
     std::optional<double> value;
     ErrorOf([&] { value = static_cast<double>(ParseReal(answer)); });
-    return value;
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 struct Mark {

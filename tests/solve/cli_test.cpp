@@ -73,6 +73,16 @@ TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
         {"meridian-arc", "--batch", dir.filePath("v.csv")},
         {"meridian-arc", "stray"},
         {"--list", "extra"},
+        {"meridian-arc", "--make-variants", "0"},
+        {"meridian-arc", "--make-variants", "2", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path()},
+        {"meridian-arc", "--make-variants", "2", "Edit3=1"},
+        {"meridian-arc", "--seed", "1"},
+        {"meridian-arc", "--make-variants", "2", "--seed", "-1"},
+        {"meridian-arc", "--make-variants", "2", "--students", dir.filePath("none.csv")},
+        {"meridian-arc", "--grade", dir.filePath("v.csv")},
+        {"meridian-arc", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "Q=1"},
+        {"meridian-arc", "--keys", dir.path()},
+        {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--input-encoding", "koi8-r"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(RunCli(args), 2) << args.join(' ').toStdString();

@@ -134,6 +134,32 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
     EXPECT_EQ(students[1].name, "Петров");
 }
 
+// Angles are marked as the table prints them or in decimal degrees; an answer that does not read
+// as a number is wrong, never a crash.
+TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
+{
+    SeparatorScope scope('.');
+    QTemporaryDir dir;
+    const Solution solution = SolveExercise(*FindExercise("gk-inverse"), {});
+    const QString B = solution.tables[0].cell(1, 23);
+    const double L = static_cast<double>(*solution.tables[0].number(1, 26));
+    const QString answers = dir.filePath("answers.csv");
+    const QString quotedB = '"' + QString(B).replace("\"", "\"\"") + '"';
+    WriteBytes(answers, QString("Edit2;B;L\nПервый;%1;%2\nВторой;1e99999;abc\nТретий;%3;%4\n")
+                            .arg(quotedB, QString::number(L, 'f', 12), QString(quotedB).replace("44", "45"),
+                                 QString::number(L + 1e-6, 'f', 12))
+                            .toUtf8());
+    ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path()}), 0);
+    const std::vector<QStringList> grades = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))));
+    ASSERT_EQ(grades.size(), 4u);
+    EXPECT_EQ(grades[1].mid(3), (QStringList{"1", "0.0000", "1", "0.0000", "2", "2"}));
+    EXPECT_EQ(grades[2].mid(3), (QStringList{"0", "", "0", "", "0", "2"}));
+    EXPECT_EQ(grades[3][3], "0");
+    EXPECT_EQ(grades[3][5], "0");  // 0.0036″ off, the table prints 0.0001″
+    ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path(), "--tolerance", "L=0.01"}), 0);
+    EXPECT_EQ(ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))))[3][5], "1");
+}
+
 // A class list as LibreOffice Calc saves it in a Russian locale goes through variants, answer keys
 // and marking without editing: one student right, one with one wrong answer, one all wrong.
 TEST(Instructor, ClassListToVariantsKeysAndMarks)
