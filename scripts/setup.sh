@@ -12,6 +12,7 @@ packages=(
   xdg-utils fonts-liberation2
   desktop-file-utils appstream dpkg-dev file
   xvfb xauth
+  util-linux mount  # unshare and mount for the fault tests
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

@@ -6,9 +6,12 @@
 #include <QLocale>
 #include <QTranslator>
 #include <clocale>
+#include <csignal>
 
 int main(int argc, char* argv[])
 {
+    // A file size limit then fails the write (and the user is told) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     // QApplication set the user's LC_ALL; the C library must keep reading and writing points.
     std::setlocale(LC_NUMERIC, "C");

@@ -395,12 +395,19 @@ void TMainForm::applyPlacement()
     // Top and Left are the frame's corner; Width and Height the outer size.
     const QMargins m = frameMargins();
     appliedMargins_ = m;
+    // A placement saved on a screen that is gone (or written by hand) is brought back on one.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const WindowPlacement shown = PlacementOnScreens(placement_, screens);
     const QSize max = MaxWindowSize();
-    const int width = std::clamp(placement_.width - m.left() - m.right(), 1, max.width());
-    const int height = std::clamp(placement_.height - m.top() - m.bottom(), 1, max.height());
+    const int width =
+        static_cast<int>(std::clamp(qint64(shown.width) - m.left() - m.right(), qint64(1), qint64(max.width())));
+    const int height =
+        static_cast<int>(std::clamp(qint64(shown.height) - m.top() - m.bottom(), qint64(1), qint64(max.height())));
     if (windowState() != Qt::WindowNoState)
         setWindowState(Qt::WindowNoState);
-    move(placement_.left, placement_.top);  // marks the position as chosen: no system placement
+    move(shown.left, shown.top);  // marks the position as chosen: no system placement
     resize(width, height);
     appliedSize_ = size();
     if (placement_.maximized)

@@ -2,6 +2,8 @@
 // The settings file Kvelta.ini: Windows private-profile semantics (sections and keys are
 // case-insensitive, everything else in the file survives a write) over SimpleIni.
 
+#include <QList>
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -15,7 +17,8 @@ QString DefaultSettingsPath();
 
 class SettingsFile {
 public:
-    // Reads the file; a missing or unreadable file reads as empty.
+    // Reads the file; a missing file reads as empty. One that cannot be read (a folder, a FIFO, a
+    // device, larger than 64 MiB, no right to read) raises FileReadError.
     explicit SettingsFile(QString path);
     ~SettingsFile();
 
@@ -26,7 +29,8 @@ public:
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Sets a value; a new key goes to the end of its section, a new section to the end of the file.
     void writeString(const QString& section, const QString& key, const QString& value);
-    // Writes the whole file back. Raises "Unable to write to <full path>" on failure.
+    // Writes the whole file back, as WriteFileAtomically does: complete or not at all, its line
+    // ends and whatever it holds besides the values written kept. Raises KveltaError on failure.
     void save() const;
 
 private:
@@ -45,6 +49,11 @@ struct WindowPlacement {
 
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };
+
+// The placement brought onto the screens (their available areas, the primary first): on the one
+// it overlaps most, or else the nearest, no larger than it, with the frame's top edge (the title
+// bar) and at least half the window on it. Any saved numbers are safe: nothing can overflow.
+WindowPlacement PlacementOnScreens(const WindowPlacement& placement, const QList<QRect>& screens);
 
 // Reads section "Main" in the order Top, Left, Width, Height, State, each value replacing the
 // built-in one as soon as it is read. A value that is not an integer raises the conversion error;

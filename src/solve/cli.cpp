@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
 #include "frame/errors.h"
+#include "frame/inputs.h"
 #include "frame/numbers.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
@@ -32,7 +33,7 @@ const char kForms[] =
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--keys DIR] [--decimal-separator ,|.]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR] [--decimal-separator ,|.]\n"
     "               [--input-encoding utf-8|windows-1251] [--rigorous]\n"
     "  kvelta-solve EXERCISE --make-variants N [--seed S] [--students FILE] [--out FILE]\n"
     "  kvelta-solve EXERCISE --grade ANSWERS.csv --out-dir DIR [--tolerance NAME=VALUE ...]\n"
@@ -325,6 +326,11 @@ private:
             for (const auto& typed : edits)
                 if (typed.first == name)
                     throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
+            if (m.capturedLength(2) > kEditMaxLength)
+                throw UsageError(QStringLiteral("%1 has %2 characters; an edit holds at most %3")
+                                     .arg(name)
+                                     .arg(m.capturedLength(2))
+                                     .arg(kEditMaxLength));
             edits.emplace_back(name, m.captured(2));
         }
         return edits;
@@ -349,7 +355,8 @@ private:
     QCommandLineOption rigorous_{QStringLiteral("rigorous"),
                                  QStringLiteral("Add the comparison with the rigorous solution.")};
     QCommandLineOption docx_ = ValueOption("docx", "The document «Печать из MS Word» builds.", "FILE");
-    QCommandLineOption batch_ = ValueOption("batch", "A CSV file of variants, one per row.", "VARIANTS.csv");
+    QCommandLineOption batch_ =
+        ValueOption("batch", "A CSV file of variants, one per row (- for standard input).", "VARIANTS.csv|-");
     QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
     QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")};
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
@@ -394,14 +401,30 @@ QString SafeFileName(const QString& name)
 
 VariantSheet ReadVariants(const Options& options, const QString& fileName, bool answers = false)
 {
-    QFile input(fileName);
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("cannot read %1").arg(fileName));
+    const bool standardInput = fileName == QLatin1String("-");
+    const QString source = standardInput ? QStringLiteral("standard input") : fileName;
     try {
-        return ReadVariantSheet(input.readAll(), *options.exercise, options.instructor.reading(answers));
+        const QByteArray bytes = standardInput ? ReadStandardInput() : ReadInputFile(fileName);
+        return ReadVariantSheet(bytes, *options.exercise, options.instructor.reading(answers));
+    } catch (const FileReadError& error) {
+        throw UsageError(error.text());
     } catch (const SpreadsheetError& e) {
-        throw UsageError(QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what())));
+        throw UsageError(QStringLiteral("%1: %2").arg(source, QString::fromUtf8(e.what())));
     }
+}
+
+// The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
+// error naming the field and the row; empty when every text fits.
+QString TooLongText(const TypedTexts& edits, int rowNumber)
+{
+    for (const auto& [edit, text] : edits)
+        if (text.size() > kEditMaxLength)
+            return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
+                .arg(edit)
+                .arg(rowNumber)
+                .arg(text.size())
+                .arg(kEditMaxLength);
+    return {};
 }
 
 int Batch(const Options& options)
@@ -426,6 +449,12 @@ int Batch(const Options& options)
         const std::optional<TypedTexts> edits = sheet.edits(*options.exercise, row);
         if (!edits) {
             line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(sheet.columns.size());
+            summary += CsvLine(line);
+            ++failed;
+            continue;
+        }
+        line[3] = TooLongText(*edits, k);
+        if (!line[3].isEmpty()) {
             summary += CsvLine(line);
             ++failed;
             continue;

@@ -3,6 +3,7 @@
 #include "frame/numbers.h"
 #include "solve/outputs.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <set>
 
@@ -103,7 +104,7 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
         const bool repeated = match.column.edit.isEmpty() ? !results.insert(match.column.result).second
                                                           : !edits.insert(match.column.edit).second;
         if (repeated)
-            return {{}, QStringLiteral("the header names '%1' twice").arg(cell.trimmed())};
+            return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};
         reading.columns.push_back(match.column);
     }
     return reading;
@@ -127,7 +128,7 @@ std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& ex
             if (!IsNumberColumn(sheet.columns[c], exercise))
                 continue;
             const QString& cell = sheet.rows[r][static_cast<qsizetype>(c)];
-            const QString where = QStringLiteral("row %1, column %2").arg(r + 2).arg(c + 1);
+            const QString where = QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1);
             if (commaAt.isEmpty() && cell.contains(QLatin1Char(',')))
                 commaAt = where;
             if (pointAt.isEmpty() && cell.contains(QLatin1Char('.')))
@@ -205,8 +206,7 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator)
         endField();
         rows.push_back(row);
     }
-    while (!rows.empty() && IsBlank(rows.back()))
-        rows.pop_back();
+    std::erase_if(rows, IsBlank);  // spreadsheets often end their files with some
     return rows;
 }
 
@@ -245,7 +245,10 @@ QString VariantSheet::number(const QStringList& row, std::size_t column) const
 
 VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
 {
-    const QString text = DecodeSpreadsheet(bytes, reading.encoding);
+    QString text = DecodeSpreadsheet(bytes, reading.encoding);
+    // Blank lines before the header are skipped as those after it.
+    static const QRegularExpression leadingBlankLines(QStringLiteral("^(?:[ \\t]*(?:\\r\\n|\\r|\\n))+"));
+    text.remove(leadingBlankLines);
     const QString header = FirstLine(text);
     if (header.trimmed().isEmpty())
         throw SpreadsheetError(QStringLiteral("the file has no header row"));
@@ -262,7 +265,9 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
         if (headerReading.problem.isEmpty())
             readable.emplace_back(separator, std::move(headerReading));
         else if (problem.isEmpty())
-            problem = QStringLiteral("with the separator %1: %2").arg(SeparatorName(separator), headerReading.problem);
+            problem = candidates.size() == 1 ? headerReading.problem
+                                             : QStringLiteral("with the separator %1: %2")
+                                                   .arg(SeparatorName(separator), headerReading.problem);
     }
     if (readable.empty())
         throw SpreadsheetError(problem);
@@ -306,8 +311,6 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
             && (first.compare(QStringLiteral("группа"), Qt::CaseInsensitive) == 0
                 || first.compare(QStringLiteral("group"), Qt::CaseInsensitive) == 0))
             continue;
-        if (IsBlank(row))
-            throw SpreadsheetError(QStringLiteral("line %1 is blank").arg(i + 1));
         students.push_back(row.size() >= 2 ? Student{first, row[1].trimmed()} : Student{QString(), first});
     }
     if (students.empty())

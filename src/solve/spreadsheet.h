@@ -28,7 +28,7 @@ public:
 QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding);
 
 // Delimited rows, quoted fields as in RFC 4180 (quotes doubled, separators and line breaks
-// inside); blank lines at the end dropped.
+// inside); blank lines dropped.
 std::vector<QStringList> ParseDelimited(const QString& text, QChar separator);
 
 // One line of delimited fields with CR LF; fields holding the separator, a quote or a line break

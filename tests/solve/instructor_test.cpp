@@ -108,10 +108,11 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
         {Cp1251("Edit2\tEdit9\r\nИванов\t1800,5\r\n"), InputEncoding::Windows1251, ""},
         {"Edit2;edit9\r\n\"Иванов\";\"1800,5\"\r\n", InputEncoding::Utf8, ""},
         {Cp1251("Edit2;Edit9\nИванов;1800,5\n"), InputEncoding::Utf8, "not valid UTF-8"},
-        {"Edit2;Edit9;Edit3\nИванов;1800,5;1\nПетров;1;1.5\n", InputEncoding::Detect, "both with a decimal comma (row 2, column 2)"},
-        {"Edit2;Edit9;Edit2\n", InputEncoding::Detect, "names 'Edit2' twice"},
+        {"Edit2;Edit9;Edit3\nИванов;1800,5;1\nПетров;1;1.5\n", InputEncoding::Detect, "both with a decimal comma (variant 1, column 2)"},
+        {"Edit2;Edit9;Edit2\n", InputEncoding::Detect, "names Edit2 more than once"},
         {"Edit2;B3 o\n", InputEncoding::Detect, "has no edit 'B3 o'"},
         {"\n\n", InputEncoding::Detect, "no header row"},
+        {"\r\n \r\nEdit2,Edit9\n\n,\nИванов,1800.5\n", InputEncoding::Detect, ""},
         {"Edit2;Edit9\n\"Иванов;1\n", InputEncoding::Detect, "not closed"},
     };
     for (const Case& c : cases) {
