@@ -488,11 +488,10 @@ int MakeVariantsCommand(const Options& options)
     const InstructorOptions& instructor = options.instructor;
     std::vector<Student> students;
     if (!instructor.students.isEmpty()) {
-        QFile list(instructor.students);
-        if (!list.open(QIODevice::ReadOnly))
-            throw UsageError(QStringLiteral("cannot read %1").arg(instructor.students));
         try {
-            students = ReadStudents(list.readAll(), instructor.encoding);
+            students = ReadStudents(ReadInputFile(instructor.students), instructor.encoding);
+        } catch (const FileReadError& error) {
+            throw UsageError(error.text());
         } catch (const SpreadsheetError& e) {
             throw UsageError(QStringLiteral("%1: %2").arg(instructor.students, QString::fromUtf8(e.what())));
         }
