@@ -59,8 +59,9 @@ int PrintedDecimals(const QString& cell)
     return digits;
 }
 
-// A student's answer in the result's unit (an angle in degrees): a number, or for an angle also
-// degrees, minutes and seconds as the table prints them ("51° 38` 44,0822\"").
+// A student's answer in the result's unit (an angle in degrees): a number, a unit mark after it
+// allowed, or for an angle also degrees, minutes and seconds as the table prints them
+// ("51° 38` 44,0822\"").
 std::optional<double> ParseAnswer(const QString& text, bool angle)
 {
     const QString answer = text.trimmed();
@@ -78,8 +79,12 @@ std::optional<double> ParseAnswer(const QString& text, bool angle)
             return std::nullopt;
         }
     }
+    // A unit mark after the number, as some cells print it ("548,510 \"") or a student adds it.
+    QString number = answer;
+    while (!number.isEmpty() && !number.back().isDigit() && number.back() != DecimalSeparator())
+        number.chop(1);
     std::optional<double> value;
-    ErrorOf([&] { value = static_cast<double>(ParseReal(answer)); });
+    ErrorOf([&] { value = static_cast<double>(ParseReal(number)); });
     return value && std::isfinite(*value) ? value : std::nullopt;
 }
 

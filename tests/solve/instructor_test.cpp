@@ -146,7 +146,7 @@ TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
     const double L = static_cast<double>(*solution.tables[0].number(1, 26));
     const QString answers = dir.filePath("answers.csv");
     const QString quotedB = '"' + QString(B).replace("\"", "\"\"") + '"';
-    WriteBytes(answers, QString("Edit2;B;L\nПервый;%1;%2\nВторой;1e99999;abc\nТретий;%3;%4\n")
+    WriteBytes(answers, QString("Edit2;B;L\nПервый;%1;%2°\nВторой;1e99999;abc\nТретий;%3;%4\n")
                             .arg(quotedB, QString::number(L, 'f', 12), QString(quotedB).replace("44", "45"),
                                  QString::number(L + 1e-6, 'f', 12))
                             .toUtf8());
@@ -159,6 +159,40 @@ TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
     EXPECT_EQ(grades[3][5], "0");  // 0.0036″ off, the table prints 0.0001″
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path(), "--tolerance", "L=0.01"}), 0);
     EXPECT_EQ(ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))))[3][5], "1");
+}
+
+// Results copied from the tables are right for every exercise, whatever their cells print.
+TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
+{
+    for (const QChar separator : test::kSeparators) {
+        SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            const std::vector<QStringList> variants = ParseDelimited(
+                QString::fromUtf8(MakeVariants(*exercise, 12, 5, {})), separator == ',' ? ';' : ',');
+            QStringList header = variants.front();
+            for (const QuantitySpec& result : exercise->results)
+                header << result.name;
+            QByteArray answers = DelimitedLine(header, ';');
+            for (std::size_t v = 1; v < variants.size(); ++v) {
+                TypedTexts typed;
+                for (qsizetype c = 0; c < variants[v].size(); ++c)
+                    typed.emplace_back(variants.front()[c], variants[v][c]);
+                const Solution solution = SolveExercise(*exercise, typed);
+                QStringList row = variants[v];
+                for (const QuantitySpec& result : exercise->results)
+                    row << solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
+                answers += DelimitedLine(row, ';');
+            }
+            QTemporaryDir dir;
+            GradeAnswers(*exercise, ReadVariantSheet(answers, *exercise, {InputEncoding::Detect, false, true}), {},
+                         QDir(dir.path()), "answers.csv");
+            const std::vector<QStringList> grades = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))));
+            ASSERT_EQ(grades.size(), 13u);
+            for (std::size_t g = 1; g < grades.size(); ++g)
+                EXPECT_EQ(grades[g].constLast(), grades[g][grades[g].size() - 2])
+                    << test::Str(exercise->name) << ": " << test::Str(grades[g].join(','));
+        }
+    }
 }
 
 // A class list as LibreOffice Calc saves it in a Russian locale goes through variants, answer keys
