@@ -39,7 +39,7 @@ QString FirstLine(const QString& text)
     return text;
 }
 
-// The separators that occur in a line outside quotes.
+// The separators that occur in a text outside quotes, in order of preference.
 std::vector<QChar> SeparatorsIn(const QString& line)
 {
     std::vector<QChar> found;
@@ -287,11 +287,13 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
 std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding)
 {
     const QString text = DecodeSpreadsheet(bytes, encoding);
-    // The first separator (';', tab, ',') that splits every line into at most a group and a name.
+    // The first separator (';', tab, ',') in the list that splits every line into at most a group
+    // and a name; a list of names alone has none.
+    std::vector<QChar> candidates = SeparatorsIn(text);
+    if (candidates.empty())
+        candidates.push_back(QLatin1Char(';'));
     std::optional<std::vector<QStringList>> lines;
-    for (const QChar separator : kCandidates) {
-        if (!SeparatorsIn(text).empty() && !text.contains(separator))
-            continue;
+    for (const QChar separator : candidates) {
         std::vector<QStringList> rows = ParseDelimited(text, separator);
         bool fits = true;
         for (const QStringList& row : rows)
@@ -312,6 +314,8 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
                 || first.compare(QStringLiteral("group"), Qt::CaseInsensitive) == 0))
             continue;
         students.push_back(row.size() >= 2 ? Student{first, row[1].trimmed()} : Student{QString(), first});
+        if (students.back().name.isEmpty())
+            throw SpreadsheetError(QStringLiteral("student %1 has no name").arg(students.size()));
     }
     if (students.empty())
         throw SpreadsheetError(QStringLiteral("the list has no students"));
