@@ -117,6 +117,17 @@ Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QStr
 
 QString Number(double value, int decimals) { return FormatFixed(static_cast<Extended>(value), decimals); }
 
+// A tolerance without trailing zeros: "0,001", "0,00000001", "2".
+QString Tolerance(double value)
+{
+    QString text = Number(value, 12);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(DecimalSeparator()))
+        text.chop(1);
+    return text;
+}
+
 }  // namespace
 
 QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const std::vector<Student>& students)
@@ -241,11 +252,11 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
             const int decimals = std::clamp(PrintedDecimals(mark.expected), 0, 12);
             const QString difference = mark.given ? Number(mark.difference, decimals) : QString();
             line << (mark.right ? QStringLiteral("1") : QStringLiteral("0")) << difference;
-            const QString unit = result->angle ? QStringLiteral("″") : result->unit;
+            const QString unit = result->angle ? QStringLiteral(" ″") : result->unit.isEmpty() ? QString() : QLatin1Char(' ') + result->unit;
             report += QStringLiteral("  %1: ответ «%2», вычислено %3; ")
                           .arg(result->name, row.value(static_cast<qsizetype>(column)).trimmed(), mark.expected);
-            report += mark.given ? QStringLiteral("разность %1 %2, допуск %3 — %4\n")
-                                       .arg(difference, unit, Number(mark.tolerance, std::max(decimals, 1)),
+            report += mark.given ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
+                                       .arg(difference, unit, Tolerance(mark.tolerance),
                                             mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
                                  : QStringLiteral("ответа нет или он не читается — неверно\n");
         }

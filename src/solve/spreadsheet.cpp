@@ -66,6 +66,8 @@ struct HeaderMatch {
 HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answers)
 {
     const QString name = cell.trimmed();
+    if (name.isEmpty())  // an empty column a spreadsheet saved; its cells must be empty too
+        return {};
     if (answers)
         for (std::size_t r = 0; r < exercise.results.size(); ++r)
             if (exercise.results[r].name == name)
@@ -101,8 +103,9 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
         const HeaderMatch match = MatchHeader(cell, exercise, answers);
         if (!match.problem.isEmpty())
             return {{}, match.problem};
-        const bool repeated = match.column.edit.isEmpty() ? !results.insert(match.column.result).second
-                                                          : !edits.insert(match.column.edit).second;
+        const bool repeated = !match.column.edit.isEmpty() ? !edits.insert(match.column.edit).second
+                              : match.column.result >= 0 ? !results.insert(match.column.result).second
+                                                         : false;
         if (repeated)
             return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};
         reading.columns.push_back(match.column);
@@ -113,7 +116,7 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
 bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise)
 {
     if (column.edit.isEmpty())
-        return true;
+        return column.result >= 0;
     const EditSpec* edit = exercise.edit(column.edit);
     return edit && (edit->kind == EditKind::Real || edit->kind == EditKind::Integer);
 }
@@ -261,7 +264,9 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     QString problem;
     for (const QChar separator : candidates) {
         const std::vector<QStringList> rows = ParseDelimited(header, separator);
-        HeaderReading headerReading = ReadHeader(rows.empty() ? QStringList() : rows.front(), exercise, reading.answers);
+        if (rows.empty())  // a header of empty cells only
+            throw SpreadsheetError(QStringLiteral("the file has no header row"));
+        HeaderReading headerReading = ReadHeader(rows.front(), exercise, reading.answers);
         if (headerReading.problem.isEmpty())
             readable.emplace_back(separator, std::move(headerReading));
         else if (problem.isEmpty())
@@ -279,6 +284,11 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     sheet.columns = std::move(readable.front().second.columns);
     sheet.rows = ParseDelimited(text, sheet.separator);
     sheet.rows.erase(sheet.rows.begin());
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
+        for (std::size_t c = 0; c < sheet.columns.size(); ++c)
+            if (sheet.columns[c].edit.isEmpty() && sheet.columns[c].result < 0
+                && !sheet.rows[r].value(static_cast<qsizetype>(c)).trimmed().isEmpty())
+                throw SpreadsheetError(QStringLiteral("column %1 has no header but variant %2 fills it").arg(c + 1).arg(r + 1));
     if (!reading.decimalGiven)
         sheet.decimal = DetectDecimal(sheet, exercise);
     return sheet;

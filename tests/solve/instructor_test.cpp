@@ -112,7 +112,10 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
         {"Edit2;Edit9;Edit2\n", InputEncoding::Detect, "names Edit2 more than once"},
         {"Edit2;B3 o\n", InputEncoding::Detect, "has no edit 'B3 o'"},
         {"\n\n", InputEncoding::Detect, "no header row"},
+        {";;\nИванов;1800,5\n", InputEncoding::Detect, "no header row"},
         {"\r\n \r\nEdit2,Edit9\n\n,\nИванов,1800.5\n", InputEncoding::Detect, ""},
+        {"Edit2;Edit9;;\nИванов;1800,5;;\n", InputEncoding::Detect, ""},
+        {"Edit2;;Edit9\nИванов;x;1800,5\n", InputEncoding::Detect, "column 2 has no header but variant 1 fills it"},
         {"Edit2;Edit9\n\"Иванов;1\n", InputEncoding::Detect, "not closed"},
     };
     for (const Case& c : cases) {
