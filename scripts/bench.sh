@@ -89,6 +89,25 @@ s=$(now); "$solve" gk-forward --decimal-separator . --rigorous --batch "$work/gk
 printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigorous" "in memory" \
   "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
 
+# An instructor's group: 1000 drawn variants (each checked by computing it) and their batch with
+# text reports; answer keys (text report and document) for a group of 30.
+timed() {  # LABEL TARGET-SECONDS COMMAND...
+  local label=$1 target=$2 s e
+  shift 2
+  s=$(now); "$@" >/dev/null 2>&1 || true; e=$(now)
+  printf '%-51s %6.2f s  %6s x bare  (target <= %s s)\n' "$label" "$(ratio $(((e - s) / 1000)) 1000000)" \
+    "$(ratio $(((e - s) / 1000)) "$bare_us")" "$target"
+}
+for exercise in gk-forward large-triangle; do
+  timed "--make-variants 1000 $exercise" 2 "$solve" "$exercise" --make-variants 1000 --out "$work/v-$exercise.csv"
+  rm -rf "$memory/v"
+  timed "--batch of the 1000 $exercise variants" 2 "$solve" "$exercise" --batch "$work/v-$exercise.csv" --out-dir "$memory/v"
+  "$solve" "$exercise" --make-variants 30 --out "$work/g-$exercise.csv"
+  rm -rf "$memory/keys"
+  timed "--batch --keys of a group of 30 $exercise" 1 "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys"
+done
+rm -rf "$memory/v" "$memory/keys"
+
 # Idle CPU: Kvelta with nine exercise windows open beside a bare Qt window, both on the same
 # display (Xvfb when there is one, else Qt's offscreen platform), over the same ten seconds.
 # /proc/PID/stat fields 14 and 15: user and system time in clock ticks.

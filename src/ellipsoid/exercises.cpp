@@ -4,6 +4,7 @@
 #include "ellipsoid/parallel_arc.h"
 #include "ellipsoid/trapezoid_area.h"
 #include "ellipsoid/trapezoid_sides.h"
+#include "frame/variants.h"
 #include "rigorous/geodesy.h"
 
 #include <cmath>
@@ -123,6 +124,50 @@ RigorousSolution TrapezoidSidesRigorous(const Inputs& inputs, const ComputedTabl
     return r;
 }
 
+
+// ---- individual variants: the edges of a standard map sheet within 40°–70° N ----
+
+const MapSheet& AnySheet(QRandomGenerator& random)
+{
+    const std::vector<MapSheet>& sheets = StandardSheets();
+    return sheets[static_cast<std::size_t>(Between(random, 0, static_cast<qint64>(sheets.size()) - 1))];
+}
+
+// B1, B2: the southern and northern edges of a sheet.
+TypedTexts SheetLatitudes(const MapSheet& sheet, qint64 south)
+{
+    return Join({AngleTexts(3, south, 0), AngleTexts(6, south + sheet.heightSeconds, 0)});
+}
+
+TypedTexts MeridianArcVariant(QRandomGenerator& random)
+{
+    const MapSheet& sheet = AnySheet(random);
+    return SheetLatitudes(sheet, SheetSouthEdge(random, sheet));
+}
+
+// The width of a sheet along its southern or northern edge.
+TypedTexts ParallelArcVariant(QRandomGenerator& random)
+{
+    const MapSheet& sheet = AnySheet(random);
+    const qint64 edge = SheetSouthEdge(random, sheet) + (random.bounded(2) ? sheet.heightSeconds : 0);
+    return Join({AngleTexts(3, qint64{sheet.widthSeconds}, 0), AngleTexts(6, edge, 0)});
+}
+
+TypedTexts TrapezoidAreaVariant(QRandomGenerator& random)
+{
+    const MapSheet& sheet = AnySheet(random);
+    return Join({SheetLatitudes(sheet, SheetSouthEdge(random, sheet)),
+                 {{QStringLiteral("Edit9"), QString::number(sheet.widthSeconds)}}});
+}
+
+TypedTexts TrapezoidSidesVariant(QRandomGenerator& random)
+{
+    const MapSheet& sheet = AnySheet(random);
+    return Join({SheetLatitudes(sheet, SheetSouthEdge(random, sheet)),
+                 {{QStringLiteral("Edit9"), QString::number(sheet.widthSeconds)},
+                  {QStringLiteral("Edit10"), QString::number(sheet.scale)}}});
+}
+
 }  // namespace
 
 const Exercise& MeridianArcExercise()
@@ -143,6 +188,7 @@ const Exercise& MeridianArcExercise()
         .comparison = {{{"M1, м", "м", 0, 3, 11}, {"Mcp, м", "м", 0, 3, 13}, {"M2, м", "м", 0, 3, 12},
                         {"S, м", "м", 0, 3, 16}},
                        MeridianArcRigorous},
+        .makeVariant = MeridianArcVariant,
     };
     return exercise;
 }
@@ -166,6 +212,7 @@ const Exercise& ParallelArcExercise()
         .compute = ReadThenCompute<ReadParallelArcInputs, ComputeParallelArc>,
         .comparison = {{{"N, м", "м", 0, 3, 3}, {"N·cosB, м", "м", 0, 3, 7}, {"Sп, м", "м", 0, 3, 9}},
                        ParallelArcRigorous},
+        .makeVariant = ParallelArcVariant,
     };
     return exercise;
 }
@@ -187,6 +234,7 @@ const Exercise& TrapezoidAreaExercise()
         .writeLabels = [](const TableSet& t) { TrapezoidAreaLabels(*t[0]); },
         .compute = ReadThenCompute<ReadTrapezoidAreaInputs, ComputeTrapezoidArea>,
         .comparison = {{{"P, км²", "км²", 0, 3, 10}}, TrapezoidAreaRigorous},
+        .makeVariant = TrapezoidAreaVariant,
     };
     return exercise;
 }
@@ -211,6 +259,7 @@ const Exercise& TrapezoidSidesExercise()
         .comparison = {{{"a1, см", "см", 0, 3, 14}, {"a2, см", "см", 0, 3, 15}, {"c, см", "см", 0, 3, 16},
                         {"d, см", "см", 0, 3, 19}},
                        TrapezoidSidesRigorous},
+        .makeVariant = TrapezoidSidesVariant,
     };
     return exercise;
 }

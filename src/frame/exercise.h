@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+class QRandomGenerator;
+
 namespace kvelta {
 
 struct TableSpec {
@@ -107,6 +109,9 @@ struct Exercise {
     // after the first write empties the cells the run did not reach.
     void (*compute)(const Inputs& inputs, const TableSet& tables) = nullptr;
     ComparisonSpec comparison;
+    // An individual variant for a student: the edits after the group and name, drawn from ranges
+    // that make sense for the exercise (numbers with a decimal comma, as in `example`).
+    TypedTexts (*makeVariant)(QRandomGenerator& random) = nullptr;
 
     const EditSpec* edit(const QString& editName) const { return FindEdit(edits, editName); }
     // The worked example as a user types it, with the user's decimal separator.

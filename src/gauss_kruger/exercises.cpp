@@ -2,6 +2,7 @@
 
 #include "gauss_kruger/gauss_kruger.h"
 #include "gauss_kruger/zone_transfer.h"
+#include "frame/variants.h"
 #include "rigorous/geodesy.h"
 
 namespace kvelta {
@@ -82,6 +83,64 @@ RigorousSolution ZoneTransferRigorous(const Inputs& inputs, const ComputedTables
     return r;
 }
 
+
+// ---- individual variants: points of 40°–70° N inside their 6° zone (axial meridians 21°…177°) ----
+
+struct ZonePoint {
+    int Lo;     // axial meridian, degrees
+    qint64 B;   // in units of 0.0001″
+    qint64 L;
+};
+
+constexpr qint64 TenThousandths = 10000;
+
+// A zone from the 4th (21°) to the 30th (177°) and a point within `from`…`to` degrees of its axial
+// meridian, east or west.
+ZonePoint PointInZone(QRandomGenerator& random, double from, double to, int side = 0)
+{
+    const int Lo = 6 * static_cast<int>(Between(random, 4, 30)) - 3;
+    const qint64 B = Between(random, 40 * 3600 * TenThousandths, 70 * 3600 * TenThousandths);
+    const qint64 offset = Between(random, static_cast<qint64>(from * 3600 * TenThousandths),
+                                  static_cast<qint64>(to * 3600 * TenThousandths));
+    const int sign = side ? side : (random.bounded(2) ? 1 : -1);
+    return {Lo, B, Lo * 3600 * TenThousandths + sign * offset};
+}
+
+double Degrees(qint64 tenThousandths) { return static_cast<double>(tenThousandths) / (3600.0 * TenThousandths); }
+
+// x and y of the point to the millimetre, from the exact projection.
+TypedTexts PlaneTexts(int firstEdit, const ZonePoint& p, int Lo)
+{
+    const PlaneValues plane = GaussKrugerForward(Degrees(p.B), Degrees(p.L), Lo);
+    return {{QStringLiteral("Edit%1").arg(firstEdit), CommaNumber(plane.x.value.value_or(0), 3)},
+            {QStringLiteral("Edit%1").arg(firstEdit + 1), CommaNumber(plane.y.value.value_or(0), 3)}};
+}
+
+TypedTexts ForwardVariant(QRandomGenerator& random)
+{
+    const ZonePoint p = PointInZone(random, 0, 2.95);
+    return Join({AngleTexts(3, p.Lo * 3600LL, 0), AngleTexts(6, p.B, 4), AngleTexts(9, p.L, 4)});
+}
+
+TypedTexts InverseVariant(QRandomGenerator& random)
+{
+    const ZonePoint p = PointInZone(random, 0, 2.95);
+    return Join({AngleTexts(3, p.Lo * 3600LL, 0), PlaneTexts(9, p, p.Lo)});
+}
+
+// A point near the edge of its zone, carried into the neighbouring zone on that side.
+TypedTexts ZoneTransferVariant(QRandomGenerator& random)
+{
+    int side = random.bounded(2) ? 1 : -1;
+    ZonePoint p = PointInZone(random, 2.5, 2.95, side);
+    if (p.Lo + 6 * side > 177) {  // no zone east of the 30th: go west instead
+        p.L = 2 * p.Lo * 3600 * TenThousandths - p.L;
+        side = -1;
+    }
+    return Join({{{QStringLiteral("Edit3"), QString::number(p.Lo)}, {QStringLiteral("Edit4"), QString::number(p.Lo + 6 * side)}},
+                 PlaneTexts(5, p, p.Lo)});
+}
+
 }  // namespace
 
 const Exercise& GaussKrugerForwardExercise()
@@ -101,6 +160,7 @@ const Exercise& GaussKrugerForwardExercise()
         .writeLabels = [](const TableSet& t) { GeodeticToGaussKrugerLabels(*t[0]); },
         .compute = ForwardCompute,
         .comparison = {{{"x, м", "м", 0, 1, 20}, {"y, м", "м", 0, 1, 23}}, ForwardRigorous},
+        .makeVariant = ForwardVariant,
     };
     return exercise;
 }
@@ -129,6 +189,7 @@ const Exercise& GaussKrugerInverseExercise()
             .writeLabels = [](const TableSet& t) { GaussKrugerToGeodeticLabels(*t[0]); },
             .compute = InverseCompute,
             .comparison = {{{"B", {}, 0, 1, 23, true}, {"L", {}, 0, 1, 26, true}}, InverseRigorous},
+            .makeVariant = InverseVariant,
         };
     }();
     return exercise;
@@ -162,6 +223,7 @@ const Exercise& ZoneTransferExercise()
                         {"x′, м", "м", 1, 1, 20},
                         {"y′, м", "м", 1, 1, 23}},
                        ZoneTransferRigorous},
+        .makeVariant = ZoneTransferVariant,
     };
     return exercise;
 }

@@ -9,7 +9,9 @@
 #include "reports/text_report.h"
 #include "reports/word_report.h"
 #include "solve/csv.h"
+#include "solve/instructor.h"
 #include "solve/outputs.h"
+#include "solve/spreadsheet.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -31,7 +33,10 @@ const char kForms[] =
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR] [--decimal-separator ,|.]\n"
+    "               [--input-encoding utf-8|windows-1251] [--rigorous]\n"
+    "  kvelta-solve EXERCISE --make-variants N [--seed S] [--students FILE] [--out FILE]\n"
+    "  kvelta-solve EXERCISE --grade ANSWERS.csv --out-dir DIR [--tolerance NAME=VALUE ...]\n"
     "  kvelta-solve --help | --version";
 
 // Wrong use of the command line: exit status 2.
@@ -71,6 +76,132 @@ void WriteOutput(const QString& target, const QByteArray& bytes, FileSync sync =
         WriteFileAtomically(target, bytes, sync);
 }
 
+// The options of an instructor's work: variants for a group, answer keys, marking.
+struct InstructorOptions {
+    std::optional<int> variants;  // --make-variants N
+    quint32 seed = kDefaultVariantSeed;
+    QString students, out, keys, grade;
+    InputEncoding encoding = InputEncoding::Detect;
+    bool decimalGiven = false;
+    Tolerances tolerances;
+
+    SheetReading reading(bool answers) const { return {encoding, decimalGiven, answers}; }
+    // The folder of the answer keys, made when missing; nothing without --keys.
+    std::optional<QDir> keysDir() const
+    {
+        if (keys.isEmpty())
+            return std::nullopt;
+        QDir dir(keys);
+        if (!dir.mkpath(QStringLiteral(".")))
+            throw KveltaError(QStringLiteral("Cannot create folder %1").arg(keys));
+        return dir;
+    }
+};
+
+class InstructorParser {
+public:
+    void add(QCommandLineParser& parser) const
+    {
+        parser.addOptions({variants_, seed_, students_, out_, keys_, grade_, encoding_, tolerance_});
+    }
+
+    // The name of a single-valued option given more than once; empty when none is.
+    QString repeated(const QCommandLineParser& parser) const
+    {
+        for (const QCommandLineOption* option : {&variants_, &seed_, &students_, &out_, &keys_, &grade_, &encoding_})
+            if (parser.values(*option).size() > 1)
+                return option->names().constLast();
+        return {};
+    }
+
+    InstructorOptions read(const QCommandLineParser& parser, const Exercise& exercise, bool decimalGiven) const
+    {
+        InstructorOptions options;
+        if (parser.isSet(variants_)) {
+            bool ok = false;
+            options.variants = parser.value(variants_).toInt(&ok);
+            if (!ok || *options.variants < 1 || *options.variants > 100000)
+                throw UsageError(QStringLiteral("--make-variants takes a number of variants from 1 to 100000"));
+        }
+        if (parser.isSet(seed_)) {
+            bool ok = false;
+            options.seed = parser.value(seed_).toUInt(&ok);
+            if (!ok)
+                throw UsageError(QStringLiteral("--seed takes a whole number from 0 to 4294967295"));
+        }
+        options.students = parser.value(students_);
+        options.out = parser.value(out_);
+        options.keys = parser.value(keys_);
+        options.grade = parser.value(grade_);
+        options.decimalGiven = decimalGiven;
+        if (parser.isSet(encoding_)) {
+            const QString encoding = parser.value(encoding_).toLower();
+            if (encoding == QLatin1String("utf-8") || encoding == QLatin1String("utf8"))
+                options.encoding = InputEncoding::Utf8;
+            else if (encoding == QLatin1String("windows-1251") || encoding == QLatin1String("cp1251"))
+                options.encoding = InputEncoding::Windows1251;
+            else
+                throw UsageError(QStringLiteral("--input-encoding takes utf-8 or windows-1251"));
+        }
+        for (const QString& tolerance : parser.values(tolerance_)) {
+            const qsizetype equals = tolerance.lastIndexOf(QLatin1Char('='));
+            const QString name = tolerance.left(equals);
+            bool ok = false;
+            const double value = QString(tolerance.mid(equals + 1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            const bool known = std::any_of(exercise.results.begin(), exercise.results.end(),
+                                           [&](const QuantitySpec& result) { return result.name == name; });
+            if (equals <= 0 || !ok || value < 0 || !known)
+                throw UsageError(QStringLiteral("--tolerance takes NAME=VALUE, NAME a result of %1 as summary.csv "
+                                                "heads it, VALUE not negative: '%2'")
+                                     .arg(exercise.name, tolerance));
+            options.tolerances[name] = value;
+        }
+        return options;
+    }
+
+    // Each of the instructor's commands takes only its own options.
+    void checkCombination(const QCommandLineParser& parser, bool batch, bool single) const
+    {
+        const bool variants = parser.isSet(variants_), grade = parser.isSet(grade_);
+        if (variants + grade + batch > 1)
+            throw UsageError(QStringLiteral("--make-variants, --batch and --grade do not go together"));
+        if ((variants || grade) && single)
+            throw UsageError(QStringLiteral("--make-variants and --grade take no edits, reports or --rigorous"));
+        for (const QCommandLineOption* option : {&seed_, &students_, &out_})
+            if (parser.isSet(*option) && !variants)
+                throw UsageError(QStringLiteral("--%1 goes with --make-variants").arg(option->names().constLast()));
+        if (parser.isSet(keys_) && !batch)
+            throw UsageError(QStringLiteral("--keys goes with --batch"));
+        if (parser.isSet(tolerance_) && !grade)
+            throw UsageError(QStringLiteral("--tolerance goes with --grade"));
+        if (parser.isSet(encoding_) && !batch && !grade && !parser.isSet(students_))
+            throw UsageError(QStringLiteral("--input-encoding goes with --batch, --grade or --students"));
+    }
+
+private:
+    static QCommandLineOption Value(const char* name, const char* description, const char* value)
+    {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(value));
+    }
+
+    QCommandLineOption variants_ = Value("make-variants", "Write N individual variants as a batch CSV.", "N");
+    QCommandLineOption seed_ = Value("seed", "The seed of the variants (default 1): the same seed, the same variants.", "S");
+    QCommandLineOption students_ =
+        Value("students", "A class list, one student a line: group;name (or group,name); the variants follow it.", "FILE");
+    QCommandLineOption out_ = Value("out", "Where the variants go (default: standard output).", "FILE");
+    QCommandLineOption keys_ =
+        Value("keys", "Answer keys of a batch: NNN-group-name.txt and .docx for each variant.", "DIR");
+    QCommandLineOption grade_ =
+        Value("grade", "Mark the answers in the result columns of a variants file; writes grades.csv and grades.txt.",
+              "ANSWERS.csv");
+    QCommandLineOption encoding_ =
+        Value("input-encoding", "The encoding of the files read (default: UTF-8 when valid, else Windows-1251).",
+              "utf-8|windows-1251");
+    QCommandLineOption tolerance_ = Value(
+        "tolerance", "The tolerance of a result (default: one unit in the last place printed; angles in seconds).",
+        "NAME=VALUE");
+};
+
 struct Options {
     const Exercise* exercise = nullptr;
     TypedTexts edits;
@@ -78,6 +209,7 @@ struct Options {
     QString report, tablesJson, docx, batch, outDir;
     bool utf8 = false;
     bool rigorous = false;
+    InstructorOptions instructor;
 };
 
 class Parser {
@@ -87,6 +219,7 @@ public:
         parser_.setApplicationDescription(QString::fromUtf8(kForms));
         parser_.addOptions({list_, separator_, activePage_, example_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
                             outDir_, help_, version_});
+        instructor_.add(parser_);
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
         parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
                                       QStringLiteral("[EditK=TEXT ...]"));
@@ -101,6 +234,8 @@ public:
              {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &batch_, &outDir_})
             if (parser_.values(*option).size() > 1)
                 throw UsageError(QStringLiteral("--%1 is given more than once").arg(option->names().constLast()));
+        if (const QString repeated = instructor_.repeated(parser_); !repeated.isEmpty())
+            throw UsageError(QStringLiteral("--%1 is given more than once").arg(repeated));
     }
 
     bool help() const { return parser_.isSet(help_); }
@@ -143,12 +278,24 @@ public:
         options.outDir = parser_.value(outDir_);
         options.utf8 = parser_.isSet(utf8_);
         options.rigorous = parser_.isSet(rigorous_);
-        if (options.batch.isEmpty() != options.outDir.isEmpty())
+        options.instructor = instructor_.read(parser_, *options.exercise, parser_.isSet(separator_));
+        const bool batch = !options.batch.isEmpty(), grade = !options.instructor.grade.isEmpty();
+        if (batch && options.outDir.isEmpty() && options.instructor.keys.isEmpty())
             throw UsageError(QStringLiteral("--batch and --out-dir go together"));
+        if (grade && options.outDir.isEmpty())
+            throw UsageError(QStringLiteral("--grade and --out-dir go together"));
+        if (!options.outDir.isEmpty() && !batch && !grade)
+            throw UsageError(QStringLiteral("--out-dir goes with --batch or --grade"));
+        if (batch && options.outDir.isEmpty())
+            options.outDir = options.instructor.keys;
+        const bool single = !options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
+                            || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_);
+        instructor_.checkCombination(parser_, batch, single || options.rigorous);
         if (!options.batch.isEmpty()
             && (!options.edits.empty() || parser_.isSet(example_) || !options.report.isEmpty() || !options.tablesJson.isEmpty()
                 || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
-            throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
+            throw UsageError(QStringLiteral("--batch takes only --out-dir, --keys, --decimal-separator, --input-encoding "
+                                            "and --rigorous"));
         return options;
     }
 
@@ -211,6 +358,7 @@ private:
     }
 
     QCommandLineParser parser_;
+    InstructorParser instructor_;
     QCommandLineOption list_{QStringLiteral("list"), QStringLiteral("Every exercise with its edits.")};
     QCommandLineOption separator_ =
         ValueOption("decimal-separator", "The decimal separator of the numbers (default: the locale's).", ",|.");
@@ -269,101 +417,127 @@ QString SafeFileName(const QString& name)
     return safe.isEmpty() ? QStringLiteral("variant") : safe;
 }
 
-// A line with nothing on it, which a batch skips (a spreadsheet often ends its file with some).
-bool BlankRow(const QStringList& row) { return row.size() == 1 && row.front().trimmed().isEmpty(); }
-
-std::vector<QStringList> ReadVariants(const Options& options)
+VariantSheet ReadVariants(const Options& options, const QString& fileName, bool answers = false)
 {
-    const bool standardInput = options.batch == QLatin1String("-");
-    const QString source = standardInput ? QStringLiteral("standard input") : options.batch;
-    std::vector<QStringList> rows;
+    const bool standardInput = fileName == QLatin1String("-");
+    const QString source = standardInput ? QStringLiteral("standard input") : fileName;
     try {
-        const QByteArray bytes = standardInput ? ReadStandardInput() : ReadInputFile(options.batch);
-        rows = ParseCsv(QString::fromUtf8(bytes));
+        const QByteArray bytes = standardInput ? ReadStandardInput() : ReadInputFile(fileName);
+        return ReadVariantSheet(bytes, *options.exercise, options.instructor.reading(answers));
     } catch (const FileReadError& error) {
         throw UsageError(error.text());
-    } catch (const std::exception& e) {
+    } catch (const SpreadsheetError& e) {
         throw UsageError(QStringLiteral("%1: %2").arg(source, QString::fromUtf8(e.what())));
     }
-    std::erase_if(rows, BlankRow);
-    if (rows.empty())
-        throw UsageError(QStringLiteral("%1 has no header row").arg(source));
-    QStringList columns;
-    for (const QString& column : rows.front()) {
-        if (!options.exercise->edit(column.trimmed()))
-            throw UsageError(QStringLiteral("%1 has no edit '%2'").arg(options.exercise->name, column));
-        if (columns.contains(column.trimmed()))
-            throw UsageError(QStringLiteral("%1 names %2 more than once").arg(source, column.trimmed()));
-        columns.append(column.trimmed());
-    }
-    return rows;
 }
 
 // The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
 // error naming the field and the row; empty when every text fits.
-QString TooLongText(const QStringList& header, const QStringList& row, int rowNumber)
+QString TooLongText(const TypedTexts& edits, int rowNumber)
 {
-    for (qsizetype c = 0; c < header.size() && c < row.size(); ++c)
-        if (row[c].size() > kEditMaxLength)
+    for (const auto& [edit, text] : edits)
+        if (text.size() > kEditMaxLength)
             return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
-                .arg(header[c].trimmed())
+                .arg(edit)
                 .arg(rowNumber)
-                .arg(row[c].size())
+                .arg(text.size())
                 .arg(kEditMaxLength);
     return {};
 }
 
 int Batch(const Options& options)
 {
-    const std::vector<QStringList> rows = ReadVariants(options);
-    const QStringList& header = rows.front();
+    const VariantSheet sheet = ReadVariants(options, options.batch);
     QDir dir(options.outDir);
+    const std::optional<QDir> keys = options.instructor.keysDir();
     if (!dir.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
 
     QByteArray summary = CsvLine(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
                                              QStringLiteral("error")}
-                                 + SummaryResultHeader(*options.exercise, options.rigorous));
-    const int count = static_cast<int>(rows.size()) - 1;
+                                 + SummaryResultHeader(*options.exercise, options.rigorous) + SummaryInputHeader(sheet));
+    const int count = static_cast<int>(sheet.rows.size());
     int failed = 0;
     for (int k = 1; k <= count; ++k) {
-        const QStringList& row = rows[static_cast<std::size_t>(k)];
+        const QStringList& row = sheet.rows[static_cast<std::size_t>(k - 1)];
         const QString number = QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0'));
         if (count > 5)
             PrintError(QStringLiteral("[%1/%2]").arg(k).arg(count));
         QStringList line{number, QString(), QString(), QString()};
-        if (row.size() != header.size()) {
-            line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(header.size());
+        const std::optional<TypedTexts> edits = sheet.edits(*options.exercise, row);
+        if (!edits) {
+            line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(sheet.columns.size());
             summary += CsvLine(line);
             ++failed;
             continue;
         }
-        line[3] = TooLongText(header, row, k);
+        line[3] = TooLongText(*edits, k);
         if (!line[3].isEmpty()) {
             summary += CsvLine(line);
             ++failed;
             continue;
         }
-        TypedTexts edits;
-        for (qsizetype c = 0; c < header.size(); ++c)
-            edits.emplace_back(header[c].trimmed(), row[c]);
-        const Solution solution = SolveExercise(*options.exercise, edits);
+        const Solution solution = SolveExercise(*options.exercise, *edits);
         const ReportView view = solution.view();
         line[1] = view.group;
         line[2] = view.name;
         line[3] = solution.error();
         const QString report = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name) + QStringLiteral(".txt"));
         if (const std::optional<QString> error = ErrorOf([&] {
-                WriteFileAtomically(report, TextReportBytes(view, options.exercise->report), FileSync::Later);
+                if (keys)
+                    WriteAnswerKey(*keys, KeyFileStem(k, view.group, view.name), solution);
+                if (!keys || keys->absolutePath() != dir.absolutePath())
+                    WriteFileAtomically(report, TextReportBytes(view, options.exercise->report), FileSync::Later);
             }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
         if (!line[3].isEmpty())
             ++failed;
-        summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous));
+        summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous) + SummaryInputColumns(*edits));
     }
     WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary, FileSync::Later);
     SyncFolder(dir.path());
+    if (keys)
+        SyncFolder(keys->path());
     return failed ? 1 : 0;
+}
+
+int MakeVariantsCommand(const Options& options)
+{
+    const InstructorOptions& instructor = options.instructor;
+    std::vector<Student> students;
+    if (!instructor.students.isEmpty()) {
+        try {
+            students = ReadStudents(ReadInputFile(instructor.students), instructor.encoding);
+        } catch (const FileReadError& error) {
+            throw UsageError(error.text());
+        } catch (const SpreadsheetError& e) {
+            throw UsageError(QStringLiteral("%1: %2").arg(instructor.students, QString::fromUtf8(e.what())));
+        }
+        if (static_cast<int>(students.size()) > *instructor.variants)
+            throw UsageError(QStringLiteral("%1 lists %2 students, more than %3 variants")
+                                 .arg(instructor.students)
+                                 .arg(students.size())
+                                 .arg(*instructor.variants));
+    }
+    const QByteArray variants = MakeVariants(*options.exercise, *instructor.variants, instructor.seed, students);
+    // A file gets a byte order mark, so that a spreadsheet opens its names as UTF-8.
+    WriteOutput(instructor.out.isEmpty() ? QStringLiteral("-") : instructor.out,
+                instructor.out.isEmpty() || instructor.out == QLatin1String("-") ? variants : "\xEF\xBB\xBF" + variants);
+    return 0;
+}
+
+int GradeCommand(const Options& options)
+{
+    const VariantSheet sheet = ReadVariants(options, options.instructor.grade, true);
+    QDir dir(options.outDir);
+    if (!dir.mkpath(QStringLiteral(".")))
+        throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
+    try {
+        GradeAnswers(*options.exercise, sheet, options.instructor.tolerances, dir, options.instructor.grade);
+    } catch (const SpreadsheetError& e) {
+        throw UsageError(QStringLiteral("%1: %2").arg(options.instructor.grade, QString::fromUtf8(e.what())));
+    }
+    return 0;
 }
 
 int Run(const QStringList& arguments)
@@ -385,6 +559,10 @@ int Run(const QStringList& arguments)
         return 0;
     }
     const Options options = parser.options();
+    if (options.instructor.variants)
+        return MakeVariantsCommand(options);
+    if (!options.instructor.grade.isEmpty())
+        return GradeCommand(options);
     return options.batch.isEmpty() ? SolveOne(options) : Batch(options);
 }
 

@@ -1,11 +1,14 @@
 #include "spherical/exercises.h"
 
+#include "frame/variants.h"
 #include "rigorous/geodesy.h"
 #include "rigorous/spherical_triangle.h"
 #include "spherical/large_triangle.h"
 #include "spherical/legendre_triangle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace kvelta {
 
@@ -113,6 +116,87 @@ std::vector<TableSpec> LargeTrianglePages()
             {"StringGrid7", "7", 2, 4, {162, 132}}, {"StringGrid8", "8", 4, 5, four}};
 }
 
+
+// ---- individual variants: triangles whose measured angles close within a few seconds ----
+
+// A triangle with angles of 45°–75°: its plane angles (degrees) and sides (same unit as b).
+struct PlaneTriangle {
+    double A, B, C;
+    double a, b, c;
+};
+
+PlaneTriangle DrawTriangle(QRandomGenerator& random, double bLow, double bHigh)
+{
+    PlaneTriangle t{};
+    do {
+        t.A = Uniform(random, 45, 75);
+        t.B = Uniform(random, 45, 75);
+        t.C = 180 - t.A - t.B;
+    } while (t.C < 45 || t.C > 75);
+    const double toRad = std::numbers::pi / 180;
+    t.b = Uniform(random, bLow, bHigh);
+    t.a = t.b * std::sin(t.A * toRad) / std::sin(t.B * toRad);
+    t.c = t.b * std::sin(t.C * toRad) / std::sin(t.B * toRad);
+    return t;
+}
+
+// The measured angles: each plane angle plus a third of the spherical excess (Legendre's theorem)
+// plus errors of measurement of up to `error` seconds, to 0.01″. Their sum misses 180° plus the
+// excess by less than 2·error and by less than half the excess, so that it always exceeds 180°.
+TypedTexts MeasuredAngles(QRandomGenerator& random, const PlaneTriangle& t, double excessSeconds, double error,
+                          std::initializer_list<int> firstEdits)
+{
+    const double limit = std::min(2 * error, excessSeconds / 2);
+    const double first = Uniform(random, -error, error), second = Uniform(random, -error, error);
+    const double errors[] = {first, second, Uniform(random, -limit, limit) - first - second};
+    const double angles[] = {t.A, t.B, t.C};
+    TypedTexts texts;
+    int i = 0;
+    for (const int firstEdit : firstEdits) {
+        const double seconds = angles[i] * 3600 + excessSeconds / 3 + errors[i];
+        ++i;
+        const TypedTexts angle = AngleTexts(firstEdit, std::llround(seconds * 100), 2);
+        texts.insert(texts.end(), angle.begin(), angle.end());
+    }
+    return texts;
+}
+
+double PlaneArea(const PlaneTriangle& t) { return t.b * t.c * std::sin(t.A * std::numbers::pi / 180) / 2; }
+
+// Sides of 20–60 km; the excess by the course's f = 0.002533″/km².
+TypedTexts LegendreVariant(QRandomGenerator& random)
+{
+    const PlaneTriangle t = DrawTriangle(random, 20000, 60000);
+    const double excess = 0.002533 * PlaneArea(t) / 1e6;
+    return Join({MeasuredAngles(random, t, excess, 1.5, {3, 6, 9}), {{QStringLiteral("Edit12"), CommaNumber(t.b, 3)}}});
+}
+
+// b of 500–900 km; the vertices laid out from A on a local plane at 42°–62° N, their latitudes to
+// the minute and Bm their mean; the excess from the plane area on the sphere of √(MN) at Bm.
+TypedTexts LargeTriangleVariant(QRandomGenerator& random)
+{
+    const PlaneTriangle t = DrawTriangle(random, 500000, 900000);
+    const double toRad = std::numbers::pi / 180;
+    double Ba = 0, Bb = 0, Bc = 0;
+    do {
+        Ba = Uniform(random, 42, 62);
+        const double towardsC = Uniform(random, 0, 360);
+        const double towardsB = towardsC + (random.bounded(2) ? t.A : -t.A);
+        const double metresPerDegree = 111200;
+        Bc = Ba + t.b * std::cos(towardsC * toRad) / metresPerDegree;
+        Bb = Ba + t.c * std::cos(towardsB * toRad) / metresPerDegree;
+    } while (std::min({Ba, Bb, Bc}) < 40 || std::max({Ba, Bb, Bc}) > 70);
+    const auto minutes = [](double degrees) { return std::llround(degrees * 60) * 60; };
+    const qint64 Bm = (minutes(Ba) + minutes(Bb) + minutes(Bc)) / 3 / 60 * 60;
+    const double a = 6378245, e2 = 0.006693421622966;
+    const double w2 = 1 - e2 * std::pow(std::sin(static_cast<double>(Bm) / 3600 * toRad), 2);
+    const double radiusSquared = a * a * (1 - e2) / (w2 * w2);
+    const double excess = PlaneArea(t) / radiusSquared * 206264.806;
+    return Join({MeasuredAngles(random, t, excess, 2, {3, 6, 9}), AngleTexts(12, minutes(Bb), 0),
+                 AngleTexts(15, minutes(Bc), 0), AngleTexts(18, Bm, 0), {{QStringLiteral("Edit21"), CommaNumber(t.b, 3)}},
+                 AngleTexts(22, minutes(Ba), 0)});
+}
+
 }  // namespace
 
 const Exercise& LegendreTriangleExercise()
@@ -150,6 +234,7 @@ const Exercise& LegendreTriangleExercise()
                         {"a (способ аддитаментов), м", "м", 1, 7, 2},
                         {"c (способ аддитаментов), м", "м", 1, 7, 3}},
                        LegendreRigorous},
+        .makeVariant = LegendreVariant,
     };
     return exercise;
 }
@@ -189,6 +274,7 @@ const Exercise& LargeTriangleExercise()
                         {"a (стр. 8), м", "м", 7, 3, 2},
                         {"c (стр. 8), м", "м", 7, 3, 3}},
                        LargeTriangleRigorous},
+        .makeVariant = LargeTriangleVariant,
     };
     return exercise;
 }

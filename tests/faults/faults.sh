@@ -73,7 +73,7 @@ case_batch_text_longer_than_an_edit() {
 case_repeated_option() { run=("${report[@]}" --report a --report b); status=2; message='--report is given more than once'; }
 case_repeated_edit() { run=(meridian-arc Edit3=1 Edit3=2); status=2; message='Edit3 is given more than once'; }
 case_repeated_column() { printf 'Edit3,Edit6,Edit3\n1,2,3\n' > v.csv; run=(meridian-arc --batch v.csv --out-dir out)
-    status=2; message='v\.csv names Edit3 more than once'; after='test ! -e out'; }
+    status=2; message='v\.csv: names Edit3 more than once'; after='test ! -e out'; }
 # Standard output on a full device: every way of printing.
 stdout_full() { run=("$@"); stdout=/dev/full; status=1; message='cannot write to standard output: No space left on device'; }
 case_stdout_report() { stdout_full "${report[@]}" --report -; }

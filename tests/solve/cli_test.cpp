@@ -73,6 +73,16 @@ TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
         {"meridian-arc", "--batch", dir.filePath("v.csv")},
         {"meridian-arc", "stray"},
         {"--list", "extra"},
+        {"meridian-arc", "--make-variants", "0"},
+        {"meridian-arc", "--make-variants", "2", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path()},
+        {"meridian-arc", "--make-variants", "2", "Edit3=1"},
+        {"meridian-arc", "--seed", "1"},
+        {"meridian-arc", "--make-variants", "2", "--seed", "-1"},
+        {"meridian-arc", "--make-variants", "2", "--students", dir.filePath("none.csv")},
+        {"meridian-arc", "--grade", dir.filePath("v.csv")},
+        {"meridian-arc", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "Q=1"},
+        {"meridian-arc", "--keys", dir.path()},
+        {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--input-encoding", "koi8-r"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(RunCli(args), 2) << args.join(' ').toStdString();
@@ -94,8 +104,8 @@ TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
     EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "--batch", csv, "--out-dir", out}), 1);
     const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(test::ReadFile(out + "/summary.csv")));
     ASSERT_EQ(summary.size(), 5u);
-    EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S"}));
-    EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540"}));
+    EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S", "Edit1", "Edit2", "Edit3", "Edit6"}));
+    EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540", "Г-1", "Петров, П.", "50", "51"}));
     EXPECT_EQ(summary[2][3], "'abc' is not a valid floating point value.");
     EXPECT_EQ(summary[2][4], "");
     EXPECT_FALSE(summary[3][3].isEmpty());

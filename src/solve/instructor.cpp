@@ -1,0 +1,272 @@
+#include "solve/instructor.h"
+
+#include "frame/errors.h"
+#include "frame/numbers.h"
+#include "reports/report_file.h"
+#include "reports/text_report.h"
+#include "reports/word_report.h"
+#include "solve/csv.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace kvelta {
+
+namespace {
+
+// Tries to draw one variant that differs from all before and computes without an error.
+constexpr int kDrawsPerVariant = 200;
+
+int EditIndex(const Exercise& exercise, const QString& editName)
+{
+    for (std::size_t i = 0; i < exercise.edits.size(); ++i)
+        if (exercise.edits[i].name == editName)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The drawn texts in edit order, in the program's decimal separator.
+TypedTexts Shown(const Exercise& exercise, TypedTexts texts)
+{
+    for (auto& [edit, text] : texts)
+        text.replace(QLatin1Char(','), DecimalSeparator());
+    std::sort(texts.begin(), texts.end(), [&](const auto& a, const auto& b) {
+        return EditIndex(exercise, a.first) < EditIndex(exercise, b.first);
+    });
+    return texts;
+}
+
+QString SafePart(const QString& text)
+{
+    QString safe;
+    for (const QChar c : text.trimmed())
+        safe += c.isLetterOrNumber() ? c : QLatin1Char('_');
+    return safe.left(60);
+}
+
+// The decimals a value cell prints: the digits after its last decimal separator.
+int PrintedDecimals(const QString& cell)
+{
+    const qsizetype separator = cell.lastIndexOf(DecimalSeparator());
+    if (separator < 0)
+        return 0;
+    int digits = 0;
+    for (qsizetype i = separator + 1; i < cell.size() && cell[i].isDigit(); ++i)
+        ++digits;
+    return digits;
+}
+
+// A student's answer in the result's unit (an angle in degrees): a number, a unit mark after it
+// allowed, or for an angle also degrees, minutes and seconds as the table prints them
+// ("51° 38` 44,0822\"").
+std::optional<double> ParseAnswer(const QString& text, bool angle)
+{
+    const QString answer = text.trimmed();
+    if (answer.isEmpty())
+        return std::nullopt;
+    if (angle) {
+        static const QRegularExpression dms(QStringLiteral("^([-−]?)\\s*(\\d+)\\s*°\\s*(\\d+)\\s*[`'′’]\\s*"
+                                                           "(\\d+(?:[.,]\\d*)?)\\s*(?:\"|″|'')?$"));
+        const QRegularExpressionMatch m = dms.match(answer);
+        if (m.hasMatch()) {
+            const double value = m.captured(2).toDouble() + m.captured(3).toDouble() / 60
+                                 + QString(m.captured(4)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / 3600;
+            if (std::isfinite(value))
+                return m.captured(1).isEmpty() ? value : -value;
+            return std::nullopt;
+        }
+    }
+    // A unit mark after the number, as some cells print it ("548,510 \"") or a student adds it.
+    QString number = answer;
+    while (!number.isEmpty() && !number.back().isDigit() && number.back() != DecimalSeparator())
+        number.chop(1);
+    std::optional<double> value;
+    ErrorOf([&] { value = static_cast<double>(ParseReal(number)); });
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+struct Mark {
+    bool given = false;   // the answer reads as a number
+    bool right = false;
+    double difference = 0;  // answer − computed, in the result's unit; angles in seconds
+    double tolerance = 0;
+    QString expected;
+};
+
+Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QString& answer,
+                const std::optional<double>& givenTolerance)
+{
+    Mark mark;
+    const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];
+    const std::optional<Extended> computed = table.number(result.column, result.row);
+    mark.expected = table.cell(result.column, result.row);
+    const int decimals = PrintedDecimals(mark.expected);
+    mark.tolerance = givenTolerance ? *givenTolerance : std::pow(10.0, -decimals);
+    const std::optional<double> value = ParseAnswer(answer, result.angle);
+    if (!computed || !value)
+        return mark;
+    mark.given = true;
+    mark.difference = (*value - static_cast<double>(*computed)) * (result.angle ? 3600 : 1);
+    // A hair over the unit still counts, so that a value copied from the table is never wrong.
+    mark.right = std::abs(mark.difference) <= mark.tolerance * (1 + 1e-9) + 1e-12;
+    return mark;
+}
+
+QString Number(double value, int decimals) { return FormatFixed(static_cast<Extended>(value), decimals); }
+
+// A tolerance without trailing zeros: "0,001", "0,00000001", "2".
+QString Tolerance(double value)
+{
+    QString text = Number(value, 12);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(DecimalSeparator()))
+        text.chop(1);
+    return text;
+}
+
+}  // namespace
+
+QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const std::vector<Student>& students)
+{
+    if (!exercise.makeVariant)
+        throw KveltaError(QStringLiteral("%1 has no individual variants").arg(exercise.name));
+    QRandomGenerator random(seed);
+    const QChar separator = DecimalSeparator() == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+    QByteArray out;
+    std::set<TypedTexts> drawn;
+    for (int k = 0; k < count; ++k) {
+        const Student student = k < static_cast<int>(students.size())
+                                    ? students[static_cast<std::size_t>(k)]
+                                    : Student{QString(), QStringLiteral("Вариант %1").arg(k + 1)};
+        std::optional<TypedTexts> variant;
+        for (int draw = 0; draw < kDrawsPerVariant && !variant; ++draw) {
+            TypedTexts texts = Shown(exercise, exercise.makeVariant(random));
+            if (drawn.count(texts))
+                continue;
+            TypedTexts typed{{QStringLiteral("Edit1"), student.group}, {QStringLiteral("Edit2"), student.name}};
+            typed.insert(typed.end(), texts.begin(), texts.end());
+            if (!SolveExercise(exercise, typed).fault.isEmpty())
+                continue;
+            drawn.insert(texts);
+            variant = std::move(typed);
+        }
+        if (!variant)
+            throw KveltaError(QStringLiteral("cannot draw %1 different variants of %2").arg(count).arg(exercise.name));
+        if (k == 0) {
+            QStringList header;
+            for (const auto& typed : *variant)
+                header << typed.first;
+            out += DelimitedLine(header, separator);
+        }
+        QStringList fields;
+        for (const auto& typed : *variant)
+            fields << typed.second;
+        out += DelimitedLine(fields, separator);
+    }
+    return out;
+}
+
+QString KeyFileStem(int number, const QString& group, const QString& name)
+{
+    QString stem = QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+    for (const QString& part : {SafePart(group), SafePart(name)})
+        if (!part.isEmpty())
+            stem += QLatin1Char('-') + part;
+    return stem;
+}
+
+void WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution)
+{
+    const ReportView view = solution.view();
+    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".txt")), TextReportBytes(view, solution.exercise->report),
+                        FileSync::Later);
+    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".docx")), BuildDocx(view, solution.exercise->report),
+                        FileSync::Later);
+}
+
+QStringList SummaryInputHeader(const VariantSheet& sheet)
+{
+    QStringList header;
+    for (const VariantSheet::Column& column : sheet.columns)
+        if (!column.edit.isEmpty())
+            header << column.edit;
+    return header;
+}
+
+QStringList SummaryInputColumns(const TypedTexts& typed)
+{
+    QStringList columns;
+    for (const auto& edit : typed)
+        columns << edit.second;
+    return columns;
+}
+
+void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances, const QDir& dir,
+                  const QString& source)
+{
+    std::vector<std::pair<std::size_t, const QuantitySpec*>> answers;  // column, result
+    for (std::size_t c = 0; c < sheet.columns.size(); ++c)
+        if (sheet.columns[c].result >= 0)
+            answers.emplace_back(c, &exercise.results[static_cast<std::size_t>(sheet.columns[c].result)]);
+    if (answers.empty()) {
+        QStringList names;
+        for (const QuantitySpec& result : exercise.results)
+            names << result.name;
+        throw SpreadsheetError(QStringLiteral("the file has no answer columns (%1)").arg(names.join(QStringLiteral(", "))));
+    }
+    QStringList header{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name")};
+    for (const auto& answer : answers)
+        header << answer.second->name << answer.second->name + QStringLiteral(" разность");
+    header << QStringLiteral("right") << QStringLiteral("total");
+    QByteArray grades = CsvLine(header);
+    QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, source);
+
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        const QStringList& row = sheet.rows[r];
+        const QString number = QStringLiteral("%1").arg(r + 1, 3, 10, QLatin1Char('0'));
+        const std::optional<TypedTexts> edits = sheet.edits(exercise, row);
+        QStringList line{number, QString(), QString()};
+        if (!edits) {
+            report += QStringLiteral("\n%1  строка %2: %3 полей, в заголовке %4 — не проверена\n")
+                          .arg(number).arg(r + 2).arg(row.size()).arg(sheet.columns.size());
+            grades += CsvLine(line);
+            continue;
+        }
+        const Solution solution = SolveExercise(exercise, *edits);
+        const ReportView view = solution.view();
+        line[1] = view.group;
+        line[2] = view.name;
+        report += QStringLiteral("\n%1  %2  %3\n").arg(number, view.group, view.name);
+        if (!solution.fault.isEmpty())
+            report += QStringLiteral("  вычисление варианта прервано: %1\n").arg(solution.error());
+        int right = 0;
+        for (const auto& [column, result] : answers) {
+            const auto given = tolerances.find(result->name);
+            const Mark mark = MarkAnswer(solution, *result, sheet.number(row, column),
+                                         given == tolerances.end() ? std::nullopt : std::optional<double>(given->second));
+            right += mark.right ? 1 : 0;
+            const int decimals = std::clamp(PrintedDecimals(mark.expected), 0, 12);
+            const QString difference = mark.given ? Number(mark.difference, decimals) : QString();
+            line << (mark.right ? QStringLiteral("1") : QStringLiteral("0")) << difference;
+            const QString unit = result->angle ? QStringLiteral(" ″") : result->unit.isEmpty() ? QString() : QLatin1Char(' ') + result->unit;
+            report += QStringLiteral("  %1: ответ «%2», вычислено %3; ")
+                          .arg(result->name, row.value(static_cast<qsizetype>(column)).trimmed(), mark.expected);
+            report += mark.given ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
+                                       .arg(difference, unit, Tolerance(mark.tolerance),
+                                            mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
+                                 : QStringLiteral("ответа нет или он не читается — неверно\n");
+        }
+        line << QString::number(right) << QString::number(answers.size());
+        report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
+        grades += CsvLine(line);
+    }
+    WriteFileAtomically(dir.filePath(QStringLiteral("grades.csv")), grades, FileSync::Later);
+    WriteFileAtomically(dir.filePath(QStringLiteral("grades.txt")), report.toUtf8(), FileSync::Later);
+    SyncFolder(dir.path());
+}
+
+}  // namespace kvelta

@@ -1,0 +1,44 @@
+#pragma once
+// What kvelta-solve does for an instructor: individual variants for a group, answer keys, and
+// the marking of the answers handed in.
+
+#include "catalogue/solution.h"
+#include "solve/spreadsheet.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace kvelta {
+
+// The seed of the variants when none is given.
+inline constexpr quint32 kDefaultVariantSeed = 1;
+
+// `count` variants, the first ones for the students (group, name) and the rest numbered
+// "Вариант K", as a batch CSV: header of edit names, numbers in the program's decimal
+// separator, ';' between fields with a decimal comma and ',' with a point. The same seed gives
+// the same file; no two variants are alike and every one computes without an error. Raises
+// KveltaError when the exercise has no variants or not that many different ones.
+QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const std::vector<Student>& students);
+
+// "NNN-group-name" for a key's files, the group and name made safe for a file name.
+QString KeyFileStem(int number, const QString& group, const QString& name);
+
+// The answer key of a solved variant: DIR/stem.txt (the text report) and DIR/stem.docx.
+void WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution);
+
+// The columns summary.csv adds after the results: the edits a batch typed, by edit name.
+QStringList SummaryInputHeader(const VariantSheet& sheet);
+QStringList SummaryInputColumns(const TypedTexts& typed);
+
+// Tolerances by result name (summary.csv's column names), in the result's unit; angles in seconds.
+using Tolerances = std::map<QString, double>;
+
+// Marks the answers of a variants sheet with answer columns: writes DIR/grades.csv and
+// DIR/grades.txt. `source` names the answers file in the report.
+void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances,
+                  const QDir& dir, const QString& source);
+
+}  // namespace kvelta

@@ -1,0 +1,75 @@
+#pragma once
+// Tables of variants as spreadsheets save them: comma, semicolon or tab separated, UTF-8 (with or
+// without a byte order mark) or Windows-1251, numbers with a decimal comma or point. What cannot be
+// read for certain is an error that says why; nothing is guessed silently.
+
+#include "frame/exercise.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace kvelta {
+
+enum class InputEncoding { Detect, Utf8, Windows1251 };
+
+// Why a spreadsheet cannot be read.
+class SpreadsheetError : public std::runtime_error {
+public:
+    explicit SpreadsheetError(const QString& text) : std::runtime_error(text.toStdString()) {}
+};
+
+// The text of the bytes: UTF-8 (a byte order mark dropped) when they are valid UTF-8, else
+// Windows-1251; or as forced.
+QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding);
+
+// Delimited rows, quoted fields as in RFC 4180 (quotes doubled, separators and line breaks
+// inside); blank lines dropped.
+std::vector<QStringList> ParseDelimited(const QString& text, QChar separator);
+
+// One line of delimited fields with CR LF; fields holding the separator, a quote or a line break
+// are quoted.
+QByteArray DelimitedLine(const QStringList& fields, QChar separator);
+
+// A table of variants (and, for marking, the students' answers) read against an exercise.
+struct VariantSheet {
+    struct Column {
+        QString edit;    // "Edit3", or empty for an answer column
+        int result = -1; // index into Exercise::results for an answer column
+    };
+    std::vector<Column> columns;
+    std::vector<QStringList> rows;  // below the header
+    QChar separator;
+    std::optional<QChar> decimal;   // the numbers' decimal separator, when any number has one
+
+    // The typed texts of a row (numbers in the program's decimal separator); nothing when the row
+    // has not as many fields as the header.
+    std::optional<TypedTexts> edits(const Exercise& exercise, const QStringList& row) const;
+    // The cell of a row in a column, its decimal separator made the program's.
+    QString number(const QStringList& row, std::size_t column) const;
+};
+
+struct SheetReading {
+    InputEncoding encoding = InputEncoding::Detect;
+    bool decimalGiven = false;  // the numbers are written in the program's separator
+    bool answers = false;       // header cells may name the exercise's final results
+};
+
+// Header cells are edit names ("Edit3") or the labels --list shows ("B1 o"); with `answers`,
+// the names of the final results as summary.csv heads them come first.
+VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading);
+
+struct Student {
+    QString group;
+    QString name;
+};
+
+// A class list: one student a line, "group;name", "group,name", "group<tab>name" or a name
+// alone; a first line headed "Группа"/"group" is skipped.
+std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding);
+
+}  // namespace kvelta
