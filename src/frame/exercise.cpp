@@ -9,6 +9,14 @@ int TableSpec::width(int column) const
     return column < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(column)] : defaultWidth;
 }
 
+std::unique_ptr<ResultTable> TableSpec::newTable() const
+{
+    auto table = std::make_unique<ResultTable>(columns, rows);
+    for (int c = 0; c < columns; ++c)
+        table->setColumnWidth(c, width(c));
+    return table;
+}
+
 TypedTexts Exercise::shownExample() const
 {
     TypedTexts shown;
@@ -19,11 +27,8 @@ TypedTexts Exercise::shownExample() const
 
 ExerciseTables::ExerciseTables(const Exercise& exercise)
 {
-    for (const TableSpec& spec : exercise.tables) {
-        auto table = std::make_unique<ResultTable>(spec.columns, spec.rows);
-        for (int c = 0; c < spec.columns; ++c)
-            table->setColumnWidth(c, spec.width(c));
-        tables_.push_back(std::move(table));
+    for (const TableSpec& layout : exercise.tables) {
+        tables_.push_back(layout.newTable());
     }
     exercise.writeLabels(set());
 }

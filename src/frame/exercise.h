@@ -28,6 +28,8 @@ struct TableSpec {
     int defaultWidth = 64;
 
     int width(int column) const;
+    // A new table of this size, with these column widths; no cell written.
+    std::unique_ptr<ResultTable> newTable() const;
 };
 
 // A quantity as a table prints it: the cell that shows it (table index, column, row) and its

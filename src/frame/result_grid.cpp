@@ -49,12 +49,10 @@ void ResultTableModel::refresh()
     emit headerDataChanged(Qt::Horizontal, 0, table_.columnCount() - 1);
 }
 
-ResultGrid::ResultGrid(const TableSpec& spec, QWidget* parent)
-    : QTableView(parent), table_(std::make_unique<ResultTable>(spec.columns, spec.rows))
+ResultGrid::ResultGrid(const TableSpec& layout, QWidget* parent)
+    : QTableView(parent), table_(layout.newTable())
 {
-    setObjectName(spec.name);
-    for (int c = 0; c < spec.columns; ++c)
-        table_->setColumnWidth(c, spec.width(c));
+    setObjectName(layout.name);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

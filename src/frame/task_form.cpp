@@ -133,14 +133,14 @@ QLabel* TaskForm::addLabel(const QString& name, const QString& text, int left, i
 
 QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width)
 {
-    const EditSpec* spec = exercise_.edit(name);
-    if (!spec)
+    const EditSpec* field = exercise_.edit(name);
+    if (!field)
         throw std::logic_error("the exercise has no edit " + name.toStdString());
-    auto* e = new QLineEdit(ShownDefault(*spec), panel1_);
+    auto* e = new QLineEdit(ShownDefault(*field), panel1_);
     e->setObjectName(name);
     e->setMaxLength(kEditMaxLength);
     e->setGeometry(left, top, width, 21);
-    e->setVisible(spec->kind != EditKind::Unused);
+    e->setVisible(field->kind != EditKind::Unused);
     // The 41-pixel seconds edits were sized for the design face's 5-pixel digits. A seconds value
     // with four decimals must show whole, so the edits keep one pixel, not two, beside the frame
     // and, where the face is wider than that, draw their text narrower.
@@ -180,9 +180,9 @@ void TaskForm::addStudentFields()
 
 void TaskForm::addTables()
 {
-    for (const TableSpec& spec : exercise_.tables) {
-        if (spec.page.isEmpty()) {
-            auto* grid = new ResultGrid(spec, this);
+    for (const TableSpec& design : exercise_.tables) {
+        if (design.page.isEmpty()) {
+            auto* grid = new ResultGrid(design, this);
             layout()->addWidget(grid);
             grids_.push_back(grid);
             continue;
@@ -196,9 +196,9 @@ void TaskForm::addTables()
         page->setObjectName(QStringLiteral("TabSheet%1").arg(pages_->count() + 1));
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
-        auto* grid = new ResultGrid(spec, page);
+        auto* grid = new ResultGrid(design, page);
         pageLayout->addWidget(grid);
-        pages_->addTab(page, spec.page);
+        pages_->addTab(page, design.page);
         grids_.push_back(grid);
     }
 }
@@ -234,8 +234,8 @@ TableSet TaskForm::tables()
 TypedTexts TaskForm::editTexts() const
 {
     TypedTexts texts;
-    for (const EditSpec& spec : exercise_.edits)
-        texts.emplace_back(spec.name, edit(spec.name)->text());
+    for (const EditSpec& field : exercise_.edits)
+        texts.emplace_back(field.name, edit(field.name)->text());
     return texts;
 }
 
@@ -266,9 +266,9 @@ void TaskForm::fillExample()
     const auto isStudentField = [](const QString& name) {
         return name == QLatin1String("Edit1") || name == QLatin1String("Edit2");
     };
-    for (const EditSpec& spec : exercise_.edits)
-        if (!isStudentField(spec.name))
-            edit(spec.name)->setText(ShownDefault(spec));
+    for (const EditSpec& field : exercise_.edits)
+        if (!isStudentField(field.name))
+            edit(field.name)->setText(ShownDefault(field));
     for (const auto& [name, text] : exercise_.shownExample())
         if (!isStudentField(name))
             edit(name)->setText(text);

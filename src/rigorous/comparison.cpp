@@ -32,9 +32,9 @@ QString TextbookReason(const QString& fault)
 }
 
 // Angles print as angle text, numbers with the decimals of their cell.
-QString PrintRigorous(const QuantitySpec& spec, double value, int decimals, RigorousValue& rigorous)
+QString PrintRigorous(const QuantitySpec& quantity, double value, int decimals, RigorousValue& rigorous)
 {
-    if (!spec.angle)
+    if (!quantity.angle)
         return FormatFixed(value, decimals);
     try {
         return FormatDms(value);
@@ -44,17 +44,17 @@ QString PrintRigorous(const QuantitySpec& spec, double value, int decimals, Rigo
     }
 }
 
-ComparisonRow Row(const QuantitySpec& spec, const ResultTable* table, RigorousValue rigorous, const QString& fault)
+ComparisonRow Row(const QuantitySpec& quantity, const ResultTable* table, RigorousValue rigorous, const QString& fault)
 {
     ComparisonRow row;
-    row.quantity = spec.name;
-    row.textbook = table ? table->cell(spec.column, spec.row) : QString();
+    row.quantity = quantity.name;
+    row.textbook = table ? table->cell(quantity.column, quantity.row) : QString();
     if (table)
-        if (const std::optional<Extended> printed = table->number(spec.column, spec.row))
+        if (const std::optional<Extended> printed = table->number(quantity.column, quantity.row))
             row.textbookValue = static_cast<double>(*printed);
-    const int decimals = spec.angle ? 4 : row.textbook.isEmpty() ? 4 : DecimalsOf(row.textbook);
+    const int decimals = quantity.angle ? 4 : row.textbook.isEmpty() ? 4 : DecimalsOf(row.textbook);
     if (rigorous.value)
-        row.rigorous = PrintRigorous(spec, *rigorous.value, decimals, rigorous);
+        row.rigorous = PrintRigorous(quantity, *rigorous.value, decimals, rigorous);
     row.rigorousValue = rigorous.value;
 
     QString reason;
@@ -74,9 +74,9 @@ ComparisonRow Row(const QuantitySpec& spec, const ResultTable* table, RigorousVa
             row.ground = NoValue;
         return row;
     }
-    const double scale = spec.angle ? 3600 : 1;  // angle differences in seconds
+    const double scale = quantity.angle ? 3600 : 1;  // angle differences in seconds
     row.differenceValue = (*row.textbookValue - *rigorous.value) * scale;
-    const QString unit = spec.angle ? QStringLiteral("″") : spec.unit.isEmpty() ? QString() : QLatin1Char(' ') + spec.unit;
+    const QString unit = quantity.angle ? QStringLiteral("″") : quantity.unit.isEmpty() ? QString() : QLatin1Char(' ') + quantity.unit;
     row.difference = Signed(*row.differenceValue, decimals) + unit;
     if (rigorous.ground) {
         row.groundValue = rigorous.ground(*row.differenceValue);
@@ -89,18 +89,18 @@ ComparisonRow Row(const QuantitySpec& spec, const ResultTable* table, RigorousVa
 
 std::optional<Comparison> CompareExercise(const Exercise& exercise, const Inputs& inputs, const ComputedTables& textbook)
 {
-    const ComparisonSpec& spec = exercise.comparison;
-    if (!spec.solve)
+    const ComparisonSpec& compared = exercise.comparison;
+    if (!compared.solve)
         return std::nullopt;
-    RigorousSolution solution = spec.solve(inputs, textbook);
+    RigorousSolution solution = compared.solve(inputs, textbook);
     Comparison c;
     c.className = exercise.windowClass;
     c.caption = exercise.caption;
     c.ellipsoid = rigorous::EllipsoidStatement();
     c.textbookFault = textbook.fault;
     c.note = solution.note;
-    for (std::size_t i = 0; i < spec.quantities.size(); ++i) {
-        const QuantitySpec& quantity = spec.quantities[i];
+    for (std::size_t i = 0; i < compared.quantities.size(); ++i) {
+        const QuantitySpec& quantity = compared.quantities[i];
         const auto t = static_cast<std::size_t>(quantity.table);
         const ResultTable* table = t < textbook.tables.size() ? textbook.tables[t] : nullptr;
         RigorousValue value = i < solution.values.size() ? solution.values[i]

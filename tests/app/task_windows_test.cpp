@@ -41,11 +41,11 @@ TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
             for (const QLineEdit* edit : form->panel()->findChildren<QLineEdit*>())
                 onScreen << edit->objectName();
             QStringList described;
-            for (const EditSpec& spec : exercise->edits) {
-                described << spec.name;
-                const QLineEdit* edit = form->edit(spec.name);
-                EXPECT_EQ(Str(edit->text()), Str(ShownDefault(spec))) << Str(spec.name);
-                EXPECT_EQ(edit->isHidden(), spec.kind == EditKind::Unused) << Str(spec.name);
+            for (const EditSpec& field : exercise->edits) {
+                described << field.name;
+                const QLineEdit* edit = form->edit(field.name);
+                EXPECT_EQ(Str(edit->text()), Str(ShownDefault(field))) << Str(field.name);
+                EXPECT_EQ(edit->isHidden(), field.kind == EditKind::Unused) << Str(field.name);
                 EXPECT_EQ(edit->maxLength(), kEditMaxLength);
             }
             onScreen.sort();
@@ -90,19 +90,19 @@ TEST(TaskWindows, CaptionsAndValuesStayReadable)
                 EXPECT_FALSE(text.intersects(other)) << Str(label->text()) << " runs into a control";
             occupied << text;
         }
-        for (const EditSpec& spec : exercise->edits) {
-            const QLineEdit* edit = form->edit(spec.name);
-            if (edit->width() > 41 || !spec.label.endsWith(QLatin1Char('"')))
+        for (const EditSpec& field : exercise->edits) {
+            const QLineEdit* edit = form->edit(field.name);
+            if (edit->width() > 41 || !field.label.endsWith(QLatin1Char('"')))
                 continue;
             const int room = edit->width() - 2 * 2 - 2 * (2 + edit->textMargins().left());
             for (QChar separator : test::kSeparators)
                 EXPECT_LE(edit->fontMetrics().horizontalAdvance(test::WithSeparator(QStringLiteral("44.0822"), separator)),
                           room)
-                    << Str(spec.name);
+                    << Str(field.name);
         }
         // Tables on pages take the window's face, in their cells and their headings.
-        for (const TableSpec& spec : exercise->tables) {
-            const ResultGrid* grid = form->grid(spec.name);
+        for (const TableSpec& layout : exercise->tables) {
+            const ResultGrid* grid = form->grid(layout.name);
             EXPECT_TRUE(grid->font() == form->font());
             EXPECT_TRUE(grid->horizontalHeader()->font() == form->font());
             EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);  // a long text is cut, not shortened
@@ -122,14 +122,14 @@ TEST(TaskWindows, ColumnsShowWholeValuesAndCopyAsTabSeparatedText)
             ASSERT_TRUE(form);
             form->fillExample();
             form->Button1Click();
-            for (const TableSpec& spec : exercise->tables) {
-                ResultGrid* grid = form->grid(spec.name);
+            for (const TableSpec& layout : exercise->tables) {
+                ResultGrid* grid = form->grid(layout.name);
                 grid->fitColumns();
                 const ResultTable& table = grid->table();
                 const QFontMetrics metrics(grid->font());
                 for (int c = 0; c < table.columnCount(); ++c) {
-                    EXPECT_EQ(table.columnWidth(c), spec.width(c));
-                    EXPECT_GE(grid->columnWidth(c), spec.width(c));
+                    EXPECT_EQ(table.columnWidth(c), layout.width(c));
+                    EXPECT_GE(grid->columnWidth(c), layout.width(c));
                     for (int r = 1; r < table.rowCount(); ++r)
                         EXPECT_GT(grid->columnWidth(c), metrics.horizontalAdvance(table.cell(c, r)))
                             << Str(table.cell(c, r));
