@@ -1,16 +1,21 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
+#include "app/print_report.h"
 #include "app/stripe.h"
 #include "app/task_windows.h"
+#include "app/word_handover.h"
 #include "catalogue/catalogue.h"
 #include "frame/error_box.h"
+#include "frame/errors.h"
 #include "frame/task_form.h"
 #include "rigorous/comparison_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
@@ -20,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -42,17 +48,21 @@ QSize MaxWindowSize()
     return size;
 }
 
-QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName)
+// The dialog asks before it replaces an existing file: saving the next exercise under the name
+// offered must not destroy the earlier report unasked. The file type chooses the encoding.
+QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName, TextEncoding& encoding)
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить результат вычисления"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({TextEncodingFilter(TextEncoding::Windows1251), TextEncodingFilter(TextEncoding::Utf8)});
+    dialog.selectNameFilter(TextEncodingFilter(encoding));
     if (!lastFileName.isEmpty())
         dialog.selectFile(lastFileName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    encoding = TextEncodingOfFilter(dialog.selectedNameFilter());
     return dialog.selectedFiles().value(0);
 }
 
@@ -116,6 +126,11 @@ void TMainForm::createMenus()
     QMenu* n1 = submenu(bar->addMenu(QStringLiteral("Файл")), QStringLiteral("N1"));
     item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); })->setEnabled(false);
     item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { N12Click(); });
+    QAction* print = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { Print1Click(); });
+    print->setShortcut(QKeySequence::Print);
+    print->setEnabled(false);
+    item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); })
+        ->setEnabled(false);
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
     item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
 
@@ -225,17 +240,27 @@ void TMainForm::NewTaskClick(const QString& itemName)
 
 void TMainForm::N4Click() { close(); }
 
+void TMainForm::setTextEncoding(TextEncoding encoding)
+{
+    if (encoding == textEncoding_)
+        return;
+    textEncoding_ = encoding;
+    SettingsFile file(settingsPath_);
+    WriteTextEncoding(file, encoding);
+    file.save();
+}
+
 void TMainForm::N6Click()
 {
+    TextEncoding encoding = textEncoding_;
     const QString fileName = chooseSaveFile_ ? chooseSaveFile_(this, lastSaveFileName_)
-                                             : DefaultSaveDialog(this, lastSaveFileName_);
+                                             : DefaultSaveDialog(this, lastSaveFileName_, encoding);
     if (fileName.isEmpty())
         return;
     lastSaveFileName_ = fileName;
-    TaskForm* form = activeTaskForm();
-    if (!form)
-        return;
-    SaveTextReport(*form, fileName);
+    if (TaskForm* form = activeTaskForm())
+        SaveTextReport(*form, fileName, encoding);
+    setTextEncoding(encoding);  // remembered once the report is written
 }
 
 void TMainForm::Compare1Click()
@@ -246,8 +271,45 @@ void TMainForm::Compare1Click()
 
 void TMainForm::N12Click()
 {
-    if (TaskForm* form = activeTaskForm())
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    try {
         PrintWordReport(*form);
+    } catch (const DocumentNotOpened& error) {
+        const QString boxText = ErrorBoxText(error.text());
+        const QString way = chooseOtherWay_ ? chooseOtherWay_(this, boxText) : AskOtherWayOut(this, boxText);
+        if (way == QLatin1String("ExportPdf1"))
+            ExportPdf1Click();
+        else if (way == QLatin1String("Print1"))
+            Print1Click();
+    }
+}
+
+void TMainForm::Print1Click()
+{
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    const WordDocument document = ReportDocument(*form);
+    const QString title = form->windowTitle();
+    printPreview_ ? printPreview_(document, title, this) : PrintWithPreview(document, title, this);
+}
+
+void TMainForm::ExportPdf1Click()
+{
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    const QString folder = lastPdfFolder_.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : lastPdfFolder_;
+    const QString suggested = QDir(folder).filePath(DocumentBaseName(form->windowTitle()) + QStringLiteral(".pdf"));
+    const QString fileName = choosePdfFile_ ? choosePdfFile_(this, suggested) : ChoosePdfFile(this, suggested);
+    if (fileName.isEmpty())
+        return;
+    lastPdfFolder_ = QFileInfo(fileName).absolutePath();
+    ExportPdf(ReportDocument(*form), form->windowTitle(), fileName);
 }
 
 TAboutForm* TMainForm::aboutForm()
@@ -358,7 +420,8 @@ void TMainForm::updateStatus(int count)
     const QString text = kCountText + QString::number(count);
     if (statusPanel1_->text() != text)
         statusPanel1_->setText(text);
-    menuItem(QStringLiteral("N6"))->setEnabled(count != 0);
+    for (const char* name : {"N6", "Print1", "ExportPdf1"})
+        menuItem(QLatin1String(name))->setEnabled(count != 0);
     menuItem(QStringLiteral("Compare1"))->setEnabled(activeTaskForm() != nullptr);
 }
 
@@ -386,6 +449,7 @@ void TMainForm::LoadSettings()
         const SettingsFile file(settingsPath_);
         ReadMainPlacement(file, placement_);
     });
+    RunCommand(this, [this] { textEncoding_ = ReadTextEncoding(SettingsFile(settingsPath_)); });
     applyPlacement();
     placementPending_ = true;
 }

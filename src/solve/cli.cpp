@@ -29,7 +29,9 @@ const char kForms[] =
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
+    "               [--pdf FILE|-]\n"
     "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
+    "               [--with-pdf]\n"
     "  kvelta-solve --help | --version";
 
 // Wrong use of the command line: exit status 2.
@@ -73,8 +75,9 @@ struct Options {
     const Exercise* exercise = nullptr;
     TypedTexts edits;
     int activePage = 0;  // 0-based
-    QString report, tablesJson, docx, batch, outDir;
+    QString report, tablesJson, docx, pdf, batch, outDir;
     bool utf8 = false;
+    bool withPdf = false;
     bool rigorous = false;
 };
 
@@ -83,8 +86,8 @@ public:
     Parser()
     {
         parser_.setApplicationDescription(QString::fromUtf8(kForms));
-        parser_.addOptions({list_, separator_, activePage_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
-                            outDir_, help_, version_});
+        parser_.addOptions({list_, separator_, activePage_, report_, utf8_, tablesJson_, rigorous_, docx_, pdf_,
+                            batch_, outDir_, withPdf_, help_, version_});
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
         parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
                                       QStringLiteral("[EditK=TEXT ...]"));
@@ -96,7 +99,7 @@ public:
         if (!parser_.parse(QStringList{QStringLiteral("kvelta-solve")} + arguments))
             throw UsageError(parser_.errorText());
         for (const QCommandLineOption* option :
-             {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &batch_, &outDir_})
+             {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &pdf_, &batch_, &outDir_})
             if (parser_.values(*option).size() > 1)
                 throw UsageError(QStringLiteral("--%1 is given more than once").arg(option->names().constLast()));
     }
@@ -127,6 +130,8 @@ public:
         options.report = parser_.value(report_);
         options.tablesJson = parser_.value(tablesJson_);
         options.docx = parser_.value(docx_);
+        options.pdf = parser_.value(pdf_);
+        options.withPdf = parser_.isSet(withPdf_);
         options.batch = parser_.value(batch_);
         options.outDir = parser_.value(outDir_);
         options.utf8 = parser_.isSet(utf8_);
@@ -135,8 +140,11 @@ public:
             throw UsageError(QStringLiteral("--batch and --out-dir go together"));
         if (!options.batch.isEmpty()
             && (!options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
-                || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
-            throw UsageError(QStringLiteral("--batch takes only --out-dir, --decimal-separator and --rigorous"));
+                || !options.docx.isEmpty() || !options.pdf.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
+            throw UsageError(
+                QStringLiteral("--batch takes only --out-dir, --decimal-separator, --rigorous and --with-pdf"));
+        if (options.withPdf && options.batch.isEmpty())
+            throw UsageError(QStringLiteral("--with-pdf goes with --batch (one exercise: --pdf FILE)"));
         return options;
     }
 
@@ -192,19 +200,31 @@ private:
     QCommandLineOption rigorous_{QStringLiteral("rigorous"),
                                  QStringLiteral("Add the comparison with the rigorous solution.")};
     QCommandLineOption docx_ = ValueOption("docx", "The document «Печать из MS Word» builds.", "FILE");
+    QCommandLineOption pdf_ = ValueOption("pdf", "The same document as a PDF file, as «Экспорт в PDF...» writes it.",
+                                          "FILE|-");
+    QCommandLineOption withPdf_{QStringLiteral("with-pdf"),
+                                QStringLiteral("With --batch: NNN-<name>.pdf beside each report too.")};
     QCommandLineOption batch_ = ValueOption("batch", "A CSV file of variants, one per row.", "VARIANTS.csv");
     QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
     QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")};
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
 };
 
-int SolveOne(const Options& options)
+QByteArray Pdf(PdfWriter pdfWriter, const ReportView& view, ReportLayout layout)
+{
+    if (!pdfWriter)
+        throw KveltaError(QStringLiteral("PDF files cannot be drawn by this program"));
+    return pdfWriter(BuildReportDocument(view, layout), view.caption);
+}
+
+int SolveOne(const Options& options, PdfWriter pdfWriter)
 {
     const Solution solution = SolveExercise(*options.exercise, options.edits, options.activePage);
     int status = solution.fault.isEmpty() ? 0 : 1;
     if (status)
         PrintError(solution.error());
-    const bool anyOutput = !options.report.isEmpty() || !options.tablesJson.isEmpty() || !options.docx.isEmpty();
+    const bool anyOutput = !options.report.isEmpty() || !options.tablesJson.isEmpty() || !options.docx.isEmpty()
+                           || !options.pdf.isEmpty();
     const ReportView view = solution.view();
     const ReportLayout layout = options.exercise->report;
     try {
@@ -218,6 +238,8 @@ int SolveOne(const Options& options)
             WriteOutput(options.tablesJson, TablesJson(solution, options.rigorous));
         if (!options.docx.isEmpty())
             WriteOutput(options.docx, BuildDocx(view, layout));
+        if (!options.pdf.isEmpty())
+            WriteOutput(options.pdf, Pdf(pdfWriter, view, layout));
     } catch (const KveltaError& error) {
         PrintError(ErrorBoxText(error.text()));
         status = 1;
@@ -254,7 +276,7 @@ std::vector<QStringList> ReadVariants(const Options& options)
     return rows;
 }
 
-int Batch(const Options& options)
+int Batch(const Options& options, PdfWriter pdfWriter)
 {
     const std::vector<QStringList> rows = ReadVariants(options);
     const QStringList& header = rows.front();
@@ -287,9 +309,13 @@ int Batch(const Options& options)
         line[1] = view.group;
         line[2] = view.name;
         line[3] = solution.error();
-        const QString report = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name) + QStringLiteral(".txt"));
+        const QString base = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name));
         if (const std::optional<QString> error = ErrorOf([&] {
-                WriteFileAtomically(report, TextReportBytes(view, options.exercise->report), FileSync::Later);
+                WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
+                                    FileSync::Later);
+                if (options.withPdf)
+                    WriteFileAtomically(base + QStringLiteral(".pdf"), Pdf(pdfWriter, view, options.exercise->report),
+                                        FileSync::Later);
             }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
         if (!line[3].isEmpty())
@@ -301,7 +327,7 @@ int Batch(const Options& options)
     return failed ? 1 : 0;
 }
 
-int Run(const QStringList& arguments)
+int Run(const QStringList& arguments, PdfWriter pdfWriter)
 {
     Parser parser;
     parser.parse(arguments);
@@ -320,15 +346,27 @@ int Run(const QStringList& arguments)
         return 0;
     }
     const Options options = parser.options();
-    return options.batch.isEmpty() ? SolveOne(options) : Batch(options);
+    return options.batch.isEmpty() ? SolveOne(options, pdfWriter) : Batch(options, pdfWriter);
 }
 
 }  // namespace
 
-int RunSolveCommand(const QStringList& arguments)
+bool AsksForPdf(const QStringList& arguments)
+{
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("--pdf") || argument.startsWith(QLatin1String("--pdf="))
+            || argument == QLatin1String("--with-pdf"))
+            return true;
+    }
+    return false;
+}
+
+int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter)
 {
     try {
-        return Run(arguments);
+        return Run(arguments, pdfWriter);
     } catch (const UsageError& error) {
         PrintError(QStringLiteral("kvelta-solve: ") + QString::fromUtf8(error.what()));
         PrintError(QStringLiteral("Try 'kvelta-solve --help'."));
