@@ -56,6 +56,9 @@ constexpr float kTabWidth = 36.0f;    // Word's default tab stop, half an inch
 constexpr float kSafety = 1.5f;
 constexpr float kSmallestFontSize = 6.0f;
 constexpr float kEmptyParagraphSize = 1.0f;
+// A table's outer lines lie half outside its cells: the cells leave them room within the text
+// width, or a renderer that clips at the margins cuts the right-hand line off.
+constexpr float kBorderRoom = 1.0f;
 
 float GlyphWidth(char16_t ch)
 {
@@ -187,7 +190,7 @@ void FitForPrint(WordDocument& document)
     const float textWidth = document.pageWidth - document.leftMargin - document.rightMargin;
     for (WordBlock& block : document.body)
         if (auto* table = std::get_if<WordTable>(&block))
-            FitTable(*table, textWidth);
+            FitTable(*table, textWidth - kBorderRoom);
     // The paragraph a document ends with after its last table holds nothing; at its built size
     // it can spill over onto a page of its own.
     if (document.body.size() >= 2 && std::holds_alternative<WordTable>(document.body[document.body.size() - 2]))
