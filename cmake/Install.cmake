@@ -1,5 +1,5 @@
 # Where `cmake --install` (and so the .deb) puts Kvelta: the two programs, the desktop entry, the
-# icon, the AppStream metainfo, the manual page of kvelta-solve and the copyright file.
+# icon, the AppStream metainfo, the manual pages, the copyright file and the changelog.
 include(GNUInstallDirs)
 
 # The application id names the desktop entry, the icon and the metainfo alike; see the metainfo
@@ -25,7 +25,26 @@ foreach(size 48 64 128 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-install(FILES ${KVELTA_DATA_DIR}/kvelta-solve.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Manual pages and the Debian changelog go compressed, as Debian wants them (gzip -n: no name or
+# time stamp inside, so the same sources give the same bytes).
+set(KVELTA_COMPRESSED_DIR ${CMAKE_BINARY_DIR}/compressed)
+function(kvelta_compress source output)
+  add_custom_command(OUTPUT ${KVELTA_COMPRESSED_DIR}/${output}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${KVELTA_COMPRESSED_DIR}
+                     COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${source} ${KVELTA_COMPRESSED_DIR}/${output}
+                     DEPENDS ${source} VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY KVELTA_COMPRESSED ${KVELTA_COMPRESSED_DIR}/${output})
+endfunction()
+kvelta_compress(${KVELTA_DATA_DIR}/kvelta.1 kvelta.1.gz)
+kvelta_compress(${KVELTA_DATA_DIR}/kvelta-solve.1 kvelta-solve.1.gz)
+kvelta_compress(${KVELTA_DATA_DIR}/changelog changelog.gz)
+get_property(compressed GLOBAL PROPERTY KVELTA_COMPRESSED)
+add_custom_target(kvelta_compressed ALL DEPENDS ${compressed})
+
+install(FILES ${KVELTA_COMPRESSED_DIR}/kvelta.1.gz ${KVELTA_COMPRESSED_DIR}/kvelta-solve.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian wants the copyright file in /usr/share/doc/<package>, named after the package, not the project.
 install(FILES ${KVELTA_DATA_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kvelta)
+# The version carries no Debian revision, so the package is a native one: its changelog is changelog.gz.
+install(FILES ${KVELTA_COMPRESSED_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kvelta)

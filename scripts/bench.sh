@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kvelta-solve >/dev/null
+cmake --build "$build" --target kvelta-solve kvelta-idle-bench >/dev/null
 solve=$build/src/solve/kvelta-solve
 # Batches write their files twice: into memory (tmpfs), which measures the program, and onto the
 # build folder's disk, which adds what that disk costs to create 10 000 files (on a shared virtual
@@ -17,6 +17,10 @@ trap 'rm -rf "$work" "$memory"' EXIT
 bare=$work/bare-qt
 # shellcheck disable=SC2046
 g++ -O2 -fPIC $(pkg-config --cflags Qt6Core) scripts/bench/bare_qt.cpp -o "$bare" $(pkg-config --libs Qt6Core)
+bare_window=$work/bare-window
+# shellcheck disable=SC2046
+g++ -O2 -fPIC $(pkg-config --cflags Qt6Widgets) scripts/bench/bare_window.cpp -o "$bare_window" \
+  $(pkg-config --libs Qt6Widgets)
 
 now() { date +%s%N; }
 # Median of the numbers on standard input.
@@ -84,3 +88,29 @@ gk_variants 10000 >"$work/gk.csv"
 s=$(now); "$solve" gk-forward --decimal-separator . --rigorous --batch "$work/gk.csv" --out-dir "$memory/rig" 2>/dev/null || true; e=$(now)
 printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigorous" "in memory" \
   "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
+
+# Idle CPU: Kvelta with nine exercise windows open beside a bare Qt window, both on the same
+# display (Xvfb when there is one, else Qt's offscreen platform), over the same ten seconds.
+# /proc/PID/stat fields 14 and 15: user and system time in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+idle_cpu() {
+  "$work/idle-bench" 2>/dev/null & local kvelta=$!
+  "$bare_window" 2>/dev/null & local bare_pid=$!
+  sleep 3
+  local k0 b0 k1 b1 hz=$(getconf CLK_TCK) seconds=10
+  k0=$(cpu_ticks $kvelta); b0=$(cpu_ticks $bare_pid)
+  sleep $seconds
+  k1=$(cpu_ticks $kvelta); b1=$(cpu_ticks $bare_pid)
+  kill $kvelta $bare_pid; wait $kvelta $bare_pid 2>/dev/null || true
+  awk -v k=$((k1 - k0)) -v b=$((b1 - b0)) -v hz="$hz" -v s=$seconds -v where="$1" 'BEGIN {
+    printf "%-51s %6.2f %% of a core, bare Qt window %.2f %%  (target <= 0.5 %%)\n", \
+      "idle, nine exercise windows open (" where ")", 100 * k / hz / s, 100 * b / hz / s }'
+}
+cp "$build/src/app/kvelta-idle-bench" "$work/idle-bench"
+if command -v xvfb-run >/dev/null; then
+  # xvfb-run is a POSIX shell script: the functions go in as text, not through the environment.
+  work=$work bare_window=$bare_window xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash -c "$(declare -f cpu_ticks idle_cpu); idle_cpu Xvfb"
+else
+  QT_QPA_PLATFORM=offscreen idle_cpu offscreen
+fi

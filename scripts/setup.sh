@@ -10,8 +10,10 @@ packages=(
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
   xdg-utils fonts-liberation2 poppler-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
+  openbox imagemagick
   xvfb xauth
+  util-linux mount  # unshare and mount for the fault tests
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

@@ -1,29 +1,29 @@
+#include "app/app_look.h"
 #include "app/main_form.h"
 #include "frame/numbers.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <clocale>
+#include <csignal>
 
 int main(int argc, char* argv[])
 {
+    // A file size limit then fails the write (and the user is told) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     // QApplication set the user's LC_ALL; the C library must keep reading and writing points.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kvelta"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kvelta"));
+    // No application display name: the platform would append it to every caption.
+    QApplication::setWindowIcon(kvelta::KveltaIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Kvelta"));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
 
-    // The interface is Russian: the standard dialogs' buttons too ("Сохранить", "Отмена").
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    // The interface is Russian: the standard dialogs' buttons and texts too ("Сохранить", "Папка").
+    kvelta::InstallRussianTranslations(app);
 
-    kvelta::TMainForm mainForm;  // reads its placement while it is created
-    mainForm.aboutForm();        // the About window, made now and kept hidden
+    kvelta::TMainForm mainForm;  // reads its placement while it is created; the About window is made on first use
     mainForm.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
+#include "app/help_window.h"
 #include "app/print_report.h"
 #include "app/stripe.h"
 #include "app/task_windows.h"
@@ -19,17 +20,20 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPoint>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 namespace kvelta {
 
@@ -76,9 +80,14 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kvelta"));
     mdiArea_->setObjectName(QStringLiteral("ClientArea"));
+    // Windows reaching past the client area stay reachable.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     createMenus();
     createStatusBar();
+    createHelpMenu();
+    createWindowShortcuts();
 
     stripe_ = new StripeOverlay(this);
     stripe_->setGeometry(0, 0, width(), StripeOverlay::kHeight);
@@ -124,13 +133,15 @@ void TMainForm::createMenus()
     };
 
     QMenu* n1 = submenu(bar->addMenu(QStringLiteral("Файл")), QStringLiteral("N1"));
-    item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); })->setEnabled(false);
+    n6_ = item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); });
+    n6_->setEnabled(false);
     item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { N12Click(); });
-    QAction* print = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { Print1Click(); });
-    print->setShortcut(QKeySequence::Print);
-    print->setEnabled(false);
-    item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); })
-        ->setEnabled(false);
+    print1_ = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { Print1Click(); });
+    print1_->setShortcut(QKeySequence::Print);
+    print1_->setEnabled(false);
+    exportPdf1_ =
+        item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); });
+    exportPdf1_->setEnabled(false);
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
     item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
 
@@ -156,12 +167,44 @@ void TMainForm::createMenus()
 
     // The textbook results of the active exercise beside the rigorous ones.
     QMenu* check1 = submenu(bar->addMenu(QStringLiteral("Проверка")), QStringLiteral("Check1"));
-    item(check1, QStringLiteral("Compare1"), QStringLiteral("Сравнить со строгим решением..."),
-         [this] { Compare1Click(); })->setEnabled(false);
+    compare1_ = item(check1, QStringLiteral("Compare1"), QStringLiteral("Сравнить со строгим решением..."),
+                     [this] { Compare1Click(); });
+    compare1_->setEnabled(false);
+}
 
-    QAction* n15 = bar->addAction(QStringLiteral("О программе"));
-    n15->setObjectName(QStringLiteral("N15"));
-    connect(n15, &QAction::triggered, this, [this] { RunCommand(this, [this] { N15Click(); }); });
+void TMainForm::createHelpMenu()
+{
+    // "О программе": the manual (F1), the textbook example of the active window, the About window.
+    QMenu* help = menuBar()->addMenu(QStringLiteral("О программе"));
+    help->setObjectName(QStringLiteral("Help1"));
+    help->menuAction()->setObjectName(QStringLiteral("Help1"));
+    auto item = [this, help](const char* name, const QString& caption, auto handler) {
+        QAction* action = help->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, handler] { RunCommand(this, [this, handler] { handler(); }); });
+        return action;
+    };
+    QAction* manual = item("Help2", QStringLiteral("Справка"), [this] { HelpClick(); });
+    manual->setShortcut(QKeySequence::HelpContents);
+    manual->setShortcutContext(Qt::ApplicationShortcut);
+    item("Example1", QStringLiteral("Пример из учебника"), [this] { ExampleClick(); });
+    help->addSeparator();
+    item("N15", QStringLiteral("О программе"), [this] { N15Click(); });
+}
+
+void TMainForm::createWindowShortcuts()
+{
+    // Ctrl+Tab and Ctrl+Shift+Tab go through the windows (Ctrl+F4 is each window's own).
+    auto shortcut = [this](const QKeySequence& keys, auto handler) {
+        auto* action = new QAction(this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, mdiArea_, handler);
+        addAction(action);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { mdiArea_->activateNextSubWindow(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), [this] { mdiArea_->activatePreviousSubWindow(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), [this] { mdiArea_->activatePreviousSubWindow(); });
 }
 
 void TMainForm::createStatusBar()
@@ -220,14 +263,39 @@ void TMainForm::addTaskForm(TaskForm* form)
         if (position.x() + 100 > mdiArea_->viewport()->width() || position.y() + 100 > mdiArea_->viewport()->height())
             position = QPoint(0, 0);
     }
+    // The group and the name typed before; what is typed now is offered to the next window.
+    form->edit(QStringLiteral("Edit1"))->setText(student_.group);
+    form->edit(QStringLiteral("Edit2"))->setText(student_.name);
+    connect(form->edit(QStringLiteral("Edit1")), &QLineEdit::textEdited, this,
+            [this](const QString& text) { student_.group = text; });
+    connect(form->edit(QStringLiteral("Edit2")), &QLineEdit::textEdited, this,
+            [this](const QString& text) { student_.name = text; });
     QMdiSubWindow* sub = mdiArea_->addSubWindow(form);
     sub->move(position);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The system menu's keys act on the window that has the focus: as window-wide shortcuts of
+    // every child they would be ambiguous and none would work. Ctrl+F4 closes on every platform
+    // (X11's own binding is Ctrl+W only).
+    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction* action : sub->systemMenu()->actions()) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        if (!closeKeys.isEmpty() && action->shortcuts() == closeKeys) {
+            QList<QKeySequence> keys{QKeySequence(Qt::CTRL | Qt::Key_F4)};
+            for (const QKeySequence& key : closeKeys)
+                if (!keys.contains(key))
+                    keys.append(key);
+            action->setShortcuts(keys);
+        }
+    }
+    QAction* example = sub->systemMenu()->addAction(QStringLiteral("Пример из учебника"));
+    connect(example, &QAction::triggered, form, [form] { form->fillExample(); });
     connect(sub, &QObject::destroyed, this, [this] {
         QMetaObject::invokeMethod(this, &TMainForm::updateWindowMenu, Qt::QueuedConnection);
     });
     form->show();
     sub->show();
+    // Never smaller than the window's inputs, its frame included (known once it is shown).
+    sub->setMinimumSize(sub->minimumSizeHint());
     mdiArea_->setActiveSubWindow(sub);
     updateWindowMenu();
 }
@@ -321,10 +389,26 @@ TAboutForm* TMainForm::aboutForm()
 
 void TMainForm::N15Click() { aboutForm()->exec(); }
 
+void TMainForm::HelpClick()
+{
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    TaskForm* form = activeTaskForm();
+    helpWindow_->showPage(form ? &form->exercise() : nullptr);
+}
+
+void TMainForm::ExampleClick()
+{
+    if (TaskForm* form = activeTaskForm())
+        form->fillExample();
+}
+
 void TMainForm::Tile1Click()
 {
-    // Horizontal tiling: the windows one above the other, full width; more windows than fit
-    // in height go into further columns. Minimised windows keep a row at the bottom.
+    // Horizontal tiling: the windows one above the other, full width. A window is never made
+    // smaller than its inputs: as many rows as fit at that height go into a column, further
+    // columns to the right; columns too wide for the client area reach past it and the area
+    // scrolls. Minimised windows keep a row at the bottom.
     QList<QMdiSubWindow*> windows;
     bool icons = false;
     const QList<QMdiSubWindow*> stack = mdiArea_->subWindowList(QMdiArea::StackingOrder);
@@ -338,26 +422,36 @@ void TMainForm::Tile1Click()
     }
     if (windows.isEmpty())
         return;
+    for (QMdiSubWindow* sub : windows)
+        if (sub->isMaximized())
+            sub->showNormal();
+    // Positions are taken from the scrolled-back origin of the area.
+    mdiArea_->horizontalScrollBar()->setValue(0);
+    mdiArea_->verticalScrollBar()->setValue(0);
     QRect area = mdiArea_->viewport()->rect();
     if (icons)
         area.setBottom(area.bottom() - mdiArea_->fontMetrics().height() * 2);
     const int n = static_cast<int>(windows.size());
-    const int minHeight = std::max(1, mdiArea_->fontMetrics().height() * 4);
-    const int maxRows = std::max(1, area.height() / minHeight);
+    int minHeight = 1;
+    for (QMdiSubWindow* sub : windows)
+        minHeight = std::max(minHeight, sub->minimumHeight());
+    const int maxRows = std::clamp(area.height() / minHeight, 1, n);
     const int columns = (n + maxRows - 1) / maxRows;
+    const int height = std::max(area.height(), minHeight);
     int index = 0;
+    int x = area.left();
     for (int c = 0; c < columns; ++c) {
         const int rows = n / columns + (c < n % columns ? 1 : 0);
-        const int x0 = area.left() + area.width() * c / columns;
-        const int x1 = area.left() + area.width() * (c + 1) / columns;
+        // A column's share of the width, or the widest minimum of its windows.
+        int width = area.width() / columns;
+        for (int r = 0; r < rows; ++r)
+            width = std::max(width, windows[index + r]->minimumWidth());
         for (int r = 0; r < rows; ++r, ++index) {
-            const int y0 = area.top() + area.height() * r / rows;
-            const int y1 = area.top() + area.height() * (r + 1) / rows;
-            QMdiSubWindow* sub = windows[index];
-            if (sub->isMaximized())
-                sub->showNormal();
-            sub->setGeometry(x0, y0, x1 - x0, y1 - y0);
+            const int y0 = area.top() + height * r / rows;
+            const int y1 = area.top() + height * (r + 1) / rows;
+            windows[index]->setGeometry(x, y0, width, y1 - y0);
         }
+        x += width;
     }
 }
 
@@ -385,7 +479,38 @@ void TMainForm::Arrange1Click()
     }
 }
 
-void TMainForm::Cascade1Click() { mdiArea_->cascadeSubWindows(); }
+void TMainForm::Cascade1Click()
+{
+    // The windows in their stacking order, each one title bar down and right of the one behind
+    // it and raised over it, so that every title bar shows and the active window ends in front.
+    // A window keeps at least its inputs' size; the area scrolls where they reach past it.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::StackingOrder))
+        if (!sub->isHidden() && !sub->isMinimized())
+            windows.append(sub);
+    if (windows.isEmpty())
+        return;
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    mdiArea_->horizontalScrollBar()->setValue(0);
+    mdiArea_->verticalScrollBar()->setValue(0);
+    const QRect area = mdiArea_->viewport()->rect();
+    int step = 0;
+    for (QMdiSubWindow* sub : windows) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        step = std::max(step, sub->height() - sub->widget()->height());  // the title bar and frame
+    }
+    const int n = static_cast<int>(windows.size());
+    const QSize size(std::max(area.width() - step * (n - 1), area.width() * 2 / 3),
+                     std::max(area.height() - step * (n - 1), area.height() * 2 / 3));
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        sub->setGeometry(QRect(area.topLeft() + QPoint(step * i, step * i), size.expandedTo(sub->minimumSize())));
+        sub->raise();
+    }
+    if (active)
+        mdiArea_->setActiveSubWindow(active);
+}
 
 void TMainForm::updateWindowMenu()
 {
@@ -420,9 +545,9 @@ void TMainForm::updateStatus(int count)
     const QString text = kCountText + QString::number(count);
     if (statusPanel1_->text() != text)
         statusPanel1_->setText(text);
-    for (const char* name : {"N6", "Print1", "ExportPdf1"})
-        menuItem(QLatin1String(name))->setEnabled(count != 0);
-    menuItem(QStringLiteral("Compare1"))->setEnabled(activeTaskForm() != nullptr);
+    for (QAction* item : {n6_, print1_, exportPdf1_})
+        item->setEnabled(count != 0);
+    compare1_->setEnabled(activeTaskForm() != nullptr);
 }
 
 void TMainForm::Timer1Timer()
@@ -445,11 +570,17 @@ QMargins TMainForm::frameMargins() const
 void TMainForm::LoadSettings()
 {
     placement_ = WindowPlacement{};  // built-in placement; each key read replaces its part
-    RunCommand(this, [this] {
-        const SettingsFile file(settingsPath_);
-        ReadMainPlacement(file, placement_);
+    // The file is read once: one that cannot be read is reported once.
+    std::optional<SettingsFile> file;
+    RunCommand(this, [&] {
+        file.emplace(settingsPath_);
+        ReadMainPlacement(*file, placement_);
     });
-    RunCommand(this, [this] { textEncoding_ = ReadTextEncoding(SettingsFile(settingsPath_)); });
+    if (file)
+        RunCommand(this, [&] {
+            student_ = ReadStudentFields(*file);
+            textEncoding_ = ReadTextEncoding(*file);
+        });
     applyPlacement();
     placementPending_ = true;
 }
@@ -459,12 +590,19 @@ void TMainForm::applyPlacement()
     // Top and Left are the frame's corner; Width and Height the outer size.
     const QMargins m = frameMargins();
     appliedMargins_ = m;
+    // A placement saved on a screen that is gone (or written by hand) is brought back on one.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const WindowPlacement shown = PlacementOnScreens(placement_, screens);
     const QSize max = MaxWindowSize();
-    const int width = std::clamp(placement_.width - m.left() - m.right(), 1, max.width());
-    const int height = std::clamp(placement_.height - m.top() - m.bottom(), 1, max.height());
+    const int width =
+        static_cast<int>(std::clamp(qint64(shown.width) - m.left() - m.right(), qint64(1), qint64(max.width())));
+    const int height =
+        static_cast<int>(std::clamp(qint64(shown.height) - m.top() - m.bottom(), qint64(1), qint64(max.height())));
     if (windowState() != Qt::WindowNoState)
         setWindowState(Qt::WindowNoState);
-    move(placement_.left, placement_.top);  // marks the position as chosen: no system placement
+    move(shown.left, shown.top);  // marks the position as chosen: no system placement
     resize(width, height);
     appliedSize_ = size();
     if (placement_.maximized)
@@ -489,9 +627,35 @@ void TMainForm::fixPlacementForFrame()
     placement_.maximized = maximized;
 }
 
+void TMainForm::updateTimerRunning()
+{
+    // Once shown, the timer runs only while the window is on the screen and not minimised.
+    if (!timer1_)
+        return;
+    const bool seen = isVisible() && !isMinimized();
+    if (seen && !timer1_->isActive())
+        timer1_->start();
+    else if (!seen && timer1_->isActive())
+        timer1_->stop();
+}
+
+void TMainForm::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    updateTimerRunning();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        updateTimerRunning();
+}
+
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    updateTimerRunning();
     fixPlacementForFrame();
     // Some platforms report the frame only once the window is on the screen.
     QTimer::singleShot(0, this, &TMainForm::fixPlacementForFrame);
@@ -523,6 +687,7 @@ void TMainForm::SaveSettings()
     RunCommand(this, [&] {
         SettingsFile file(settingsPath_);
         WriteMainPlacement(file, placement, minimized);
+        WriteStudentFields(file, student_);
         file.save();
     });
 }

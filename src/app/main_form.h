@@ -21,6 +21,7 @@ class QTimer;
 
 namespace kvelta {
 
+class HelpWindow;
 class StripeOverlay;
 class TAboutForm;
 class TaskForm;
@@ -46,8 +47,13 @@ public:
     StripeOverlay* stripe() const { return stripe_; }
     const QString& settingsPath() const { return settingsPath_; }
 
-    // The About window, made once and reused; main() makes it at start-up, hidden.
+    // The About window, made on first use and reused.
     TAboutForm* aboutForm();
+    // The manual, made on first use; nullptr until then.
+    HelpWindow* helpWindow() const { return helpWindow_; }
+
+    // The group and the name typed last: every new window starts with them.
+    const StudentFields& studentFields() const { return student_; }
 
     // The Save dialog: returns the chosen name, or an empty text when cancelled. Tests replace it.
     using SaveFileChooser = std::function<QString(QWidget* parent, const QString& lastFileName)>;
@@ -78,16 +84,24 @@ public:
     void Arrange1Click();
     void Cascade1Click();
     void Timer1Timer();
+    void HelpClick();     // F1: the active exercise's page, or the manual's contents
+    void ExampleClick();  // "Пример из учебника" in the active window
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createMenus();
     void createStatusBar();
+    void createHelpMenu();
+    void createWindowShortcuts();
+    // The stripe and the status run only while the main window can be seen.
+    void updateTimerRunning();
     void LoadSettings();
     void SaveSettings();
     void applyPlacement();
@@ -102,6 +116,10 @@ private:
     QMenu* windows1_ = nullptr;
     QAction* windowListSeparator_ = nullptr;
     QList<QAction*> windowListActions_;
+    QAction* n6_ = nullptr;
+    QAction* compare1_ = nullptr;
+    QAction* print1_ = nullptr;
+    QAction* exportPdf1_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;
     QTimer* timer1_ = nullptr;
@@ -121,6 +139,8 @@ private:
     OtherWayChooser chooseOtherWay_;
     QString lastPdfFolder_;
     std::unique_ptr<TAboutForm> aboutForm_;
+    HelpWindow* helpWindow_ = nullptr;
+    StudentFields student_;
 };
 
 }  // namespace kvelta

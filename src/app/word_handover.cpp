@@ -1,6 +1,7 @@
 #include "app/word_handover.h"
 
 #include "frame/errors.h"
+#include "reports/report_file.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -102,26 +103,10 @@ QString SaveNewDocument(const QString& folder, const QString& caption, const QBy
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const QString path = attempt == 1 ? base + QStringLiteral(".docx")
                                           : QStringLiteral("%1 (%2).docx").arg(base).arg(attempt);
-        QFile file(path);
-        // NewOnly: a file made meanwhile by anyone else is never opened, let alone replaced.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-                continue;
-            throw KveltaError(QStringLiteral("Cannot create file \"%1\". %2")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
-        }
-        if (file.write(docx) != docx.size() || !file.flush()) {
-            const QString reason = file.errorString();
-            file.close();
-            file.remove();
-            throw KveltaError(QStringLiteral("Unable to write to %1. %2").arg(QDir::toNativeSeparators(path), reason));
-        }
-        file.close();
-        if (file.error() != QFileDevice::NoError) {
-            const QString reason = file.errorString();
-            file.remove();
-            throw KveltaError(QStringLiteral("Unable to write to %1. %2").arg(QDir::toNativeSeparators(path), reason));
-        }
+        // Written whole beside the folder's other files, then given a name nobody has taken, even
+        // meanwhile: an existing document is never replaced, and a failure leaves no file at all.
+        if (!WriteNewFile(path, docx))
+            continue;
         return path;
     }
     throw KveltaError(QStringLiteral("Cannot create file \"%1.docx\": too many documents of that name")

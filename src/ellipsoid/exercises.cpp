@@ -19,8 +19,8 @@ const QString TrapezoidSubmenu = QStringLiteral("Вычисление площа
 
 TableSpec FourColumns(int rows) { return {QStringLiteral("StringGrid1"), QString(), 4, rows, {92, 96, 97, 92}}; }
 
-// The textbook value printed at a cell, if the computation reached it.
-std::optional<double> Printed(const ComputedTables& textbook, int column, int row)
+// The number the textbook table shows at a cell, if the computation reached it.
+std::optional<double> TextbookValue(const ComputedTables& textbook, int column, int row)
 {
     const std::optional<Extended> value = textbook.tables.front()->number(column, row);
     return value ? std::optional<double>(static_cast<double>(*value)) : std::nullopt;
@@ -38,12 +38,6 @@ QString RoShareNote(const std::optional<double>& textbook, const RigorousValue& 
 
 // ---- meridian arc ----
 
-void MeridianArcCompute(const Inputs& inputs, const TableSet& t)
-{
-    const MeridianArcLatitudes latitudes = ReadMeridianArcLatitudes(inputs);
-    RunComputation(t, [&] { ComputeMeridianArc(latitudes, *t[0]); });
-}
-
 RigorousSolution MeridianArcRigorous(const Inputs& inputs, const ComputedTables& textbook)
 {
     const MeridianArcLatitudes l = ReadMeridianArcLatitudes(inputs);
@@ -51,19 +45,13 @@ RigorousSolution MeridianArcRigorous(const Inputs& inputs, const ComputedTables&
     r.values = {MeridianRadius(l.B1, QStringLiteral("B1")), MeridianRadius(l.Bcp, QStringLiteral("Bcp")),
                 MeridianRadius(l.B2, QStringLiteral("B2")), WithGround(MeridianArc(l.B1, l.B2), SameLength())};
     r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
-             + RoShareNote(Printed(textbook, 3, 16), r.values[3],
+             + RoShareNote(TextbookValue(textbook, 3, 16), r.values[3],
                            QStringLiteral("правило Симпсона по трём точкам (растёт с длиной дуги: около 0,03 м "
                                           "на 10°, 35 м на дуге 0°–90°) и приближённая формула M."));
     return r;
 }
 
 // ---- parallel arc ----
-
-void ParallelArcCompute(const Inputs& inputs, const TableSet& t)
-{
-    const ParallelArcInputs in = ReadParallelArcInputs(inputs);
-    RunComputation(t, [&] { ComputeParallelArc(in, *t[0]); });
-}
 
 RigorousSolution ParallelArcRigorous(const Inputs& inputs, const ComputedTables& textbook)
 {
@@ -75,18 +63,12 @@ RigorousSolution ParallelArcRigorous(const Inputs& inputs, const ComputedTables&
     RigorousSolution r;
     r.values = {PrimeVerticalRadius(in.B, QStringLiteral("B")), radius, WithGround(arc, SameLength())};
     r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
-             + RoShareNote(Printed(textbook, 3, 9), arc, QStringLiteral("приближённая формула N."), 4)
+             + RoShareNote(TextbookValue(textbook, 3, 9), arc, QStringLiteral("приближённая формула N."), 4)
              + QStringLiteral(" Дуга параллели — не геодезическая линия: кратчайшее расстояние между её концами меньше.");
     return r;
 }
 
 // ---- trapezoid area ----
-
-void TrapezoidAreaCompute(const Inputs& inputs, const TableSet& t)
-{
-    const TrapezoidAreaInputs in = ReadTrapezoidAreaInputs(inputs);
-    RunComputation(t, [&] { ComputeTrapezoidArea(in, *t[0]); });
-}
 
 RigorousSolution TrapezoidAreaRigorous(const Inputs& inputs, const ComputedTables& textbook)
 {
@@ -98,7 +80,7 @@ RigorousSolution TrapezoidAreaRigorous(const Inputs& inputs, const ComputedTable
     r.values = {area};
     r.note = QStringLiteral("Главный источник расхождения — ρ″ = 206265 в K = b²(L2 − L1)″/ρ″: учебная площадь меньше "
                             "строгой примерно на 0,95·10⁻⁶.");
-    if (const std::optional<double> P = Printed(textbook, 3, 10); P && area.value)
+    if (const std::optional<double> P = TextbookValue(textbook, 3, 10); P && area.value)
         r.note += QStringLiteral(" Здесь от ρ″ %1 км² из %2 км²; остальное — округление членов ряда до 10 знаков, "
                                  "b = 6356,863 км, e² = 0,00669342 и обрыв ряда.")
                       .arg(FormatFixed(RoShare(*P), 8), FormatFixed(*P - *area.value, 8));
@@ -108,12 +90,6 @@ RigorousSolution TrapezoidAreaRigorous(const Inputs& inputs, const ComputedTable
 }
 
 // ---- trapezoid sides ----
-
-void TrapezoidSidesCompute(const Inputs& inputs, const TableSet& t)
-{
-    const TrapezoidSidesInputs in = ReadTrapezoidSidesInputs(inputs);
-    RunComputation(t, [&] { ComputeTrapezoidSides(in, *t[0]); });
-}
 
 RigorousSolution TrapezoidSidesRigorous(const Inputs& inputs, const ComputedTables&)
 {
@@ -158,11 +134,12 @@ const Exercise& MeridianArcExercise()
         .menu = {{}, {}, "N7", "Вычисление дуги меридианов"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2")}),
         .example = {{"Edit3", "50"}, {"Edit6", "51"}},
+        .help = "qrc:/help/meridian-arc.html",
         .tables = {FourColumns(18)},
         .results = {{"S", "м", 0, 3, 16}},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { MeridianArcLabels(*t[0]); },
-        .compute = MeridianArcCompute,
+        .compute = ReadThenCompute<ReadMeridianArcLatitudes, ComputeMeridianArc>,
         .comparison = {{{"M1, м", "м", 0, 3, 11}, {"Mcp, м", "м", 0, 3, 13}, {"M2, м", "м", 0, 3, 12},
                         {"S, м", "м", 0, 3, 16}},
                        MeridianArcRigorous},
@@ -181,11 +158,12 @@ const Exercise& ParallelArcExercise()
         .edits = Edits({StudentEdits(), AngleEdits(3, "L", "разность долгот L", EditKind::Integer),
                         AngleEdits(6, "B2", "широта параллели B", EditKind::Integer)}),
         .example = {{"Edit3", "1"}, {"Edit6", "50"}},
+        .help = "qrc:/help/parallel-arc.html",
         .tables = {FourColumns(10)},
         .results = {{"Sп", "м", 0, 3, 9}},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { ParallelArcLabels(*t[0]); },
-        .compute = ParallelArcCompute,
+        .compute = ReadThenCompute<ReadParallelArcInputs, ComputeParallelArc>,
         .comparison = {{{"N, м", "м", 0, 3, 3}, {"N·cosB, м", "м", 0, 3, 7}, {"Sп, м", "м", 0, 3, 9}},
                        ParallelArcRigorous},
     };
@@ -202,11 +180,12 @@ const Exercise& TrapezoidAreaExercise()
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2"),
                         {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, секунды", "1800", EditKind::Real}}}),
         .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "20"}, {"Edit9", "1800"}},
+        .help = "qrc:/help/trapezoid-area.html",
         .tables = {FourColumns(12)},
         .results = {{"P", "км²", 0, 3, 10}},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { TrapezoidAreaLabels(*t[0]); },
-        .compute = TrapezoidAreaCompute,
+        .compute = ReadThenCompute<ReadTrapezoidAreaInputs, ComputeTrapezoidArea>,
         .comparison = {{{"P, км²", "км²", 0, 3, 10}}, TrapezoidAreaRigorous},
     };
     return exercise;
@@ -223,11 +202,12 @@ const Exercise& TrapezoidSidesExercise()
                         {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, целые секунды", "900", EditKind::Integer},
                          {"Edit10", "M", "знаменатель масштаба M", "50000", EditKind::Real}}}),
         .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "10"}, {"Edit9", "900"}, {"Edit10", "50000"}},
+        .help = "qrc:/help/trapezoid-sides.html",
         .tables = {FourColumns(20)},
         .results = {{"a1", "см", 0, 3, 14}, {"a2", "см", 0, 3, 15}, {"c", "см", 0, 3, 16}, {"d", "см", 0, 3, 19}},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { TrapezoidSidesLabels(*t[0]); },
-        .compute = TrapezoidSidesCompute,
+        .compute = ReadThenCompute<ReadTrapezoidSidesInputs, ComputeTrapezoidSides>,
         .comparison = {{{"a1, см", "см", 0, 3, 14}, {"a2, см", "см", 0, 3, 15}, {"c, см", "см", 0, 3, 16},
                         {"d, см", "см", 0, 3, 19}},
                        TrapezoidSidesRigorous},

@@ -95,6 +95,9 @@ struct Exercise {
     std::vector<EditSpec> edits;  // Edit1, Edit2, ... in number order
     // The textbook's worked example: the edits it types, numbers written with a decimal comma.
     TypedTexts example;
+    // Its page of the manual: formulas, what the rows mean, units ("qrc:/help/meridian-arc.html").
+    // The help window adds the edits, the table rows and the worked example from this description.
+    QString help;
     std::vector<TableSpec> tables;
     std::vector<QuantitySpec> results;  // the final results
     ReportLayout report = ReportLayout::Common;
@@ -142,6 +145,15 @@ public:
 private:
     std::map<QString, QString> texts_;
 };
+
+// "Вычислить" of an exercise with one table: the edits read by `read`, then `compute` on the table,
+// a fault after the first write emptying the cells it did not reach.
+template <auto read, auto compute>
+void ReadThenCompute(const Inputs& inputs, const TableSet& tables)
+{
+    const auto input = read(inputs);
+    RunComputation(tables, [&] { compute(input, *tables.front()); });
+}
 
 // Building blocks of the edit lists.
 // Edit1 (group) and Edit2 (full name).

@@ -1,6 +1,13 @@
 #include "frame/result_grid.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStyle>
+#include <algorithm>
 
 namespace kvelta {
 
@@ -53,8 +60,9 @@ ResultGrid::ResultGrid(const TableSpec& spec, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(true);
     setWordWrap(false);
-    // A text longer than its column is cut at the cell edge, as a string grid draws it: its
-    // beginning stays readable and no character is replaced by an ellipsis.
+    // Columns widen to their longest text; should one still be cut (a column narrowed by hand),
+    // the beginning stays readable, no character is replaced by an ellipsis, and the tooltip
+    // shows the whole text.
     setTextElideMode(Qt::ElideNone);
     horizontalHeader()->setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
@@ -69,7 +77,14 @@ ResultGrid::ResultGrid(const TableSpec& spec, QWidget* parent)
     connect(horizontalHeader(), &QHeaderView::sectionMoved, this, &ResultGrid::onSectionMoved);
     model_ = std::make_unique<ResultTableModel>(*table_);
     setModel(model_.get());
-    table_->onChanged = [this] { model_->refresh(); };
+    table_->onChanged = [this] {
+        model_->refresh();
+        // A computation writes cell after cell: the widths follow once, when it is done.
+        if (!widthsPending_) {
+            widthsPending_ = true;
+            QMetaObject::invokeMethod(this, [this] { applyColumnWidths(); }, Qt::QueuedConnection);
+        }
+    };
     applyColumnWidths();
 }
 
@@ -80,8 +95,78 @@ ResultGrid::~ResultGrid()
 
 void ResultGrid::applyColumnWidths()
 {
-    for (int c = 0; c < table_->columnCount(); ++c)
-        setColumnWidth(c, table_->columnWidth(c));
+    widthsPending_ = false;
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        const int width = std::max(table_->columnWidth(c), fittedWidth(c));
+        if (columnWidth(c) != width)
+            setColumnWidth(c, width);
+    }
+}
+
+int ResultGrid::fittedWidth(int column) const
+{
+    // The cell's text margins on both sides and the grid line.
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    const QFontMetrics cellMetrics(font());
+    // The heading as the header itself measures it (margins and any sort mark included).
+    int widest = std::max(horizontalHeader()->sectionSizeHint(column),
+                          QFontMetrics(horizontalHeader()->font()).horizontalAdvance(table_->cell(column, 0)) + 2 * margin);
+    for (int row = 1; row < table_->rowCount(); ++row)
+        widest = std::max(widest, cellMetrics.horizontalAdvance(table_->cell(column, row)) + margin);
+    return widest;
+}
+
+QString ResultGrid::rowsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const
+{
+    QStringList lines;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        QStringList cells;
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            cells << table_->cell(column, row);
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString ResultGrid::selectedText() const
+{
+    // A contiguous selection: one range; the current cell when nothing is selected.
+    const QItemSelection selection = selectionModel() ? selectionModel()->selection() : QItemSelection();
+    if (!selection.isEmpty()) {
+        const QItemSelectionRange& range = selection.front();
+        return rowsText(range.top() + 1, range.bottom() + 1, range.left(), range.right());
+    }
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return {};
+    return rowsText(current.row() + 1, current.row() + 1, current.column(), current.column());
+}
+
+QString ResultGrid::wholeTableText() const
+{
+    return rowsText(0, table_->rowCount() - 1, 0, table_->columnCount() - 1);
+}
+
+void ResultGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(selectedText());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ResultGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("Копировать"), this,
+                                   [this] { QApplication::clipboard()->setText(selectedText()); });
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(!selectedText().isEmpty());
+    menu.addAction(QStringLiteral("Копировать всю таблицу"), this,
+                   [this] { QApplication::clipboard()->setText(wholeTableText()); });
+    menu.exec(event->globalPos());
 }
 
 void ResultGrid::onSectionMoved(int, int oldVisualIndex, int newVisualIndex)

@@ -28,6 +28,9 @@ private:
 class ResultGrid : public QTableView {
     Q_OBJECT
 public:
+    // Applies the column widths a change of the table's texts asks for (done after the change).
+    void fitColumns() { applyColumnWidths(); }
+
     // A grid of the table's size, named as the table, with its design column widths.
     explicit ResultGrid(const TableSpec& spec, QWidget* parent = nullptr);
     ~ResultGrid() override;
@@ -35,13 +38,27 @@ public:
     ResultTable& table() { return *table_; }
     const ResultTable& table() const { return *table_; }
 
+    // Tab-separated text, rows by newline, as a spreadsheet pastes it into cells: the selected
+    // range (value rows, in column order), or the whole table with its heading row.
+    QString selectedText() const;
+    QString wholeTableText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    // Each column at least its design width, wider where its longest text needs it. Only the
+    // view: the table keeps its design widths for the reports.
     void applyColumnWidths();
+    int fittedWidth(int column) const;
+    QString rowsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const;
     void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
 
     std::unique_ptr<ResultTable> table_;
     std::unique_ptr<ResultTableModel> model_;
     bool undoingMove_ = false;
+    bool widthsPending_ = false;
 };
 
 }  // namespace kvelta

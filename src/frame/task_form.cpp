@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 namespace kvelta {
@@ -235,6 +237,41 @@ TypedTexts TaskForm::editTexts() const
     for (const EditSpec& spec : exercise_.edits)
         texts.emplace_back(spec.name, edit(spec.name)->text());
     return texts;
+}
+
+void TaskForm::finishCreation()
+{
+    // Enter in any edit presses "Вычислить".
+    if (button1_)
+        for (QLineEdit* e : panel1_->findChildren<QLineEdit*>())
+            connect(e, &QLineEdit::returnPressed, button1_, &QPushButton::click);
+    setMinimumSize(inputsMinimumSize());
+}
+
+QSize TaskForm::inputsMinimumSize() const
+{
+    int right = 0;
+    for (const QWidget* child : panel1_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden())
+            right = std::max(right, child->geometry().right() + 1);
+    // The heading row and two value rows of the table, or the page tabs above them.
+    constexpr int tableRows = 3 * 16 + 4;
+    const int tabs = pages_ ? pages_->tabBar()->sizeHint().height() : 0;
+    const int panelHeight = std::max(panel1_->minimumHeight(), panel1_->height());
+    return {right + 8, panelHeight + tabs + tableRows};
+}
+
+void TaskForm::fillExample()
+{
+    const auto isStudentField = [](const QString& name) {
+        return name == QLatin1String("Edit1") || name == QLatin1String("Edit2");
+    };
+    for (const EditSpec& spec : exercise_.edits)
+        if (!isStudentField(spec.name))
+            edit(spec.name)->setText(ShownDefault(spec));
+    for (const auto& [name, text] : exercise_.shownExample())
+        if (!isStudentField(name))
+            edit(name)->setText(text);
 }
 
 QString TaskForm::EditInputs::text(const QString& editName) const { return form_.edit(editName)->text(); }

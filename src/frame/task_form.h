@@ -41,11 +41,20 @@ public:
         auto* form = new Form(std::forward<Args>(args)...);
         form->designSize_ = form->size();
         form->FormCreate();
+        form->finishCreation();
         return form;
     }
 
     // A new child window opens at the size of its design.
     QSize sizeHint() const override { return designSize_.isValid() ? designSize_ : QWidget::sizeHint(); }
+
+    // The smallest size that still shows the whole top panel (edits and "Вычислить") and a few
+    // table rows: a window is never squeezed until its inputs lie under the table.
+    QSize inputsMinimumSize() const;
+
+    // Every edit back to its default, then the textbook's worked example typed in; the group and
+    // the name stay as they are.
+    void fillExample();
 
     // What the reports read.
     QString caption() const { return windowTitle(); }
@@ -92,6 +101,8 @@ protected:
     TableSet tables();
 
 private:
+    void finishCreation();
+
     class EditInputs : public Inputs {
     public:
         explicit EditInputs(const TaskForm& form) : Inputs(form.exercise_.edits), form_(form) {}

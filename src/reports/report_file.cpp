@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>  // renameat2
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -31,9 +32,9 @@ QString SystemReason(int error)
         QStringLiteral("Cannot create file \"%1\". %2").arg(FullNativePath(fileName), SystemReason(error)));
 }
 
-[[noreturn]] void RaiseUnableToWrite(const QString& fileName)
+[[noreturn]] void RaiseUnableToWrite(const QString& fileName, int error)
 {
-    throw KveltaError(QStringLiteral("Unable to write to %1").arg(FullNativePath(fileName)));
+    throw KveltaError(QStringLiteral("Unable to write to %1. %2").arg(FullNativePath(fileName), SystemReason(error)));
 }
 
 // Why an existing file cannot be written: opened for writing without truncating, so the probe
@@ -63,6 +64,14 @@ int CreateError(const QByteArray& path, int mkstempError)
     return mkstempError;
 }
 
+QString CannotOpenText(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(FullNativePath(fileName), reason);
+}
+
+QString TooLargeText(qint64 maxSize) { return QStringLiteral("Larger than %1 bytes").arg(maxSize); }
+
+// Writes everything; false with errno set when it cannot.
 bool WriteAll(int fd, const QByteArray& bytes)
 {
     const char* data = bytes.constData();
@@ -71,6 +80,8 @@ bool WriteAll(int fd, const QByteArray& bytes)
         const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
             return false;
         data += written;
@@ -98,8 +109,82 @@ void WriteInPlace(const QString& fileName, const QByteArray& path, const QByteAr
         RaiseCannotCreate(fileName, errno);
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const bool written = WriteAll(fd, bytes);
-    if (::close(fd) != 0 || !written)
-        RaiseUnableToWrite(fileName);
+    const int writeError = errno;
+    if (!written) {
+        ::close(fd);
+        RaiseUnableToWrite(fileName, writeError);
+    }
+    if (::close(fd) != 0)
+        RaiseUnableToWrite(fileName, errno);
+}
+
+// Writes the bytes to a new private temporary file in the folder and returns its name; the
+// caller renames it into place or removes it. `mode` becomes the file's permissions.
+QByteArray WriteTemporary(const QString& fileName, const QByteArray& path, const QByteArray& bytes, mode_t mode,
+                          FileSync sync)
+{
+    QByteArray temporary = QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath()) + "/.kvelta-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        RaiseCannotCreate(fileName, CreateError(path, errno));
+    const bool complete =
+        ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && (sync == FileSync::Later || ::fsync(fd) == 0);
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!complete || !closed) {
+        const int error = complete ? errno : writeError;
+        ::unlink(temporary.constData());
+        RaiseUnableToWrite(fileName, error);
+    }
+    return temporary;
+}
+
+void SyncParentFolder(const QByteArray& path)
+{
+    // The rename itself reaches the disk with the folder.
+    const int folder = ::open(QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
+
+// Moves the temporary to `path` unless a file of that name exists: false then.
+bool RenameIfNew(const QByteArray& temporary, const QByteArray& path)
+{
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without an exclusive rename: a hard link is exclusive too.
+    if (::link(temporary.constData(), path.constData()) != 0)
+        return false;
+    ::unlink(temporary.constData());
+    return true;
+}
+
+// Reads to the end; a null array with errno set (EFBIG: more than maxSize) on failure.
+QByteArray ReadAll(int fd, qint64 maxSize)
+{
+    QByteArray bytes("");  // not null: a null result means failure
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return QByteArray();
+        if (got == 0)
+            return bytes;
+        if (bytes.size() + got > maxSize) {
+            errno = EFBIG;
+            return QByteArray();
+        }
+        bytes.append(buffer, got);
+    }
 }
 
 }  // namespace
@@ -129,26 +214,76 @@ void WriteFileAtomically(const QString& fileName, const QByteArray& bytes, FileS
         if (const int error = ExistingFileError(path))
             RaiseCannotCreate(fileName, error);
 
-    QByteArray temporary = QFile::encodeName(QFileInfo(absolute).absolutePath()) + "/.kvelta-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        RaiseCannotCreate(fileName, CreateError(path, errno));
     // The temporary is private; the file gets the old file's permissions or the usual ones.
-    const bool complete = ::fchmod(fd, exists ? (st.st_mode & 07777) : NewFileMode()) == 0 && WriteAll(fd, bytes)
-                          && (sync == FileSync::Later || ::fsync(fd) == 0);
-    if (::close(fd) != 0 || !complete || ::rename(temporary.constData(), path.constData()) != 0) {
+    const QByteArray temporary =
+        WriteTemporary(fileName, path, bytes, exists ? (st.st_mode & 07777) : NewFileMode(), sync);
+    if (::rename(temporary.constData(), path.constData()) != 0) {
+        const int error = errno;
         ::unlink(temporary.constData());
-        RaiseUnableToWrite(fileName);
+        RaiseUnableToWrite(fileName, error);
     }
-    if (sync == FileSync::Now) {
-        // The rename itself reaches the disk with the folder.
-        const int folder = ::open(QFile::encodeName(QFileInfo(absolute).absolutePath()).constData(),
-                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder >= 0) {
-            ::fsync(folder);
-            ::close(folder);
-        }
+    if (sync == FileSync::Now)
+        SyncParentFolder(path);
+}
+
+bool WriteNewFile(const QString& fileName, const QByteArray& bytes)
+{
+    const QByteArray path = QFile::encodeName(QFileInfo(fileName).absoluteFilePath());
+    struct stat st;
+    if (::lstat(path.constData(), &st) == 0)
+        return false;
+    const QByteArray temporary = WriteTemporary(fileName, path, bytes, NewFileMode(), FileSync::Now);
+    if (!RenameIfNew(temporary, path)) {
+        const int error = errno;
+        ::unlink(temporary.constData());
+        if (error == EEXIST)
+            return false;
+        RaiseCannotCreate(fileName, error);
     }
+    SyncParentFolder(path);
+    return true;
+}
+
+QByteArray ReadInputFile(const QString& fileName, qint64 maxSize)
+{
+    // Opened without blocking: a FIFO without a writer must not hold the program.
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        throw FileReadError(CannotOpenText(fileName, SystemReason(error)), error);
+    }
+    struct stat st;
+    QString fault;
+    if (::fstat(fd, &st) != 0)
+        fault = SystemReason(errno);
+    else if (S_ISDIR(st.st_mode))
+        fault = SystemReason(EISDIR);
+    else if (!S_ISREG(st.st_mode))
+        fault = QStringLiteral("Not a regular file");
+    else if (st.st_size > maxSize)
+        fault = TooLargeText(maxSize);
+    QByteArray bytes;
+    if (fault.isEmpty()) {
+        bytes = ReadAll(fd, maxSize);
+        if (bytes.isNull())
+            fault = errno == EFBIG ? TooLargeText(maxSize) : SystemReason(errno);
+    }
+    ::close(fd);
+    if (!fault.isEmpty())
+        throw FileReadError(CannotOpenText(fileName, fault), 0);
+    return bytes;
+}
+
+QByteArray ReadStandardInput(qint64 maxSize)
+{
+    const QByteArray bytes = ReadAll(STDIN_FILENO, maxSize);
+    if (bytes.isNull()) {
+        const int error = errno;
+        throw FileReadError(QStringLiteral("Cannot read standard input. %1")
+                                .arg(error == EFBIG ? TooLargeText(maxSize) : SystemReason(error)),
+                            error);
+    }
+    return bytes;
 }
 
 void SyncFolder(const QString& folder)
@@ -157,9 +292,11 @@ void SyncFolder(const QString& folder)
     if (fd < 0)
         return;  // nothing written there can be synced through it; the files were checked
     const bool synced = ::syncfs(fd) == 0;
+    const int error = errno;
     ::close(fd);
+    errno = error;
     if (!synced)
-        throw KveltaError(QStringLiteral("Unable to write to %1").arg(FullNativePath(folder)));
+        RaiseUnableToWrite(folder, errno);
 }
 
 }  // namespace kvelta

@@ -4,6 +4,8 @@
 // the old file whole and no temporary behind. A target that exists and is not a regular file (a
 // device, a FIFO) is written straight into and never replaced; a folder is refused.
 
+#include "frame/errors.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,8 +20,32 @@ enum class FileSync { Now, Later };
 
 // Writes the bytes to the file. Throws KveltaError `Cannot create file "%s". %s` (full path,
 // the system's reason) when the file cannot be created or an existing one cannot be written,
-// and "Unable to write to %s" when writing fails after that.
+// and "Unable to write to %s. %s" when writing fails after that.
 void WriteFileAtomically(const QString& fileName, const QByteArray& bytes, FileSync sync = FileSync::Now);
+
+// Writes the bytes to a new file of that name, complete or not at all, never replacing anything:
+// false when the name is taken (even by a file made meanwhile). Throws as WriteFileAtomically.
+bool WriteNewFile(const QString& fileName, const QByteArray& bytes);
+
+// An input that cannot be read: `Cannot open file "%s". %s`. error() is the system's error
+// number when opening failed (ENOENT: no such file), else 0.
+class FileReadError : public KveltaError {
+public:
+    FileReadError(QString text, int error) : KveltaError(std::move(text)), error_(error) {}
+    int error() const { return error_; }
+
+private:
+    int error_;
+};
+
+// What an input file Kvelta reads may hold at most.
+inline constexpr qint64 kMaxInputSize = qint64(64) * 1024 * 1024;
+
+// The whole of a regular file of at most maxSize bytes; a folder, a device, a FIFO or a larger
+// file is refused (never read forever) with FileReadError.
+QByteArray ReadInputFile(const QString& fileName, qint64 maxSize = kMaxInputSize);
+// The whole of standard input, at most maxSize bytes, else FileReadError.
+QByteArray ReadStandardInput(qint64 maxSize = kMaxInputSize);
 
 // Puts on the disk what was written into the folder (one sync of its file system).
 void SyncFolder(const QString& folder);

@@ -24,7 +24,7 @@ QString TextReportText(const ReportView& view, ReportLayout layout);
 QByteArray TextReportBytes(const ReportView& view, ReportLayout layout);
 
 // Writes the report to the file, replacing an existing file only once the new one is complete.
-// Throws KveltaError: `Cannot create file "%s". %s` or "Unable to write to %s".
+// Throws KveltaError: `Cannot create file "%s". %s` or "Unable to write to %s. %s".
 void WriteTextReport(const ReportView& view, const QString& fileName, ReportLayout layout);
 
 }  // namespace kvelta

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
 #include "frame/errors.h"
+#include "frame/inputs.h"
 #include "frame/numbers.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -27,10 +29,10 @@ const char kForms[] =
     "Kvelta's exercises without a screen: the same tables and reports as the windows.\n"
     "\n"
     "  kvelta-solve --list\n"
-    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [EditK=TEXT ...]\n"
+    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "               [--pdf FILE|-]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--decimal-separator ,|.] [--rigorous]\n"
     "               [--with-pdf]\n"
     "  kvelta-solve --help | --version";
 
@@ -86,8 +88,8 @@ public:
     Parser()
     {
         parser_.setApplicationDescription(QString::fromUtf8(kForms));
-        parser_.addOptions({list_, separator_, activePage_, report_, utf8_, tablesJson_, rigorous_, docx_, pdf_,
-                            batch_, outDir_, withPdf_, help_, version_});
+        parser_.addOptions({list_, separator_, activePage_, example_, report_, utf8_, tablesJson_, rigorous_, docx_,
+                            pdf_, batch_, outDir_, withPdf_, help_, version_});
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
         parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
                                       QStringLiteral("[EditK=TEXT ...]"));
@@ -108,7 +110,15 @@ public:
     bool version() const { return parser_.isSet(version_); }
     bool list() const { return parser_.isSet(list_); }
     QStringList positional() const { return parser_.positionalArguments(); }
-    QString helpText() const { return parser_.helpText(); }
+    // The help names the program as it is called, not by the path it was started from.
+    QString helpText() const
+    {
+        QString text = parser_.helpText();
+        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+        if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+            text.replace(0, options, QStringLiteral("Usage: kvelta-solve"));
+        return text;
+    }
 
     Options options() const
     {
@@ -127,6 +137,8 @@ public:
         }
         options.activePage = activePage(*options.exercise);
         options.edits = edits(*options.exercise, args.mid(1));
+        if (parser_.isSet(example_))
+            options.edits = WithExample(*options.exercise, options.edits);
         options.report = parser_.value(report_);
         options.tablesJson = parser_.value(tablesJson_);
         options.docx = parser_.value(docx_);
@@ -139,8 +151,9 @@ public:
         if (options.batch.isEmpty() != options.outDir.isEmpty())
             throw UsageError(QStringLiteral("--batch and --out-dir go together"));
         if (!options.batch.isEmpty()
-            && (!options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
-                || !options.docx.isEmpty() || !options.pdf.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
+            && (!options.edits.empty() || parser_.isSet(example_) || !options.report.isEmpty()
+                || !options.tablesJson.isEmpty() || !options.docx.isEmpty() || !options.pdf.isEmpty() || options.utf8
+                || parser_.isSet(activePage_)))
             throw UsageError(
                 QStringLiteral("--batch takes only --out-dir, --decimal-separator, --rigorous and --with-pdf"));
         if (options.withPdf && options.batch.isEmpty())
@@ -177,9 +190,28 @@ private:
             for (const auto& typed : edits)
                 if (typed.first == name)
                     throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
+            if (m.capturedLength(2) > kEditMaxLength)
+                throw UsageError(QStringLiteral("%1 has %2 characters; an edit holds at most %3")
+                                     .arg(name)
+                                     .arg(m.capturedLength(2))
+                                     .arg(kEditMaxLength));
             edits.emplace_back(name, m.captured(2));
         }
         return edits;
+    }
+
+    // The textbook's worked example typed first; the edits named on the command line override it.
+    static TypedTexts WithExample(const Exercise& exercise, const TypedTexts& named)
+    {
+        TypedTexts all;
+        for (const auto& shown : exercise.shownExample()) {
+            const bool overridden = std::any_of(named.begin(), named.end(),
+                                                [&](const auto& typed) { return typed.first == shown.first; });
+            if (!overridden)
+                all.push_back(shown);
+        }
+        all.insert(all.end(), named.begin(), named.end());
+        return all;
     }
 
     static QCommandLineOption ValueOption(const char* name, const char* description, const char* value)
@@ -193,6 +225,8 @@ private:
         ValueOption("decimal-separator", "The decimal separator of the numbers (default: the locale's).", ",|.");
     QCommandLineOption activePage_ =
         ValueOption("active-page", "The page shown when the reports are made (windows with pages).", "N");
+    QCommandLineOption example_{QStringLiteral("example"),
+                                QStringLiteral("Type the textbook's worked example first (named edits override it).")};
     QCommandLineOption report_ =
         ValueOption("report", "The text report, as «Сохранить как...» writes it (- for standard output).", "FILE|-");
     QCommandLineOption utf8_{QStringLiteral("utf8"), QStringLiteral("The text report in UTF-8 with LF line ends.")};
@@ -204,7 +238,8 @@ private:
                                           "FILE|-");
     QCommandLineOption withPdf_{QStringLiteral("with-pdf"),
                                 QStringLiteral("With --batch: NNN-<name>.pdf beside each report too.")};
-    QCommandLineOption batch_ = ValueOption("batch", "A CSV file of variants, one per row.", "VARIANTS.csv");
+    QCommandLineOption batch_ =
+        ValueOption("batch", "A CSV file of variants, one per row (- for standard input).", "VARIANTS.csv|-");
     QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
     QCommandLineOption help_{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help.")};
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
@@ -257,23 +292,48 @@ QString SafeFileName(const QString& name)
     return safe.isEmpty() ? QStringLiteral("variant") : safe;
 }
 
+// A line with nothing on it, which a batch skips (a spreadsheet often ends its file with some).
+bool BlankRow(const QStringList& row) { return row.size() == 1 && row.front().trimmed().isEmpty(); }
+
 std::vector<QStringList> ReadVariants(const Options& options)
 {
-    QFile input(options.batch);
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("cannot read %1").arg(options.batch));
+    const bool standardInput = options.batch == QLatin1String("-");
+    const QString source = standardInput ? QStringLiteral("standard input") : options.batch;
     std::vector<QStringList> rows;
     try {
-        rows = ParseCsv(QString::fromUtf8(input.readAll()));
+        const QByteArray bytes = standardInput ? ReadStandardInput() : ReadInputFile(options.batch);
+        rows = ParseCsv(QString::fromUtf8(bytes));
+    } catch (const FileReadError& error) {
+        throw UsageError(error.text());
     } catch (const std::exception& e) {
-        throw UsageError(QStringLiteral("%1: %2").arg(options.batch, QString::fromUtf8(e.what())));
+        throw UsageError(QStringLiteral("%1: %2").arg(source, QString::fromUtf8(e.what())));
     }
+    std::erase_if(rows, BlankRow);
     if (rows.empty())
-        throw UsageError(QStringLiteral("%1 has no header row").arg(options.batch));
-    for (const QString& column : rows.front())
+        throw UsageError(QStringLiteral("%1 has no header row").arg(source));
+    QStringList columns;
+    for (const QString& column : rows.front()) {
         if (!options.exercise->edit(column.trimmed()))
             throw UsageError(QStringLiteral("%1 has no edit '%2'").arg(options.exercise->name, column));
+        if (columns.contains(column.trimmed()))
+            throw UsageError(QStringLiteral("%1 names %2 more than once").arg(source, column.trimmed()));
+        columns.append(column.trimmed());
+    }
     return rows;
+}
+
+// The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
+// error naming the field and the row; empty when every text fits.
+QString TooLongText(const QStringList& header, const QStringList& row, int rowNumber)
+{
+    for (qsizetype c = 0; c < header.size() && c < row.size(); ++c)
+        if (row[c].size() > kEditMaxLength)
+            return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
+                .arg(header[c].trimmed())
+                .arg(rowNumber)
+                .arg(row[c].size())
+                .arg(kEditMaxLength);
+    return {};
 }
 
 int Batch(const Options& options, PdfWriter pdfWriter)
@@ -297,6 +357,12 @@ int Batch(const Options& options, PdfWriter pdfWriter)
         QStringList line{number, QString(), QString(), QString()};
         if (row.size() != header.size()) {
             line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(header.size());
+            summary += CsvLine(line);
+            ++failed;
+            continue;
+        }
+        line[3] = TooLongText(header, row, k);
+        if (!line[3].isEmpty()) {
             summary += CsvLine(line);
             ++failed;
             continue;

@@ -16,6 +16,16 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <QtTest/QTest>
+#include "app/app_look.h"
+#include "app/help_window.h"
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
 
 namespace kvelta {
 namespace {
@@ -46,7 +56,7 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     TMainForm& form = shell.form;
     EXPECT_EQ(form.windowTitle(), "Kvelta");
     EXPECT_EQ(Entries(form.menuBar()->actions()),
-              QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "Check1|Проверка", "N15|О программе"}));
+              QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "Check1|Проверка", "Help1|О программе"}));
     auto menu = [&](const char* name) { return Entries(form.findChild<QMenu*>(name)->actions()); };
     EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "Print1|Печать...",
                                        "ExportPdf1|Экспорт в PDF...", "N9|-", "N4|Выход"}));
@@ -62,6 +72,7 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
                            "N18|Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера",
                            "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"}));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
+    EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
     for (const char* item : {"N6", "Print1", "ExportPdf1"})
         EXPECT_FALSE(form.menuItem(item)->isEnabled()) << item;
     EXPECT_TRUE(form.menuItem("N12")->isEnabled());
@@ -173,6 +184,7 @@ TEST(MainForm, EveryCreateCommandOpensOneWindowOrNothing)
 TEST(MainForm, TileCascadeArrange)
 {
     Shell shell;
+    shell.form.resize(1000, 800);  // room for both windows' inputs in one column
     shell.open("N7");
     shell.open("N7");
     shell.form.Tile1Click();
@@ -368,6 +380,109 @@ TEST(MainForm, ExitClosesTheWindow)
     shell.form.menuItem("N4")->trigger();
     EXPECT_FALSE(shell.form.isVisible());
     EXPECT_TRUE(shell.ini.exists());
+}
+
+// Every exercise has its page, with its formulas from the resources and the worked example
+// solved; the contents page links every exercise's page.
+TEST(Help, EveryExerciseHasItsPageWithTheWorkedExample)
+{
+    const QString contents = HelpPageHtml(nullptr);
+    for (const Exercise* exercise : Catalogue()) {
+        SCOPED_TRACE(exercise->name.toStdString());
+        const QString page = HelpPageHtml(exercise);
+        EXPECT_FALSE(page.contains("не найдена"));
+        EXPECT_TRUE(page.contains("<h2>Формулы</h2>") || page.contains("<h2>Общее</h2>")
+                    || page.contains("<ol>"));
+        const Solution solved = SolveExercise(*exercise, exercise->shownExample());
+        EXPECT_FALSE(exercise->results.empty());
+        for (const QuantitySpec& result : exercise->results) {
+            const QString value = solved.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
+            EXPECT_FALSE(value.isEmpty());
+            EXPECT_TRUE(page.contains(value.toHtmlEscaped())) << value.toStdString();
+        }
+        EXPECT_TRUE(contents.contains("href=\"" + exercise->help + "\""));
+    }
+}
+
+// The stripe and the status rest while nobody can see them.
+TEST(MainForm, TimerRestsWhileMinimisedOrHidden)
+{
+    Shell shell;
+    const QTimer* timer = shell.form.findChild<QTimer*>("Timer1");
+    ASSERT_TRUE(timer->isActive());
+    shell.form.showMinimized();
+    EXPECT_FALSE(timer->isActive());
+    shell.form.showNormal();
+    EXPECT_TRUE(timer->isActive());
+    shell.form.hide();
+    EXPECT_FALSE(timer->isActive());
+    shell.form.show();
+    EXPECT_TRUE(timer->isActive());
+}
+
+// The file dialog names a folder in Russian, and every window has the program's icon.
+TEST(MainForm, RussianFileTypesAndTheIcon)
+{
+    InstallRussianTranslations(*qApp);
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), "Папка");
+    EXPECT_FALSE(KveltaIcon().availableSizes().isEmpty());
+}
+
+// Types a text key by key (QTest's key clicks take Latin letters only).
+void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// What a user types once: the group and the name go into every new window and into the next
+// start; Enter computes; "Пример из учебника" fills the example, F1 opens the exercise's page.
+TEST(MainForm, StudentFieldsExampleEnterAndHelp)
+{
+    ErrorRecorder errors;
+    test::TempSettings ini;
+    {
+        TMainForm form(ini.path());
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));  // shortcuts work in the active window
+        form.NewTaskClick("N13");  // Legendre: its zeros would stop the computation
+        TaskForm* first = form.activeTaskForm();
+        TypeText(first->edit("Edit1"), "ГД-21");
+        TypeText(first->edit("Edit2"), "Иванов И. И.");
+        form.menuItem("Example1")->trigger();
+        const Exercise& exercise = first->exercise();
+        for (const auto& [name, text] : exercise.shownExample())
+            EXPECT_EQ(first->edit(name)->text(), text) << name.toStdString();
+        EXPECT_EQ(first->group(), "ГД-21");  // the example leaves the student alone
+        QTest::keyClick(first->edit("Edit5"), Qt::Key_Return);
+        EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join("; ").toStdString();
+        EXPECT_FALSE(first->reportView().tables.front().table->cell(1, 1).isEmpty());
+
+        QTest::keyClick(first, Qt::Key_F1);
+        ASSERT_TRUE(form.helpWindow());
+        EXPECT_EQ(form.helpWindow()->shownExercise(), &exercise);
+        EXPECT_TRUE(form.helpWindow()->browser()->toPlainText().contains("Пример из учебника"));
+
+        form.NewTaskClick("N7");
+        EXPECT_EQ(form.activeTaskForm()->group(), "ГД-21");
+        EXPECT_EQ(form.activeTaskForm()->studentName(), "Иванов И. И.");
+
+        // Ctrl+Tab goes to the other window, Ctrl+F4 closes the active one.
+        TaskForm* second = form.activeTaskForm();
+        QTest::keyClick(second->edit("Edit3"), Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(form.activeTaskForm(), first);
+        QTest::keyClick(first->edit("Edit3"), Qt::Key_F4, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(form.taskWindowCount(), 1);
+        EXPECT_EQ(form.activeTaskForm(), second);
+        form.close();
+    }
+    EXPECT_TRUE(ini.read().contains("[Main]"));
+    TMainForm next(ini.path());
+    next.NewTaskClick("N8");
+    EXPECT_EQ(next.activeTaskForm()->group(), "ГД-21");
+    EXPECT_EQ(next.activeTaskForm()->studentName(), "Иванов И. И.");
 }
 
 }  // namespace

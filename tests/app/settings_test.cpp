@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <limits>
+
 namespace kvelta {
 namespace {
 
@@ -54,7 +56,11 @@ TEST(LoadSettings, EveryRule)
         {"no file: defaults", {}, {10, 10, 600, 400, false}, {}},
         {"all keys", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=NORMAL\n", {30, 20, 500, 350, false}, {}},
         {"missing keys default", "[Main]\nWidth=510\n", {10, 10, 510, 400, false}, {}},
-        {"negative position", "[Main]\nTop=-5\nLeft=-12\n", {-12, -5, 600, 400, false}, {}},
+        // The title bar is kept on the screen; a window may stand out of its side.
+        {"negative position", "[Main]\nTop=-5\nLeft=-12\n", {-12, 0, 600, 400, false}, {}},
+        // Off the only screen (800 x 800 here): brought back, title bar and half the window on it.
+        {"off every screen", "[Main]\nTop=2147483647\nLeft=-2147483648\nWidth=2147483647\nHeight=2147483647\n",
+         {-400, 400, 800, 800, false}, {}},
         {"maximised", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n", {30, 20, 500, 350, true}, {}},
         {"lower-case maximized is normal", "[Main]\nState=maximized\n", {10, 10, 600, 400, false}, {}},
         {"mixed-case is normal", "[Main]\nState=Maximized\n", {10, 10, 600, 400, false}, {}},
@@ -183,6 +189,61 @@ TEST(SaveSettings, MaximisedOrMinimisedCloseWritesOnlyState)
     EXPECT_EQ(ini.read(), "[Main]\nState=MAXIMIZED\n");
 }
 
+// Writing keeps the file as its owner wrote it: line ends, blank lines, comments, other sections,
+// the keys' order and spelling; only the values change and new keys join their section.
+TEST(SaveSettings, KeepsTheFileAsItWasWritten)
+{
+    const struct {
+        const char* name;
+        QByteArray before, after;
+    } cases[] = {
+        {"CR LF, blank lines, other sections",
+         "; c\r\n[Other]\r\nkey=value\r\n\r\n[Main]\r\nState=MAXIMIZED\r\nExtra=1\r\n\r\n; next\r\n[Tail]\r\nx=1\r\n",
+         "; c\r\n[Other]\r\nkey=value\r\n\r\n[Main]\r\nState=NORMAL\r\nExtra=1\r\nTop=15\r\nLeft=7\r\nWidth=480\r\n"
+         "Height=320\r\n\r\n; next\r\n[Tail]\r\nx=1\r\n"},
+        {"no section Main, no last line end", "[Other]\nk=v",
+         "[Other]\nk=v\n[Main]\nTop=15\nLeft=7\nWidth=480\nHeight=320\nState=NORMAL\n"},
+        {"the owner's spelling and order", "[main]\r\nHEIGHT = 1\r\n left=2\r\n",
+         "[main]\r\nHEIGHT =320\r\n left=7\r\nTop=15\r\nWidth=480\r\nState=NORMAL\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempSettings ini;
+        ini.write(c.before);
+        SettingsFile file(ini.path());
+        WriteMainPlacement(file, {7, 15, 480, 320, false}, false);
+        file.save();
+        EXPECT_EQ(ini.read(), c.after);
+        EXPECT_EQ(SettingsFile(ini.path()).readString("Main", "Left", ""), "7");
+    }
+}
+
+// Any saved placement comes back on a screen: the one it overlaps most or else the nearest.
+TEST(LoadSettings, PlacementIsBroughtOntoAScreen)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    const struct {
+        const char* name;
+        WindowPlacement saved, shown;
+    } cases[] = {
+        {"on the first screen", {100, 100, 600, 400}, {100, 100, 600, 400}},
+        {"on the second screen", {2000, 50, 600, 400}, {2000, 50, 600, 400}},
+        {"half out of the side", {-300, 10, 600, 400}, {-300, 10, 600, 400}},
+        {"a screen that is gone", {-1500, 10, 600, 400}, {-300, 10, 600, 400}},
+        {"title bar above the screen", {100, -50, 600, 400}, {100, 0, 600, 400}},
+        {"far below", {100, 5000, 600, 400}, {100, 840, 600, 400}},
+        {"larger than a screen", {0, 0, 3000, 2000}, {0, 0, 1920, 1040}},
+        {"the largest numbers", {kMax, kMax, kMax, kMax}, {2560, 512, 1280, 1024}},
+        {"the smallest numbers", {kMin, kMin, kMin, kMin}, {0, 0, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PlacementOnScreens(c.saved, screens), c.shown);
+    }
+    EXPECT_EQ(PlacementOnScreens({kMin, kMax, 5, 5}, {}), (WindowPlacement{kMin, kMax, 5, 5}));
+}
+
 TEST(SaveSettings, UnwritableFileIsReportedAndTheWindowStillCloses)
 {
     TempSettings ini;
@@ -192,7 +253,7 @@ TEST(SaveSettings, UnwritableFileIsReportedAndTheWindowStillCloses)
     form.show();
     EXPECT_TRUE(form.close());
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(errors.messages, QStringList{"Unable to write to " + path + "."});
+    EXPECT_EQ(errors.messages, QStringList{"Cannot create file \"" + path + "\". No such file or directory."});
 }
 
 TEST(SaveSettings, AFolderInPlaceOfTheFileIsReported)
@@ -203,7 +264,8 @@ TEST(SaveSettings, AFolderInPlaceOfTheFileIsReported)
     TMainForm form(ini.path());
     form.show();
     form.close();
-    EXPECT_EQ(errors.messages, QStringList{"Unable to write to " + ini.path() + "."});
+    EXPECT_EQ(errors.messages, (QStringList{"Cannot open file \"" + ini.path() + "\". Is a directory.",
+                                            "Cannot open file \"" + ini.path() + "\". Is a directory."}));
 }
 
 }  // namespace

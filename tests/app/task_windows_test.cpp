@@ -62,7 +62,7 @@ TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
                 EXPECT_EQ(test::AllCells(*view.tables[i].table), test::AllCells(created[i]));
                 const ResultGrid* grid = form->grid(exercise->tables[i].name);
                 for (int c = 0; c < grid->table().columnCount(); ++c)
-                    EXPECT_EQ(grid->columnWidth(c), exercise->tables[i].width(c));
+                    EXPECT_GE(grid->columnWidth(c), exercise->tables[i].width(c));
             }
             EXPECT_EQ(view.activePage, exercise->hasPages() ? 0 : -1);
         }
@@ -106,6 +106,44 @@ TEST(TaskWindows, CaptionsAndValuesStayReadable)
             EXPECT_TRUE(grid->font() == form->font());
             EXPECT_TRUE(grid->horizontalHeader()->font() == form->font());
             EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);  // a long text is cut, not shortened
+        }
+    }
+}
+
+// After the worked example every column is at least its design width and as wide as its longest
+// text (the table keeps the design widths for the reports), and the copied texts are the cells.
+TEST(TaskWindows, ColumnsShowWholeValuesAndCopyAsTabSeparatedText)
+{
+    for (QChar separator : test::kSeparators) {
+        test::SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            SCOPED_TRACE(Str(exercise->windowClass));
+            const std::unique_ptr<TaskForm> form = NewWindow(*exercise);
+            ASSERT_TRUE(form);
+            form->fillExample();
+            form->Button1Click();
+            for (const TableSpec& spec : exercise->tables) {
+                ResultGrid* grid = form->grid(spec.name);
+                grid->fitColumns();
+                const ResultTable& table = grid->table();
+                const QFontMetrics metrics(grid->font());
+                for (int c = 0; c < table.columnCount(); ++c) {
+                    EXPECT_EQ(table.columnWidth(c), spec.width(c));
+                    EXPECT_GE(grid->columnWidth(c), spec.width(c));
+                    for (int r = 1; r < table.rowCount(); ++r)
+                        EXPECT_GT(grid->columnWidth(c), metrics.horizontalAdvance(table.cell(c, r)))
+                            << Str(table.cell(c, r));
+                }
+                // Rows 1 and 2 of the first two columns (value rows 0 and 1 of the view).
+                grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 0), grid->model()->index(1, 1)),
+                                               QItemSelectionModel::ClearAndSelect);
+                EXPECT_EQ(Str(grid->selectedText()), Str(table.cell(0, 1) + "\t" + table.cell(1, 1) + "\n"
+                                                        + table.cell(0, 2) + "\t" + table.cell(1, 2) + "\n"));
+                const QStringList lines = grid->wholeTableText().split('\n', Qt::SkipEmptyParts);
+                ASSERT_EQ(lines.size(), table.rowCount());
+                EXPECT_EQ(lines.front().split('\t').size(), table.columnCount());
+                EXPECT_EQ(Str(lines.front().split('\t').front()), Str(table.cell(0, 0)));
+            }
         }
     }
 }

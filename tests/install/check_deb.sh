@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the .deb with CPack from a configured and built build folder and checks it with dpkg-deb:
-# the files (exactly those of the install tree, under /usr, owned by root, with sane modes) and the
-# control fields. Run as a test where the Debian tools are installed, or by hand.
+# the files (exactly those of the install tree, under /usr, owned by root, with sane modes), the
+# control fields and lintian. Run as a test where the Debian tools are installed, or by hand.
 # usage: [CPACK=cpack] check_deb.sh BUILD_DIR VERSION APP_ID [OUTPUT_DIR]   (the .deb is kept in OUTPUT_DIR if given)
 set -euo pipefail
 build=$1 version=$2 id=$3
@@ -42,6 +42,14 @@ for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg li
                qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
   [[ ", $depends" == *", $package"* ]] || fail "Depends lacks $package"
 done
+
+# Debian's own checks: no error and no warning (information and pedantic notes may stay).
+if command -v lintian >/dev/null; then
+  lintian --tag-display-limit 0 "$deb" | tee "$tmp/lintian" || true
+  if grep -q '^[EW]: ' "$tmp/lintian"; then fail "lintian reports errors or warnings"; fi
+else
+  echo "lintian not installed: not run"
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "package OK: $(basename "$deb")"

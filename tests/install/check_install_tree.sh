@@ -46,15 +46,21 @@ grep -qx 'Exec=kvelta' "$desktop" || fail "desktop entry does not start kvelta"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry does not name the icon $id"
 grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
   fail "metainfo has no release $version"
-grep -q "^\.TH KVELTA-SOLVE 1 .*\"Kvelta $version\"" "$prefix/share/man/man1/kvelta-solve.1" ||
-  fail "manual page is not of version $version"
+for page in kvelta kvelta-solve; do
+  zcat "$prefix/share/man/man1/$page.1.gz" | grep -qi "^\.TH $page 1 .*\"Kvelta $version\"" ||
+    fail "manual page $page is not of version $version"
+done
+zcat "$prefix/share/doc/kvelta/changelog.gz" | head -n 1 | grep -q "^kvelta ($version)" ||
+  fail "changelog does not start with version $version"
 
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate-tree --no-net --strict "$prefix" || fail "appstreamcli validate-tree"
 fi
 if command -v man >/dev/null; then
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/kvelta-solve.1" 2>&1 >/dev/null)
-  [ -z "$warnings" ] || fail "manual page warnings: $warnings"
+  for page in kvelta kvelta-solve; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "manual page $page warnings: $warnings"
+  done
 fi
 
 [ "$failures" -eq 0 ] || exit 1

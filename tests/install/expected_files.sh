@@ -5,7 +5,7 @@ expected_files() {
   printf '%s\n' \
     bin/kvelta \
     bin/kvelta-solve \
-    lib/kvelta/kvelta-pdf.so \
+    lib/kvelta/plugins/kvelta-pdf.so \
     "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" \
     "share/icons/hicolor/scalable/apps/$id.svg" \
@@ -13,6 +13,8 @@ expected_files() {
     "share/icons/hicolor/64x64/apps/$id.png" \
     "share/icons/hicolor/128x128/apps/$id.png" \
     "share/icons/hicolor/256x256/apps/$id.png" \
-    share/man/man1/kvelta-solve.1 \
-    share/doc/kvelta/copyright
+    share/man/man1/kvelta.1.gz \
+    share/man/man1/kvelta-solve.1.gz \
+    share/doc/kvelta/copyright \
+    share/doc/kvelta/changelog.gz
 }

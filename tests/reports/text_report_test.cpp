@@ -466,7 +466,7 @@ TEST_F(TextReportFile, AFailedWriteKeepsTheExistingFile)
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_EQ(Str(message), "Unable to write to " + Str(file));
+    EXPECT_EQ(Str(message), "Unable to write to " + Str(file) + ". File too large");
     EXPECT_EQ(ReadFile(file), "old report");
     EXPECT_EQ(entries(), QStringList{QStringLiteral("r.txt")});  // no temporary left behind
 }
@@ -474,7 +474,7 @@ TEST_F(TextReportFile, AFailedWriteKeepsTheExistingFile)
 TEST_F(TextReportFile, ReadOnlyFileAndFolder)
 {
     if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not apply to root";
+        GTEST_SKIP() << "permissions do not apply to root (faults.solve refuses root with a read-only mount)";
     const ResultTable t = Table(1, 1, {"a"});
     const QString file = path(QStringLiteral("r.txt"));
     WriteFile(file, "old report");

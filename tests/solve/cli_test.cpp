@@ -122,6 +122,34 @@ TEST(SolveCommand, HostileEditTextsNeverCrash)
     }
 }
 
+// --example types the worked example first; edits named beside it override it.
+TEST(SolveCommand, ExampleIsTheWorkedExampleAndNamedEditsOverrideIt)
+{
+    QTemporaryDir dir;
+    for (QChar separator : test::kSeparators) {
+        SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            SCOPED_TRACE(exercise->name.toStdString());
+            const TypedTexts example = exercise->shownExample();
+            QStringList typed = {exercise->name, "--decimal-separator", QString(separator)};
+            for (const auto& [name, text] : example)
+                typed << name + "=" + text;
+            const QString viaOption = dir.filePath("option.json"), viaEdits = dir.filePath("edits.json");
+            EXPECT_EQ(RunCli({exercise->name, "--decimal-separator", QString(separator), "--example", "--tables-json",
+                              viaOption}),
+                      0);
+            EXPECT_EQ(RunCli(typed + QStringList{"--tables-json", viaEdits}), 0);
+            EXPECT_EQ(test::ReadFile(viaOption), test::ReadFile(viaEdits));
+        }
+    }
+    const QString overridden = dir.filePath("o.txt"), explicitEdits = dir.filePath("e.txt");
+    EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "--example", "Edit6=52", "--report", overridden}), 0);
+    EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "Edit3=50", "Edit6=52", "--report", explicitEdits}),
+              0);
+    EXPECT_EQ(test::ReadFile(overridden), test::ReadFile(explicitEdits));
+    EXPECT_EQ(RunCli({"meridian-arc", "--example", "--batch", "v.csv", "--out-dir", dir.path()}), 2);
+}
+
 TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
 {
     const auto rows = ParseCsv("a,\"b,c\",\"d\"\"e\"\n\"x\ny\",,z\r\n");
