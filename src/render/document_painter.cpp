@@ -1,7 +1,9 @@
 #include "render/document_painter.h"
 
-#include <QBuffer>
+#include "reports/print_fit.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,7 +19,6 @@ namespace kvelta {
 namespace {
 
 constexpr float kBorderWidth = 0.5f;  // points: Word's single line of size 4 (eighths of a point)
-constexpr float kCellMargin = 5.4f;   // points, on the left and on the right of a cell's text
 
 // Lengths of the model are points. Qt's text layout takes the lengths of its formats in pixels
 // of the default resolution and scales them to its paint device itself; fonts in points.

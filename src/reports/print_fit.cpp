@@ -119,7 +119,7 @@ float Sum(const std::vector<float>& widths)
 void ScaleFont(WordTable& table, float scale)
 {
     // Word keeps sizes in half-points.
-    auto scaled = [scale](float size) { return std::max(1.0f, std::floor(size * scale * 2.0f) / 2.0f); };
+    auto scaled = [scale](float size) { return std::max(1.0f, std::round(size * scale * 2.0f) / 2.0f); };
     for (auto& row : table.rows)
         for (WordCell& cell : row)
             for (WordParagraph& paragraph : cell.paragraphs) {
@@ -177,7 +177,7 @@ float TextWidth(const QString& text, float size)
 
 void FitForPrint(WordDocument& document)
 {
-    const float portraitWidth = document.pageWidth - document.leftMargin - document.rightMargin;
+    const float portraitWidth = document.pageWidth - document.leftMargin - document.rightMargin - kBorderRoom;
     bool tooWide = false;
     for (const WordBlock& block : document.body)
         if (const auto* table = std::get_if<WordTable>(&block))
@@ -187,10 +187,10 @@ void FitForPrint(WordDocument& document)
         std::swap(document.pageWidth, document.pageHeight);
         document.landscape = true;
     }
-    const float textWidth = document.pageWidth - document.leftMargin - document.rightMargin;
+    const float tableWidth = document.pageWidth - document.leftMargin - document.rightMargin - kBorderRoom;
     for (WordBlock& block : document.body)
         if (auto* table = std::get_if<WordTable>(&block))
-            FitTable(*table, textWidth - kBorderRoom);
+            FitTable(*table, tableWidth);
     // The paragraph a document ends with after its last table holds nothing; at its built size
     // it can spill over onto a page of its own.
     if (document.body.size() >= 2 && std::holds_alternative<WordTable>(document.body[document.body.size() - 2]))
