@@ -8,6 +8,9 @@ set(KVELTA_APP_ID org.example.Kvelta)
 set(KVELTA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
 install(TARGETS kvelta kvelta-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# kvelta-solve's PDF module: a private library, loaded by path.
+install(TARGETS kvelta-pdf LIBRARY DESTINATION ${KVELTA_PDF_MODULE_DIR}
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 install(FILES ${KVELTA_DATA_DIR}/${KVELTA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libsimpleini-dev
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
-  xdg-utils fonts-liberation2
+  xdg-utils fonts-liberation2 poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian
   openbox imagemagick
   xvfb xauth

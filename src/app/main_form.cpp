@@ -2,16 +2,21 @@
 
 #include "app/about_form.h"
 #include "app/help_window.h"
+#include "app/print_report.h"
 #include "app/stripe.h"
 #include "app/task_windows.h"
+#include "app/word_handover.h"
 #include "catalogue/catalogue.h"
 #include "frame/error_box.h"
+#include "frame/errors.h"
 #include "frame/task_form.h"
 #include "rigorous/comparison_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
@@ -23,6 +28,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWindow>
@@ -46,17 +52,21 @@ QSize MaxWindowSize()
     return size;
 }
 
-QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName)
+// The dialog asks before it replaces an existing file: saving the next exercise under the name
+// offered must not destroy the earlier report unasked. The file type chooses the encoding.
+QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName, TextEncoding& encoding)
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить результат вычисления"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({TextEncodingFilter(TextEncoding::Windows1251), TextEncodingFilter(TextEncoding::Utf8)});
+    dialog.selectNameFilter(TextEncodingFilter(encoding));
     if (!lastFileName.isEmpty())
         dialog.selectFile(lastFileName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
+    encoding = TextEncodingOfFilter(dialog.selectedNameFilter());
     return dialog.selectedFiles().value(0);
 }
 
@@ -126,6 +136,12 @@ void TMainForm::createMenus()
     n6_ = item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); });
     n6_->setEnabled(false);
     item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { N12Click(); });
+    print1_ = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { Print1Click(); });
+    print1_->setShortcut(QKeySequence::Print);
+    print1_->setEnabled(false);
+    exportPdf1_ =
+        item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); });
+    exportPdf1_->setEnabled(false);
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
     item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
 
@@ -292,17 +308,27 @@ void TMainForm::NewTaskClick(const QString& itemName)
 
 void TMainForm::N4Click() { close(); }
 
+void TMainForm::setTextEncoding(TextEncoding encoding)
+{
+    if (encoding == textEncoding_)
+        return;
+    textEncoding_ = encoding;
+    SettingsFile file(settingsPath_);
+    WriteTextEncoding(file, encoding);
+    file.save();
+}
+
 void TMainForm::N6Click()
 {
+    TextEncoding encoding = textEncoding_;
     const QString fileName = chooseSaveFile_ ? chooseSaveFile_(this, lastSaveFileName_)
-                                             : DefaultSaveDialog(this, lastSaveFileName_);
+                                             : DefaultSaveDialog(this, lastSaveFileName_, encoding);
     if (fileName.isEmpty())
         return;
     lastSaveFileName_ = fileName;
-    TaskForm* form = activeTaskForm();
-    if (!form)
-        return;
-    SaveTextReport(*form, fileName);
+    if (TaskForm* form = activeTaskForm())
+        SaveTextReport(*form, fileName, encoding);
+    setTextEncoding(encoding);  // remembered once the report is written
 }
 
 void TMainForm::Compare1Click()
@@ -313,8 +339,45 @@ void TMainForm::Compare1Click()
 
 void TMainForm::N12Click()
 {
-    if (TaskForm* form = activeTaskForm())
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    try {
         PrintWordReport(*form);
+    } catch (const DocumentNotOpened& error) {
+        const QString boxText = ErrorBoxText(error.text());
+        const QString way = chooseOtherWay_ ? chooseOtherWay_(this, boxText) : AskOtherWayOut(this, boxText);
+        if (way == QLatin1String("ExportPdf1"))
+            ExportPdf1Click();
+        else if (way == QLatin1String("Print1"))
+            Print1Click();
+    }
+}
+
+void TMainForm::Print1Click()
+{
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    const WordDocument document = ReportDocument(*form);
+    const QString title = form->windowTitle();
+    printPreview_ ? printPreview_(document, title, this) : PrintWithPreview(document, title, this);
+}
+
+void TMainForm::ExportPdf1Click()
+{
+    TaskForm* form = activeTaskForm();
+    if (!form)
+        return;
+    const QString folder = lastPdfFolder_.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : lastPdfFolder_;
+    const QString suggested = QDir(folder).filePath(DocumentBaseName(form->windowTitle()) + QStringLiteral(".pdf"));
+    const QString fileName = choosePdfFile_ ? choosePdfFile_(this, suggested) : ChoosePdfFile(this, suggested);
+    if (fileName.isEmpty())
+        return;
+    lastPdfFolder_ = QFileInfo(fileName).absolutePath();
+    ExportPdf(ReportDocument(*form), form->windowTitle(), fileName);
 }
 
 TAboutForm* TMainForm::aboutForm()
@@ -482,7 +545,8 @@ void TMainForm::updateStatus(int count)
     const QString text = kCountText + QString::number(count);
     if (statusPanel1_->text() != text)
         statusPanel1_->setText(text);
-    n6_->setEnabled(count != 0);
+    for (QAction* item : {n6_, print1_, exportPdf1_})
+        item->setEnabled(count != 0);
     compare1_->setEnabled(activeTaskForm() != nullptr);
 }
 
@@ -506,12 +570,13 @@ QMargins TMainForm::frameMargins() const
 void TMainForm::LoadSettings()
 {
     placement_ = WindowPlacement{};  // built-in placement; each key read replaces its part
-    // The file is read once; a bad placement value still leaves the student's fields to read.
+    // The file is read once; a bad placement value still leaves the other keys to read.
     std::optional<SettingsFile> file;
     RunCommand(this, [&] { file.emplace(settingsPath_); });
     if (file) {
         RunCommand(this, [&] { ReadMainPlacement(*file, placement_); });
         student_ = ReadStudentFields(*file);
+        textEncoding_ = ReadTextEncoding(*file);
     }
     applyPlacement();
     placementPending_ = true;

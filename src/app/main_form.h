@@ -3,6 +3,8 @@
 // its client area, the status line and the colour stripe.
 
 #include "app/settings.h"
+#include "app/text_encoding.h"
+#include "reports/word_document.h"
 
 #include <QMainWindow>
 #include <QMargins>
@@ -57,12 +59,25 @@ public:
     using SaveFileChooser = std::function<QString(QWidget* parent, const QString& lastFileName)>;
     void setSaveFileChooser(SaveFileChooser chooser) { chooseSaveFile_ = std::move(chooser); }
     const QString& lastSaveFileName() const { return lastSaveFileName_; }
+    // The encoding of the text report: the Save dialog's file type, kept in the settings file.
+    TextEncoding textEncoding() const { return textEncoding_; }
+    void setTextEncoding(TextEncoding encoding);
+
+    // The Save dialog of «Экспорт в PDF...» (offered the path it suggests), the print preview and
+    // the error box of a document no application opened. Tests replace them.
+    void setPdfFileChooser(SaveFileChooser chooser) { choosePdfFile_ = std::move(chooser); }
+    using PrintPreview = std::function<void(const WordDocument& document, const QString& title, QWidget* parent)>;
+    void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
+    using OtherWayChooser = std::function<QString(QWidget* parent, const QString& boxText)>;
+    void setOtherWayChooser(OtherWayChooser chooser) { chooseOtherWay_ = std::move(chooser); }
 
     // Handlers, named as the menu items they serve.
     void NewTaskClick(const QString& itemName);  // the "Создать" items: N7, N8, N5, N10, ...
     void N4Click();
     void N6Click();
     void N12Click();
+    void Print1Click();      // "Файл" → "Печать..."
+    void ExportPdf1Click();  // "Файл" → "Экспорт в PDF..."
     void N15Click();
     void Compare1Click();  // "Проверка" → "Сравнить со строгим решением..."
     void Tile1Click();
@@ -103,6 +118,8 @@ private:
     QList<QAction*> windowListActions_;
     QAction* n6_ = nullptr;
     QAction* compare1_ = nullptr;
+    QAction* print1_ = nullptr;
+    QAction* exportPdf1_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QLabel* statusPanel2_ = nullptr;
     QTimer* timer1_ = nullptr;
@@ -116,6 +133,11 @@ private:
 
     SaveFileChooser chooseSaveFile_;
     QString lastSaveFileName_;
+    TextEncoding textEncoding_ = TextEncoding::Windows1251;
+    SaveFileChooser choosePdfFile_;
+    PrintPreview printPreview_;
+    OtherWayChooser chooseOtherWay_;
+    QString lastPdfFolder_;
     std::unique_ptr<TAboutForm> aboutForm_;
     HelpWindow* helpWindow_ = nullptr;
     StudentFields student_;

@@ -7,7 +7,9 @@
 #include "ellipsoid/tp_form.h"
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
+#include "reports/report_file.h"
 #include "reports/text_report.h"
+#include "reports/word_report.h"
 #include "spherical/resh_stm_form.h"
 #include "spherical/sf_tr_form.h"
 
@@ -49,9 +51,14 @@ TaskForm* CreateTaskForm(const QString& menuItemName)
     return exercise ? CreateTaskForm(*exercise) : nullptr;
 }
 
-void SaveTextReport(const TaskForm& form, const QString& fileName)
+void SaveTextReport(const TaskForm& form, const QString& fileName, TextEncoding encoding)
 {
-    WriteTextReport(form.reportView(), fileName, form.exercise().report);
+    WriteFileAtomically(fileName, TextReportIn(encoding, form.reportView(), form.exercise().report));
+}
+
+WordDocument ReportDocument(const TaskForm& form)
+{
+    return BuildReportDocument(form.reportView(), form.exercise().report);
 }
 
 void PrintWordReport(TaskForm& form) { PrintWordDocument(form.reportView(), form.exercise().report); }

@@ -1,7 +1,9 @@
 #pragma once
 // The window of each exercise, and the reports of a window.
 
+#include "app/text_encoding.h"
 #include "frame/exercise.h"
+#include "reports/word_document.h"
 
 #include <QString>
 
@@ -15,7 +17,10 @@ TaskForm* CreateTaskForm(const Exercise& exercise);
 TaskForm* CreateTaskForm(const QString& menuItemName);
 
 // "Сохранить как..." and "Печать из MS Word": the report of the window's exercise.
-void SaveTextReport(const TaskForm& form, const QString& fileName);
+void SaveTextReport(const TaskForm& form, const QString& fileName, TextEncoding encoding = TextEncoding::Windows1251);
 void PrintWordReport(TaskForm& form);
+// The document "Печать из MS Word" builds, fitted for print: what «Печать...» and «Экспорт в
+// PDF...» show.
+WordDocument ReportDocument(const TaskForm& form);
 
 }  // namespace kvelta

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace kvelta {
@@ -25,6 +26,31 @@ DocumentOpener& OpenerOverride()
     return opener;
 }
 
+HandlerQuery& HandlerQueryOverride()
+{
+    static HandlerQuery query;
+    return query;
+}
+
+constexpr int kQueryTimeoutMs = 5000;
+
+// `xdg-mime query default TYPE` prints the desktop file of the default application, or nothing.
+std::optional<bool> XdgMimeHasHandler(const QString& mimeType)
+{
+    QProcess xdgMime;
+    xdgMime.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!xdgMime.waitForStarted(kQueryTimeoutMs))
+        return std::nullopt;
+    if (!xdgMime.waitForFinished(kQueryTimeoutMs)) {
+        xdgMime.kill();
+        xdgMime.waitForFinished(kQueryTimeoutMs);
+        return std::nullopt;
+    }
+    if (xdgMime.exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return xdgMime.exitCode() == 0 && !xdgMime.readAllStandardOutput().trimmed().isEmpty();
+}
+
 constexpr int kMaxBaseNameLength = 100;  // leaves room for the folder and " (NNN).docx"
 constexpr int kMaxAttempts = 10000;
 
@@ -40,6 +66,13 @@ QString WordReportFolder()
 }
 
 void SetDocumentOpener(DocumentOpener opener) { OpenerOverride() = std::move(opener); }
+
+void SetHandlerQuery(HandlerQuery query) { HandlerQueryOverride() = std::move(query); }
+
+std::optional<bool> DesktopHasHandler(const QString& mimeType)
+{
+    return HandlerQueryOverride() ? HandlerQueryOverride()(mimeType) : XdgMimeHasHandler(mimeType);
+}
 
 QString DocumentBaseName(const QString& caption)
 {
@@ -84,10 +117,14 @@ void PrintWordDocument(const ReportView& window, ReportLayout layout)
 {
     const QString path = SaveNewDocument(WordReportFolder(), window.caption, BuildDocx(window, layout));
     const QUrl url = QUrl::fromLocalFile(path);
-    const bool opened = OpenerOverride() ? OpenerOverride()(url) : QDesktopServices::openUrl(url);
+    // The desktop's opener reports success as soon as it starts, whether or not any application
+    // takes the file: the MIME database is asked first. When it cannot tell, the opener decides.
+    const bool opened = DesktopHasHandler(kDocxMimeType).value_or(true)
+                        && (OpenerOverride() ? OpenerOverride()(url) : QDesktopServices::openUrl(url));
     if (!opened)
-        throw KveltaError(QStringLiteral("No application is available to open the document. It has been saved as "
-                                         "\"%1\"").arg(QDir::toNativeSeparators(path)));
+        throw DocumentNotOpened(QStringLiteral("No application is available to open the document. It has been saved "
+                                               "as \"%1\"").arg(QDir::toNativeSeparators(path)),
+                                path);
 }
 
 }  // namespace kvelta

@@ -44,13 +44,15 @@ void Attribute(QXmlStreamWriter& xml, const QString& element, const QString& nam
     xml.writeAttribute(kW, name, value);
 }
 
-void RunProperties(QXmlStreamWriter& xml, float size, bool bold)
+void RunProperties(QXmlStreamWriter& xml, float size, bool bold, bool hidden = false)
 {
     xml.writeStartElement(kW, QStringLiteral("rPr"));
     if (bold) {
         xml.writeEmptyElement(kW, QStringLiteral("b"));
         xml.writeEmptyElement(kW, QStringLiteral("bCs"));
     }
+    if (hidden)  // a hidden paragraph mark: Word and LibreOffice give the paragraph no line
+        xml.writeEmptyElement(kW, QStringLiteral("vanish"));
     Attribute(xml, QStringLiteral("sz"), QStringLiteral("val"), QString::number(HalfPoints(size)));
     Attribute(xml, QStringLiteral("szCs"), QStringLiteral("val"), QString::number(HalfPoints(size)));
     xml.writeEndElement();
@@ -84,10 +86,15 @@ void WriteParagraph(QXmlStreamWriter& xml, const WordParagraph& paragraph)
     static const char* const kAlignments[] = {"left", "center", "right", "both"};
     xml.writeStartElement(kW, QStringLiteral("p"));
     xml.writeStartElement(kW, QStringLiteral("pPr"));
+    if (paragraph.collapsed) {
+        xml.writeEmptyElement(kW, QStringLiteral("spacing"));
+        xml.writeAttribute(kW, QStringLiteral("line"), QString::number(Twips(paragraph.markSize)));
+        xml.writeAttribute(kW, QStringLiteral("lineRule"), QStringLiteral("exact"));
+    }
     Attribute(xml, QStringLiteral("ind"), QStringLiteral("left"), QString::number(Twips(paragraph.leftIndent)));
     Attribute(xml, QStringLiteral("jc"), QStringLiteral("val"),
               QLatin1String(kAlignments[std::clamp(paragraph.alignment, 0, 3)]));
-    RunProperties(xml, paragraph.markSize, paragraph.markBold);
+    RunProperties(xml, paragraph.markSize, paragraph.markBold, paragraph.collapsed);
     xml.writeEndElement();
     for (const WordRun& run : paragraph.runs) {
         const QString text = XmlSafe(run.text);
@@ -117,14 +124,21 @@ void WriteWidth(QXmlStreamWriter& xml, const QString& element, int twips)
     xml.writeAttribute(kW, QStringLiteral("type"), QStringLiteral("dxa"));
 }
 
-// As Word's Tables.Add makes it: equal fixed columns across the text width, single lines.
+// Fixed columns, single lines: equal across the text width as Word's Tables.Add makes them, or
+// as the fitting set them. The heading rows repeat on each page; no row is split across pages.
 void WriteTable(QXmlStreamWriter& xml, const WordTable& table, int textWidth)
 {
     const int columns = table.columnCount();
-    const int columnWidth = std::max(1, textWidth / std::max(1, columns));
+    std::vector<int> widths(static_cast<std::size_t>(columns), std::max(1, textWidth / std::max(1, columns)));
+    if (table.columnWidths.size() == widths.size())
+        std::transform(table.columnWidths.begin(), table.columnWidths.end(), widths.begin(),
+                       [](float points) { return std::max(1, static_cast<int>(std::floor(points * 20.0f))); });
+    int tableWidth = 0;
+    for (int width : widths)
+        tableWidth += width;
     xml.writeStartElement(kW, QStringLiteral("tbl"));
     xml.writeStartElement(kW, QStringLiteral("tblPr"));
-    WriteWidth(xml, QStringLiteral("tblW"), columnWidth * columns);
+    WriteWidth(xml, QStringLiteral("tblW"), tableWidth);
     xml.writeStartElement(kW, QStringLiteral("tblBorders"));
     for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
         WriteBorder(xml, QLatin1String(side));
@@ -136,17 +150,24 @@ void WriteTable(QXmlStreamWriter& xml, const WordTable& table, int textWidth)
     xml.writeEndElement();
     xml.writeEndElement();
     xml.writeStartElement(kW, QStringLiteral("tblGrid"));
-    for (int c = 0; c < columns; ++c)
-        Attribute(xml, QStringLiteral("gridCol"), QStringLiteral("w"), QString::number(columnWidth));
+    for (int width : widths)
+        Attribute(xml, QStringLiteral("gridCol"), QStringLiteral("w"), QString::number(width));
     xml.writeEndElement();
-    for (const auto& row : table.rows) {
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
         xml.writeStartElement(kW, QStringLiteral("tr"));
-        for (const WordCell& cell : row) {
+        if (table.headerRows > 0) {
+            xml.writeStartElement(kW, QStringLiteral("trPr"));
+            xml.writeEmptyElement(kW, QStringLiteral("cantSplit"));
+            if (static_cast<int>(r) < table.headerRows)
+                xml.writeEmptyElement(kW, QStringLiteral("tblHeader"));
+            xml.writeEndElement();
+        }
+        for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
             xml.writeStartElement(kW, QStringLiteral("tc"));
             xml.writeStartElement(kW, QStringLiteral("tcPr"));
-            WriteWidth(xml, QStringLiteral("tcW"), columnWidth);
+            WriteWidth(xml, QStringLiteral("tcW"), widths[c]);
             xml.writeEndElement();
-            for (const WordParagraph& paragraph : cell.paragraphs)
+            for (const WordParagraph& paragraph : table.rows[r][c].paragraphs)
                 WriteParagraph(xml, paragraph);
             xml.writeEndElement();
         }
@@ -154,6 +175,15 @@ void WriteTable(QXmlStreamWriter& xml, const WordTable& table, int textWidth)
     }
     xml.writeEndElement();
 }
+
+// Word opens a document without this part in Compatibility Mode; 15 is the mode of Word 2013
+// and later.
+const QByteArray kSettings = QByteArrayLiteral(
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<w:settings xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+    "<w:defaultTabStop w:val=\"720\"/><w:compat>"
+    "<w:compatSetting w:name=\"compatibilityMode\" w:uri=\"http://schemas.microsoft.com/office/word\" w:val=\"15\"/>"
+    "</w:compat></w:settings>");
 
 QByteArray StylesXml()
 {
@@ -184,6 +214,8 @@ const QByteArray kContentTypes = QByteArrayLiteral(
     "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
     "<Override PartName=\"/word/styles.xml\" "
     "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+    "<Override PartName=\"/word/settings.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.settings+xml\"/>"
     "</Types>");
 
 const QByteArray kPackageRelationships = QByteArrayLiteral(
@@ -199,6 +231,8 @@ const QByteArray kDocumentRelationships = QByteArrayLiteral(
     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
     "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
     "Target=\"styles.xml\"/>"
+    "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings\" "
+    "Target=\"settings.xml\"/>"
     "</Relationships>");
 
 [[noreturn]] void ZipFailure(zip_error_t* error)
@@ -230,6 +264,8 @@ QByteArray DocumentXml(const WordDocument& document)
     xml.writeEmptyElement(kW, QStringLiteral("pgSz"));
     xml.writeAttribute(kW, QStringLiteral("w"), QString::number(Twips(document.pageWidth)));
     xml.writeAttribute(kW, QStringLiteral("h"), QString::number(Twips(document.pageHeight)));
+    if (document.landscape)
+        xml.writeAttribute(kW, QStringLiteral("orient"), QStringLiteral("landscape"));
     xml.writeEmptyElement(kW, QStringLiteral("pgMar"));
     xml.writeAttribute(kW, QStringLiteral("top"), QString::number(Twips(document.topMargin)));
     xml.writeAttribute(kW, QStringLiteral("right"), QString::number(Twips(document.rightMargin)));
@@ -253,6 +289,7 @@ QByteArray WriteDocx(const WordDocument& document)
         {"word/document.xml", DocumentXml(document)},
         {"word/_rels/document.xml.rels", kDocumentRelationships},
         {"word/styles.xml", StylesXml()},
+        {"word/settings.xml", kSettings},
     };
 
     const ZipLibrary& zip = Zip();

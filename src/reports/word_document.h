@@ -24,6 +24,9 @@ struct WordParagraph {
     float leftIndent = 0.0f;  // points
     float markSize = 12.0f;   // format of the paragraph mark: what an empty paragraph shows
     bool markBold = false;
+    // Set by the fitting for print: an empty paragraph that must take no room on the page (the
+    // one a document ends with after its last table), hidden and of the least height.
+    bool collapsed = false;
 
     QString text() const;
 };
@@ -34,6 +37,11 @@ struct WordCell {
 
 struct WordTable {
     std::vector<std::vector<WordCell>> rows;  // rows[r][c]; every row has the same length
+    // Set by the fitting for print (print_fit.h): each column's width in points (empty: equal
+    // columns across the text width, as Word adds a table) and the rows repeated at the top of
+    // every page the table continues on.
+    std::vector<float> columnWidths;
+    int headerRows = 0;
 
     int rowCount() const { return static_cast<int>(rows.size()); }
     int columnCount() const { return rows.empty() ? 0 : static_cast<int>(rows.front().size()); }
@@ -49,6 +57,7 @@ struct WordDocument {
     float bottomMargin = 56.7f;
     float leftMargin = 85.05f;
     float rightMargin = 42.55f;
+    bool landscape = false;  // pageWidth and pageHeight are then those of the turned page
     std::vector<WordBlock> body;  // never empty, and always ends with a paragraph
 };
 

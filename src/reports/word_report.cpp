@@ -1,7 +1,7 @@
 #include "reports/word_report.h"
 
 #include "reports/docx_writer.h"
-#include "reports/word_document.h"
+#include "reports/print_fit.h"
 
 #include <stdexcept>
 
@@ -115,11 +115,18 @@ WordReportBuilder WordReportBuilderFor(ReportLayout layout)
     return BuildWordReport;
 }
 
-QByteArray BuildDocx(const ReportView& window, ReportLayout layout)
+WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout)
 {
     WordDocumentBuilder word;
     WordReportBuilderFor(layout)(window, word);
-    return WriteDocx(word.document());
+    WordDocument document = word.document();
+    FitForPrint(document);
+    return document;
+}
+
+QByteArray BuildDocx(const ReportView& window, ReportLayout layout)
+{
+    return WriteDocx(BuildReportDocument(window, layout));
 }
 
 }  // namespace kvelta

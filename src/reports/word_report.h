@@ -6,6 +6,7 @@
 #include "frame/exercise.h"
 #include "frame/report_view.h"
 #include "reports/word_automation.h"
+#include "reports/word_document.h"
 
 #include <QByteArray>
 
@@ -35,7 +36,11 @@ void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
 // The builder of a report layout.
 WordReportBuilder WordReportBuilderFor(ReportLayout layout);
 
-// The .docx file of a report, built with the document builder.
+// The document of a report, built with the document builder and fitted for print: what the
+// .docx file, the printed pages and the PDF file all show.
+WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout);
+
+// The .docx file of a report.
 QByteArray BuildDocx(const ReportView& window, ReportLayout layout);
 
 }  // namespace kvelta

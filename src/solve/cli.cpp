@@ -33,8 +33,9 @@ const char kForms[] =
     "  kvelta-solve --list\n"
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
+    "               [--pdf FILE|-]\n"
     "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR] [--decimal-separator ,|.]\n"
-    "               [--input-encoding utf-8|windows-1251] [--rigorous]\n"
+    "               [--input-encoding utf-8|windows-1251] [--rigorous] [--with-pdf]\n"
     "  kvelta-solve EXERCISE --make-variants N [--seed S] [--students FILE] [--out FILE]\n"
     "  kvelta-solve EXERCISE --grade ANSWERS.csv --out-dir DIR [--tolerance NAME=VALUE ...]\n"
     "  kvelta-solve --help | --version";
@@ -206,8 +207,9 @@ struct Options {
     const Exercise* exercise = nullptr;
     TypedTexts edits;
     int activePage = 0;  // 0-based
-    QString report, tablesJson, docx, batch, outDir;
+    QString report, tablesJson, docx, pdf, batch, outDir;
     bool utf8 = false;
+    bool withPdf = false;
     bool rigorous = false;
     InstructorOptions instructor;
 };
@@ -217,8 +219,8 @@ public:
     Parser()
     {
         parser_.setApplicationDescription(QString::fromUtf8(kForms));
-        parser_.addOptions({list_, separator_, activePage_, example_, report_, utf8_, tablesJson_, rigorous_, docx_, batch_,
-                            outDir_, help_, version_});
+        parser_.addOptions({list_, separator_, activePage_, example_, report_, utf8_, tablesJson_, rigorous_, docx_,
+                            pdf_, batch_, outDir_, withPdf_, help_, version_});
         instructor_.add(parser_);
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
         parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
@@ -231,7 +233,7 @@ public:
         if (!parser_.parse(QStringList{QStringLiteral("kvelta-solve")} + arguments))
             throw UsageError(parser_.errorText());
         for (const QCommandLineOption* option :
-             {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &batch_, &outDir_})
+             {&separator_, &activePage_, &report_, &tablesJson_, &docx_, &pdf_, &batch_, &outDir_})
             if (parser_.values(*option).size() > 1)
                 throw UsageError(QStringLiteral("--%1 is given more than once").arg(option->names().constLast()));
         if (const QString repeated = instructor_.repeated(parser_); !repeated.isEmpty())
@@ -274,6 +276,8 @@ public:
         options.report = parser_.value(report_);
         options.tablesJson = parser_.value(tablesJson_);
         options.docx = parser_.value(docx_);
+        options.pdf = parser_.value(pdf_);
+        options.withPdf = parser_.isSet(withPdf_);
         options.batch = parser_.value(batch_);
         options.outDir = parser_.value(outDir_);
         options.utf8 = parser_.isSet(utf8_);
@@ -292,10 +296,13 @@ public:
                             || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_);
         instructor_.checkCombination(parser_, batch, single || options.rigorous);
         if (!options.batch.isEmpty()
-            && (!options.edits.empty() || parser_.isSet(example_) || !options.report.isEmpty() || !options.tablesJson.isEmpty()
-                || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_)))
-            throw UsageError(QStringLiteral("--batch takes only --out-dir, --keys, --decimal-separator, --input-encoding "
-                                            "and --rigorous"));
+            && (!options.edits.empty() || parser_.isSet(example_) || !options.report.isEmpty()
+                || !options.tablesJson.isEmpty() || !options.docx.isEmpty() || !options.pdf.isEmpty() || options.utf8
+                || parser_.isSet(activePage_)))
+            throw UsageError(QStringLiteral("--batch takes only --out-dir, --keys, --decimal-separator, --input-encoding, "
+                                            "--rigorous and --with-pdf"));
+        if (options.withPdf && options.batch.isEmpty())
+            throw UsageError(QStringLiteral("--with-pdf goes with --batch (one exercise: --pdf FILE)"));
         return options;
     }
 
@@ -373,6 +380,10 @@ private:
     QCommandLineOption rigorous_{QStringLiteral("rigorous"),
                                  QStringLiteral("Add the comparison with the rigorous solution.")};
     QCommandLineOption docx_ = ValueOption("docx", "The document «Печать из MS Word» builds.", "FILE");
+    QCommandLineOption pdf_ = ValueOption("pdf", "The same document as a PDF file, as «Экспорт в PDF...» writes it.",
+                                          "FILE|-");
+    QCommandLineOption withPdf_{QStringLiteral("with-pdf"),
+                                QStringLiteral("With --batch: NNN-<name>.pdf beside each report too.")};
     QCommandLineOption batch_ =
         ValueOption("batch", "A CSV file of variants, one per row (- for standard input).", "VARIANTS.csv|-");
     QCommandLineOption outDir_ = ValueOption("out-dir", "Where a batch writes its reports and summary.csv.", "DIR");
@@ -380,13 +391,21 @@ private:
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
 };
 
-int SolveOne(const Options& options)
+QByteArray Pdf(PdfWriter pdfWriter, const ReportView& view, ReportLayout layout)
+{
+    if (!pdfWriter)
+        throw KveltaError(QStringLiteral("PDF files cannot be drawn by this program"));
+    return pdfWriter(BuildReportDocument(view, layout), view.caption);
+}
+
+int SolveOne(const Options& options, PdfWriter pdfWriter)
 {
     const Solution solution = SolveExercise(*options.exercise, options.edits, options.activePage);
     int status = solution.fault.isEmpty() ? 0 : 1;
     if (status)
         PrintError(solution.error());
-    const bool anyOutput = !options.report.isEmpty() || !options.tablesJson.isEmpty() || !options.docx.isEmpty();
+    const bool anyOutput = !options.report.isEmpty() || !options.tablesJson.isEmpty() || !options.docx.isEmpty()
+                           || !options.pdf.isEmpty();
     const ReportView view = solution.view();
     const ReportLayout layout = options.exercise->report;
     try {
@@ -400,6 +419,8 @@ int SolveOne(const Options& options)
             WriteOutput(options.tablesJson, TablesJson(solution, options.rigorous));
         if (!options.docx.isEmpty())
             WriteOutput(options.docx, BuildDocx(view, layout));
+        if (!options.pdf.isEmpty())
+            WriteOutput(options.pdf, Pdf(pdfWriter, view, layout));
     } catch (const KveltaError& error) {
         PrintError(ErrorBoxText(error.text()));
         status = 1;
@@ -445,7 +466,7 @@ QString TooLongText(const TypedTexts& edits, int rowNumber)
     return {};
 }
 
-int Batch(const Options& options)
+int Batch(const Options& options, PdfWriter pdfWriter)
 {
     const VariantSheet sheet = ReadVariants(options, options.batch);
     QDir dir(options.outDir);
@@ -482,12 +503,16 @@ int Batch(const Options& options)
         line[1] = view.group;
         line[2] = view.name;
         line[3] = solution.error();
-        const QString report = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name) + QStringLiteral(".txt"));
+        const QString base = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name));
         if (const std::optional<QString> error = ErrorOf([&] {
                 if (keys)
                     WriteAnswerKey(*keys, KeyFileStem(k, view.group, view.name), solution);
                 if (!keys || keys->absolutePath() != dir.absolutePath())
-                    WriteFileAtomically(report, TextReportBytes(view, options.exercise->report), FileSync::Later);
+                    WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
+                                        FileSync::Later);
+                if (options.withPdf)
+                    WriteFileAtomically(base + QStringLiteral(".pdf"), Pdf(pdfWriter, view, options.exercise->report),
+                                        FileSync::Later);
             }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
         if (!line[3].isEmpty())
@@ -540,7 +565,7 @@ int GradeCommand(const Options& options)
     return 0;
 }
 
-int Run(const QStringList& arguments)
+int Run(const QStringList& arguments, PdfWriter pdfWriter)
 {
     Parser parser;
     parser.parse(arguments);
@@ -563,15 +588,27 @@ int Run(const QStringList& arguments)
         return MakeVariantsCommand(options);
     if (!options.instructor.grade.isEmpty())
         return GradeCommand(options);
-    return options.batch.isEmpty() ? SolveOne(options) : Batch(options);
+    return options.batch.isEmpty() ? SolveOne(options, pdfWriter) : Batch(options, pdfWriter);
 }
 
 }  // namespace
 
-int RunSolveCommand(const QStringList& arguments)
+bool AsksForPdf(const QStringList& arguments)
+{
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("--pdf") || argument.startsWith(QLatin1String("--pdf="))
+            || argument == QLatin1String("--with-pdf"))
+            return true;
+    }
+    return false;
+}
+
+int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter)
 {
     try {
-        return Run(arguments);
+        return Run(arguments, pdfWriter);
     } catch (const UsageError& error) {
         PrintError(QStringLiteral("kvelta-solve: ") + QString::fromUtf8(error.what()));
         PrintError(QStringLiteral("Try 'kvelta-solve --help'."));

@@ -1,22 +1,65 @@
 // kvelta-solve: the exercises of Kvelta without a screen, for instructors and scripts.
 
 #include "frame/numbers.h"
+#include "render/pdf_module.h"
 #include "solve/cli.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QLocale>
 #include <csignal>
 #include <clocale>
+#include <cstdio>
 
-int main(int argc, char* argv[])
+namespace {
+
+int Run(kvelta::PdfWriterFunction pdfWriter)
 {
-    // A file size limit makes a write fail (and be reported) instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication app(argc, argv);
     // QCoreApplication set the user's LC_ALL; the C library must keep reading and writing points.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("kvelta-solve"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KVELTA_VERSION));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
-    return kvelta::RunSolveCommand(QCoreApplication::arguments().mid(1));
+    return kvelta::RunSolveCommand(QCoreApplication::arguments().mid(1), pdfWriter);
+}
+
+// The PDF module: beside the program (a build folder), or where the package installs it.
+kvelta::PdfModuleMain LoadPdfModule(QString& error)
+{
+    const QString folder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
+    for (const QString& path : {folder + QStringLiteral("/kvelta-pdf.so"),
+                                folder + QStringLiteral("/" KVELTA_PDF_MODULE_FROM_BIN)}) {
+        if (!QFileInfo::exists(path))
+            continue;
+        QLibrary module(path);
+        if (auto entry = reinterpret_cast<kvelta::PdfModuleMain>(module.resolve(kvelta::kPdfModuleMain)))
+            return entry;  // the module stays loaded for the life of the program
+        error = module.errorString();
+        return nullptr;
+    }
+    error = QStringLiteral("%1/kvelta-pdf.so is missing").arg(folder);
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    // A file size limit makes a write fail (and be reported) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Fonts and pages need Qt Gui; everything else runs on a bare QCoreApplication, which starts
+    // much faster.
+    if (kvelta::AsksForPdf(arguments)) {
+        QString error;
+        if (const kvelta::PdfModuleMain pdfMain = LoadPdfModule(error))
+            return pdfMain(argc, argv, Run);
+        std::fprintf(stderr, "kvelta-solve: PDF files cannot be drawn: %s\n", qUtf8Printable(error));
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    return Run(nullptr);
 }

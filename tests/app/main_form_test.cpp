@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "app/word_handover.h"
 #include "app/stripe.h"
 #include "app_test_support.h"
 #include "frame/task_form.h"
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QLineEdit>
 #include <QTextBrowser>
@@ -56,7 +58,9 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     EXPECT_EQ(Entries(form.menuBar()->actions()),
               QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "Check1|Проверка", "Help1|О программе"}));
     auto menu = [&](const char* name) { return Entries(form.findChild<QMenu*>(name)->actions()); };
-    EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "N9|-", "N4|Выход"}));
+    EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "Print1|Печать...",
+                                       "ExportPdf1|Экспорт в PDF...", "N9|-", "N4|Выход"}));
+    EXPECT_EQ(form.menuItem("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
                                        "N3|Вычисление площади и длин сторонт трапеции",
                                        "N11|Решение сферического треугольника", "N16|Преобразование координат"}));
@@ -69,7 +73,8 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
                            "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"}));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
     EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
-    EXPECT_FALSE(form.menuItem("N6")->isEnabled());
+    for (const char* item : {"N6", "Print1", "ExportPdf1"})
+        EXPECT_FALSE(form.menuItem(item)->isEnabled()) << item;
     EXPECT_TRUE(form.menuItem("N12")->isEnabled());
     auto* timer = form.findChild<QTimer*>("Timer1");
     ASSERT_TRUE(timer);
@@ -292,6 +297,72 @@ TEST(SaveAs, DialogThenActiveWindowThenReport)
     EXPECT_EQ(offered, QStringList({"", file, file}));
     EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
     EXPECT_FALSE(QFile::exists(file + ".txt"));
+}
+
+// The file type of the Save dialog picks the encoding; the choice outlives the program.
+TEST(SaveAs, EncodingIsRememberedAndUsed)
+{
+    ErrorRecorder errors;
+    Shell shell;
+    const QString name = shell.ini.dirPath() + "/report.txt";
+    shell.open("N7");
+    shell.form.setSaveFileChooser([&](QWidget*, const QString&) { return name; });
+    shell.form.N6Click();
+    const QByteArray windows1251 = test::ReadFile(name);
+    EXPECT_TRUE(windows1251.contains("\r\n"));
+    shell.form.setTextEncoding(TextEncoding::Utf8);
+    shell.form.N6Click();
+    const QByteArray utf8 = test::ReadFile(name);
+    EXPECT_TRUE(utf8.startsWith(QStringLiteral("Вычисление дуги меридианов\n").toUtf8())) << utf8.left(60).constData();
+    EXPECT_FALSE(utf8.contains('\r'));
+    EXPECT_EQ(utf8.count('\n'), windows1251.count('\n'));
+    EXPECT_TRUE(shell.ini.read().contains("[Report]")) << shell.ini.read().constData();
+    TMainForm again(shell.ini.path());
+    EXPECT_EQ(again.textEncoding(), TextEncoding::Utf8);
+    EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
+}
+
+// With no application for .docx files, the error box names the saved file and offers the other
+// ways; «Экспорт в PDF...» then writes the PDF.
+TEST(PrintFromWord, NoWordProcessorOffersPdfAndPrint)
+{
+    Shell shell;
+    ErrorRecorder errors;
+    QTemporaryDir documents;
+    SetWordReportFolder(documents.path());
+    SetHandlerQuery([](const QString& type) -> std::optional<bool> { return type != kDocxMimeType; });
+    int opened = 0;
+    SetDocumentOpener([&](const QUrl&) { return ++opened, true; });
+    QString boxText;
+    shell.form.setOtherWayChooser([&](QWidget*, const QString& text) {
+        boxText = text;
+        return QStringLiteral("ExportPdf1");
+    });
+    const QString pdf = documents.filePath("report.pdf");
+    QString suggested;
+    shell.form.setPdfFileChooser([&](QWidget*, const QString& offered) {
+        suggested = offered;
+        return pdf;
+    });
+    int previews = 0;
+    shell.form.setPrintPreview([&](const WordDocument& document, const QString&, QWidget*) {
+        EXPECT_FALSE(document.body.empty());
+        ++previews;
+    });
+    shell.open("N7");
+    shell.form.menuItem("N12")->trigger();
+    EXPECT_EQ(opened, 0);
+    EXPECT_TRUE(boxText.contains(documents.filePath("Вычисление дуги меридианов.docx"))) << test::Str(boxText);
+    EXPECT_TRUE(test::ReadFile(pdf).startsWith("%PDF-"));
+    EXPECT_TRUE(suggested.endsWith("/Вычисление дуги меридианов.pdf")) << test::Str(suggested);
+    shell.form.Timer1Timer();
+    ASSERT_TRUE(shell.form.menuItem("Print1")->isEnabled());
+    shell.form.menuItem("Print1")->trigger();
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
+    SetHandlerQuery({});
+    SetDocumentOpener({});
+    SetWordReportFolder(QString());
 }
 
 TEST(PrintFromWord, NothingWithoutAWindow)

@@ -22,6 +22,10 @@ protected:
             opened.append(url);
             return opens;
         });
+        SetHandlerQuery([this](const QString& type) {
+            EXPECT_EQ(type, kDocxMimeType);
+            return handler;
+        });
         grid.setLabel(0, 0, QStringLiteral("Формула"));
         view = {QStringLiteral("Вычисление дуги меридианов"), QStringLiteral("1"), QStringLiteral("2"),
                 {{QStringLiteral("StringGrid1"), QString(), &grid}}, -1};
@@ -30,12 +34,14 @@ protected:
     {
         SetWordReportFolder(QString());
         SetDocumentOpener({});
+        SetHandlerQuery({});
     }
 
     QTemporaryDir folder;
     QString documents;
     QList<QUrl> opened;
     bool opens = true;
+    std::optional<bool> handler = true;
     ResultTable grid{2, 2};
     ReportView view;
 };
@@ -82,6 +88,33 @@ TEST_F(HandoverTest, NoApplicationNamesTheSavedFile)
         EXPECT_TRUE(error.text().contains(QStringLiteral("No application")));
         EXPECT_TRUE(error.text().contains(path)) << test::Str(error.text());
         EXPECT_TRUE(QFile::exists(path));
+    }
+}
+
+// The desktop's opener says yes as soon as it starts: the MIME database decides first. Where it
+// cannot tell, the opener's answer counts. A failure names the saved file.
+TEST_F(HandoverTest, NoRegisteredApplicationIsAnError)
+{
+    struct Case {
+        std::optional<bool> handler;
+        bool opens;
+        bool openerAsked;
+        bool fails;
+    };
+    for (const Case& c : {Case{true, true, true, false}, Case{false, true, false, true},
+                          Case{std::nullopt, true, true, false}, Case{std::nullopt, false, true, true}}) {
+        handler = c.handler;
+        opens = c.opens;
+        opened.clear();
+        try {
+            PrintWordDocument(view, ReportLayout::Common);
+            EXPECT_FALSE(c.fails);
+        } catch (const DocumentNotOpened& error) {
+            EXPECT_TRUE(c.fails);
+            EXPECT_TRUE(QFile::exists(error.path()));
+            EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(error.path())));
+        }
+        EXPECT_EQ(opened.size(), c.openerAsked ? 1 : 0);
     }
 }
 

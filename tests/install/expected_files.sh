@@ -5,6 +5,7 @@ expected_files() {
   printf '%s\n' \
     bin/kvelta \
     bin/kvelta-solve \
+    lib/kvelta/plugins/kvelta-pdf.so \
     "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" \
     "share/icons/hicolor/scalable/apps/$id.svg" \

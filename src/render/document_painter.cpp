@@ -1,0 +1,178 @@
+#include "render/document_painter.h"
+
+#include "reports/print_fit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <memory>
+
+// Qt Gui's default resolution, which the text layout scales its lengths from.
+Q_GUI_EXPORT int qt_defaultDpiY();
+
+namespace kvelta {
+
+namespace {
+
+constexpr float kBorderWidth = 0.5f;  // points: Word's single line of size 4 (eighths of a point)
+
+// Lengths of the model are points. Qt's text layout takes the lengths of its formats in pixels
+// of the default resolution and scales them to its paint device itself; fonts in points.
+class Scale {
+public:
+    Scale() : pixelsPerPoint_(qt_defaultDpiY() / 72.0) {}
+    qreal operator()(float points) const { return points * pixelsPerPoint_; }
+
+private:
+    qreal pixelsPerPoint_;
+};
+
+QTextCharFormat CharFormat(float size, bool bold)
+{
+    QTextCharFormat format;
+    format.setFontFamilies({kReportFontFamily});
+    format.setFontPointSize(size);
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    return format;
+}
+
+QTextBlockFormat BlockFormat(const WordParagraph& paragraph, const Scale& scale)
+{
+    static const Qt::Alignment kAlignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    QTextBlockFormat format;
+    format.setAlignment(kAlignments[std::clamp(paragraph.alignment, 0, 3)]);
+    format.setLeftMargin(scale(paragraph.leftIndent));
+    format.setTopMargin(0);
+    format.setBottomMargin(0);
+    if (paragraph.collapsed)
+        format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    return format;
+}
+
+// Fills the block at the cursor with a paragraph: its format, the format of its mark and its runs.
+void WriteParagraph(QTextCursor& cursor, const WordParagraph& paragraph, const Scale& scale)
+{
+    cursor.setBlockFormat(BlockFormat(paragraph, scale));
+    cursor.setBlockCharFormat(CharFormat(paragraph.markSize, paragraph.markBold));
+    for (const WordRun& run : paragraph.runs) {
+        QString text = run.text;
+        text.replace(u'\v', QChar::LineSeparator);  // a line break inside the paragraph
+        cursor.insertText(text, CharFormat(run.size, run.bold));
+    }
+}
+
+void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale, qreal textWidth)
+{
+    QTextTableFormat format;
+    QList<QTextLength> widths;
+    for (int c = 0; c < table.columnCount(); ++c) {
+        const qreal width = table.columnWidths.empty() ? textWidth / table.columnCount()
+                                                       : scale(table.columnWidths[static_cast<std::size_t>(c)]);
+        widths.append(QTextLength(QTextLength::FixedLength, width));
+    }
+    format.setColumnWidthConstraints(widths);
+    format.setHeaderRowCount(table.headerRows);
+    format.setBorder(scale(kBorderWidth));
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderBrush(Qt::black);
+    format.setBorderCollapse(true);
+    format.setCellSpacing(0);
+    format.setCellPadding(0);
+    format.setMargin(0);
+    format.setAlignment(Qt::AlignLeft);
+    QTextTable* text = cursor.insertTable(table.rowCount(), table.columnCount(), format);
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < table.columnCount(); ++c) {
+            QTextTableCell cell = text->cellAt(r, c);
+            QTextCursor inCell = cell.firstCursorPosition();
+            const auto& paragraphs = table.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)].paragraphs;
+            for (std::size_t p = 0; p < paragraphs.size(); ++p) {
+                if (p > 0)
+                    inCell.insertBlock();
+                WriteParagraph(inCell, paragraphs[p], scale);
+            }
+            // The cell's format is the character format of its first block's mark: set after the
+            // paragraphs, with that mark's font.
+            QTextTableCellFormat cellFormat;
+            cellFormat.merge(CharFormat(paragraphs.front().markSize, paragraphs.front().markBold));
+            cellFormat.setLeftPadding(scale(kCellMargin));
+            cellFormat.setRightPadding(scale(kCellMargin));
+            cellFormat.setTopPadding(0);
+            cellFormat.setBottomPadding(0);
+            // Qt draws a collapsed table's own grid only from one pixel up (0.75 pt): the cells
+            // draw Word's thinner lines themselves.
+            cellFormat.setBorder(scale(kBorderWidth));
+            cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+            cellFormat.setBorderBrush(Qt::black);
+            cell.setFormat(cellFormat);
+        }
+    cursor.movePosition(QTextCursor::End);
+}
+
+// The document laid out for the device: one text-width column, pages of the text area's height.
+std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintDevice& device)
+{
+    const Scale scale;
+    auto text = std::make_unique<QTextDocument>();
+    text->documentLayout()->setPaintDevice(&device);
+    text->setDocumentMargin(0);
+    text->setUndoRedoEnabled(false);
+    QFont font(kReportFontFamily);
+    font.setPointSizeF(12.0);
+    text->setDefaultFont(font);
+    const qreal textWidth = scale(document.pageWidth - document.leftMargin - document.rightMargin);
+    text->setPageSize(QSizeF(device.width(), device.height()));
+
+    QTextCursor cursor(text.get());
+    bool blockFree = true;  // the block at the cursor holds no paragraph yet
+    for (const WordBlock& block : document.body) {
+        if (const auto* paragraph = std::get_if<WordParagraph>(&block)) {
+            if (!blockFree)
+                cursor.insertBlock();
+            WriteParagraph(cursor, *paragraph, scale);
+            blockFree = false;
+        } else {
+            WriteTable(cursor, std::get<WordTable>(block), scale, textWidth);
+            blockFree = true;  // Qt keeps a block after every table
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+QPageLayout PageLayoutOf(const WordDocument& document)
+{
+    const QSizeF portrait(std::min(document.pageWidth, document.pageHeight),
+                          std::max(document.pageWidth, document.pageHeight));
+    return QPageLayout(QPageSize(portrait, QPageSize::Point, QString(), QPageSize::FuzzyMatch),
+                       document.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(document.leftMargin, document.topMargin, document.rightMargin, document.bottomMargin),
+                       QPageLayout::Point);
+}
+
+void PaintDocument(const WordDocument& document, QPagedPaintDevice& device)
+{
+    device.setPageLayout(PageLayoutOf(document));
+    LayOut(document, device)->print(&device);
+}
+
+QByteArray WritePdf(const WordDocument& document, const QString& title)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Kvelta"));
+        PaintDocument(document, pdf);
+    }
+    return bytes;
+}
+
+}  // namespace kvelta

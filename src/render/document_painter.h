@@ -1,0 +1,29 @@
+#pragma once
+// Paints a report document (reports/word_document.h) on pages: a printer's or a PDF file's. The
+// pages are the document's own — its page size, orientation and margins, its paragraphs with
+// their fonts, sizes and alignments, its tables with the fitted column widths and the heading
+// rows repeated on each page — laid out by Qt's rich-text engine. Needs a QGuiApplication.
+
+#include "reports/word_document.h"
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QString>
+
+class QPagedPaintDevice;
+
+namespace kvelta {
+
+// The font family the reports are set in, as the .docx file names it.
+inline const QString kReportFontFamily = QStringLiteral("Times New Roman");
+
+QPageLayout PageLayoutOf(const WordDocument& document);
+
+// Gives the device the document's page layout and paints every page on it (for a printer, the
+// pages of the range its dialog chose).
+void PaintDocument(const WordDocument& document, QPagedPaintDevice& device);
+
+// The document as a PDF file titled `title`.
+QByteArray WritePdf(const WordDocument& document, const QString& title);
+
+}  // namespace kvelta

@@ -1,0 +1,14 @@
+// The PDF module of kvelta-solve (see pdf_module.h).
+
+#include "render/document_painter.h"
+#include "render/pdf_module.h"
+
+#include <QGuiApplication>
+
+extern "C" Q_DECL_EXPORT int kvelta_pdf_main(int& argc, char** argv, int (*run)(kvelta::PdfWriterFunction writer))
+{
+    // No screen is needed to lay out and draw pages.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return run(kvelta::WritePdf);
+}

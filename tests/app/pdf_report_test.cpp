@@ -1,0 +1,93 @@
+// The printed report as a reader sees it: every exercise's worked example (both pages of the
+// Legendre window) drawn to PDF by the program's own renderer and read back with pdftotext. No
+// table text may be broken across lines, and no page may be empty.
+#include "catalogue/catalogue.h"
+#include "catalogue/solution.h"
+#include "render/document_painter.h"
+#include "reports/word_report.h"
+#include "support/kvelta_test.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace kvelta {
+namespace {
+
+QString Collapsed(QString text)
+{
+    return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")).trimmed();
+}
+
+// pdftotext of one page (0: all), laid out as on the page.
+QString PdfText(const QString& pdf, int page = 0)
+{
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page > 0)
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PageCount(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(process.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+class PdfReport : public ::testing::TestWithParam<QChar> {};
+
+TEST_P(PdfReport, NoTextSplitAndNoEmptyPage)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    test::SeparatorScope scope(GetParam());
+    QTemporaryDir folder;
+    for (const Exercise* exercise : Catalogue())
+        for (int page = 0; page < (exercise->report == ReportLayout::Legendre ? 2 : 1); ++page) {
+            SCOPED_TRACE(test::Str(exercise->name) + " page " + std::to_string(page));
+            const Solution solution = SolveExercise(*exercise, exercise->shownExample(), page);
+            const ReportView view = solution.view();
+            const QString pdf = folder.filePath(exercise->name + QString::number(page) + QStringLiteral(".pdf"));
+            QFile file(pdf);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(WritePdf(BuildReportDocument(view, exercise->report), view.caption));
+            file.close();
+
+            QStringList lines;
+            for (const QString& line : PdfText(pdf).split(QLatin1Char('\n')))
+                lines << Collapsed(line);
+            // the caption may take two lines, centred
+            EXPECT_TRUE(Collapsed(lines.join(QLatin1Char(' '))).contains(Collapsed(view.caption)));
+            for (const ReportTable& table : view.tables) {
+                if (exercise->report == ReportLayout::Legendre && table.name != (page == 0 ? "StringGrid1" : "StringGrid2"))
+                    continue;
+                for (const QString& cell : test::AllCells(*table.table)) {
+                    const QString text = Collapsed(cell);
+                    if (text.isEmpty())
+                        continue;
+                    const bool onOneLine = std::any_of(lines.begin(), lines.end(),
+                                                       [&](const QString& line) { return line.contains(text); });
+                    EXPECT_TRUE(onOneLine) << test::Str(table.name) << ": " << test::Str(text);
+                }
+            }
+            const int pages = PageCount(pdf);
+            EXPECT_GE(pages, 1);
+            for (int p = 1; p <= pages; ++p)
+                EXPECT_FALSE(Collapsed(PdfText(pdf, p)).isEmpty()) << "page " << p << " is empty";
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSeparators, PdfReport, ::testing::ValuesIn(test::kSeparators));
+
+}  // namespace
+}  // namespace kvelta
