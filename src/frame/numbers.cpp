@@ -60,6 +60,17 @@ QString FormatFixed(Extended value, int decimals)
     return out;
 }
 
+int PrintedDecimals(const QString& text)
+{
+    const qsizetype separator = text.lastIndexOf(g_separator);
+    if (separator < 0)
+        return 0;
+    int digits = 0;
+    for (qsizetype i = separator + 1; i < text.size() && IsDigit(text[i]); ++i)
+        ++digits;
+    return digits;
+}
+
 Extended ParseReal(const QString& text)
 {
     // Grammar: blanks* [sign] (digits [sep digits*] | sep digits) [(e|E) [sign] digits] blanks*

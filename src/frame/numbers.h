@@ -22,6 +22,9 @@ void SetDecimalSeparator(QChar separator);
 // separator; a value that rounds to zero is printed without a sign. `value` must be finite.
 QString FormatFixed(Extended value, int decimals);
 
+// The decimals a printed number shows: the digits after its last decimal separator.
+int PrintedDecimals(const QString& text);
+
 // A real number as the platform reads it: optional blanks around, optional sign, digits with
 // the decimal separator, optional exponent. Values beyond the extended range are rejected.
 Extended ParseReal(const QString& text);

@@ -8,17 +8,6 @@ namespace kvelta {
 
 namespace {
 
-int DecimalsOf(const QString& text)
-{
-    const qsizetype at = text.indexOf(DecimalSeparator());
-    if (at < 0)
-        return 0;
-    int n = 0;
-    for (qsizetype i = at + 1; i < text.size() && text[i].isDigit(); ++i)
-        ++n;
-    return n;
-}
-
 QString Signed(double value, int decimals)
 {
     const QString text = FormatFixed(value, decimals);
@@ -52,7 +41,7 @@ ComparisonRow Row(const QuantitySpec& quantity, const ResultTable* table, Rigoro
     if (table)
         if (const std::optional<Extended> printed = table->number(quantity.column, quantity.row))
             row.textbookValue = static_cast<double>(*printed);
-    const int decimals = quantity.angle ? 4 : row.textbook.isEmpty() ? 4 : DecimalsOf(row.textbook);
+    const int decimals = quantity.angle ? 4 : row.textbook.isEmpty() ? 4 : PrintedDecimals(row.textbook);
     if (rigorous.value)
         row.rigorous = PrintRigorous(quantity, *rigorous.value, decimals, rigorous);
     row.rigorousValue = rigorous.value;

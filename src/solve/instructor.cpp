@@ -47,18 +47,6 @@ QString SafePart(const QString& text)
     return safe.left(60);
 }
 
-// The decimals a value cell prints: the digits after its last decimal separator.
-int PrintedDecimals(const QString& cell)
-{
-    const qsizetype separator = cell.lastIndexOf(DecimalSeparator());
-    if (separator < 0)
-        return 0;
-    int digits = 0;
-    for (qsizetype i = separator + 1; i < cell.size() && cell[i].isDigit(); ++i)
-        ++digits;
-    return digits;
-}
-
 // A student's answer in the result's unit (an angle in degrees): a number, a unit mark after it
 // allowed, or for an angle also degrees, minutes and seconds as the table prints them
 // ("51° 38` 44,0822\"").

@@ -1,5 +1,6 @@
 #include "solve/cli.h"
 #include "solve/csv.h"
+#include "solve/spreadsheet.h"
 #include "catalogue/catalogue.h"
 #include "support/kvelta_test.h"
 
@@ -12,6 +13,12 @@
 
 namespace kvelta {
 namespace {
+
+// The rows of a comma-separated UTF-8 file Kvelta wrote.
+std::vector<QStringList> CsvFile(const QString& path)
+{
+    return ParseDelimited(QString::fromUtf8(test::ReadFile(path)), QLatin1Char(','));
+}
 
 using test::SeparatorScope;
 
@@ -102,7 +109,7 @@ TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
     file.close();
     const QString out = dir.filePath("out");
     EXPECT_EQ(RunCli({"meridian-arc", "--decimal-separator", ".", "--batch", csv, "--out-dir", out}), 1);
-    const std::vector<QStringList> summary = ParseCsv(QString::fromUtf8(test::ReadFile(out + "/summary.csv")));
+    const std::vector<QStringList> summary = CsvFile(out + "/summary.csv");
     ASSERT_EQ(summary.size(), 5u);
     EXPECT_EQ(summary[0], (QStringList{"variant", "group", "name", "error", "S", "Edit1", "Edit2", "Edit3", "Edit6"}));
     EXPECT_EQ(summary[1], (QStringList{"001", "Г-1", "Петров, П.", "", "111240.47281540", "Г-1", "Петров, П.", "50", "51"}));
@@ -162,11 +169,11 @@ TEST(SolveCommand, ExampleIsTheWorkedExampleAndNamedEditsOverrideIt)
 
 TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
 {
-    const auto rows = ParseCsv("a,\"b,c\",\"d\"\"e\"\n\"x\ny\",,z\r\n");
+    const auto rows = ParseDelimited("a,\"b,c\",\"d\"\"e\"\n\"x\ny\",,z\r\n", QLatin1Char(','));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0], (QStringList{"a", "b,c", "d\"e"}));
     EXPECT_EQ(rows[1], (QStringList{"x\ny", "", "z"}));
-    EXPECT_THROW(ParseCsv("\"open"), std::runtime_error);
+    EXPECT_THROW(ParseDelimited("\"open", QLatin1Char(',')), std::runtime_error);
     EXPECT_EQ(CsvLine({"a", "b,c", "q\""}), QByteArray("a,\"b,c\",\"q\"\"\"\r\n"));
 }
 

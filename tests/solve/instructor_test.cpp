@@ -15,6 +15,12 @@
 namespace kvelta {
 namespace {
 
+// The rows of a comma-separated UTF-8 file Kvelta wrote.
+std::vector<QStringList> CsvFile(const QString& path)
+{
+    return ParseDelimited(QString::fromUtf8(test::ReadFile(path)), QLatin1Char(','));
+}
+
 using test::SeparatorScope;
 
 QByteArray Cp1251(const QString& text)
@@ -154,14 +160,14 @@ TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
                                  QString::number(L + 1e-6, 'f', 12))
                             .toUtf8());
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path()}), 0);
-    const std::vector<QStringList> grades = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))));
+    const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
     ASSERT_EQ(grades.size(), 4u);
     EXPECT_EQ(grades[1].mid(3), (QStringList{"1", "0.0000", "1", "0.0000", "2", "2"}));
     EXPECT_EQ(grades[2].mid(3), (QStringList{"0", "", "0", "", "0", "2"}));
     EXPECT_EQ(grades[3][3], "0");
     EXPECT_EQ(grades[3][5], "0");  // 0.0036″ off, the table prints 0.0001″
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path(), "--tolerance", "L=0.01"}), 0);
-    EXPECT_EQ(ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))))[3][5], "1");
+    EXPECT_EQ(CsvFile(dir.filePath("grades.csv"))[3][5], "1");
 }
 
 // Results copied from the tables are right for every exercise, whatever their cells print.
@@ -189,7 +195,7 @@ TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
             QTemporaryDir dir;
             GradeAnswers(*exercise, ReadVariantSheet(answers, *exercise, {InputEncoding::Detect, false, true}), {},
                          QDir(dir.path()), "answers.csv");
-            const std::vector<QStringList> grades = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("grades.csv"))));
+            const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
             ASSERT_EQ(grades.size(), 13u);
             for (std::size_t g = 1; g < grades.size(); ++g)
                 EXPECT_EQ(grades[g].constLast(), grades[g][grades[g].size() - 2])
@@ -215,7 +221,7 @@ TEST(Instructor, ClassListToVariantsKeysAndMarks)
                                      "003-ГД_22-Васильев_Вадим.docx", "003-ГД_22-Васильев_Вадим.txt", "summary.csv"}));
 
         // The answers are the keys' results (a1, a2, c, d in cm), as the students hand them in.
-        const std::vector<QStringList> rows = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("keys/summary.csv"))));
+        const std::vector<QStringList> rows = CsvFile(dir.filePath("keys/summary.csv"));
         ASSERT_EQ(rows.size(), 4u);
         ASSERT_TRUE(rows[0].join(',').startsWith("variant,group,name,error,a1,a2,c,d,Edit1,Edit2,"));
         QStringList answerLines = QString::fromUtf8(test::ReadFile(variants)).remove(QChar(0xFEFF)).split("\r\n");
@@ -232,7 +238,7 @@ TEST(Instructor, ClassListToVariantsKeysAndMarks)
         const QString answers = dir.filePath("answers.csv");
         WriteBytes(answers, Cp1251(answerLines.join("\r\n")));
         ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--grade", answers, "--out-dir", dir.filePath("marks")}), 0);
-        const std::vector<QStringList> grades = ParseCsv(QString::fromUtf8(test::ReadFile(dir.filePath("marks/grades.csv"))));
+        const std::vector<QStringList> grades = CsvFile(dir.filePath("marks/grades.csv"));
         ASSERT_EQ(grades.size(), 4u);
         EXPECT_EQ(grades[0].join(','), "variant,group,name,a1,a1 разность,a2,a2 разность,c,c разность,d,d разность,right,total");
         const QStringList verdicts[] = {{"1", "1", "1", "1", "4"}, {"1", "0", "1", "1", "3"}, {"0", "0", "0", "0", "0"}};
