@@ -542,11 +542,12 @@ int Batch(const Options& options, PdfWriter pdfWriter)
                         answerBook.push_back(std::move(document));
                     bookTitle = view.caption;
                 }
-                if (keys && keys->absolutePath() == dir.absolutePath())
-                    return;  // the key is the report
-                WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
-                                    FileSync::Later);
-                if (options.withPdf)
+                // In the keys' folder the key is the report.
+                const bool keyIsReport = keys && keys->absolutePath() == dir.absolutePath();
+                if (!keyIsReport)
+                    WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
+                                        FileSync::Later);
+                if (options.withPdf && !(keyIsReport && options.instructor.keysPdf))
                     WriteFileAtomically(base + QStringLiteral(".pdf"), Pdf(pdfWriter, view, options.exercise->report),
                                         FileSync::Later);
             }))
@@ -555,9 +556,15 @@ int Batch(const Options& options, PdfWriter pdfWriter)
             ++failed;
         summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous) + SummaryInputColumns(*edits));
     }
-    if (!answerBook.empty())
-        WriteFileAtomically(keys->filePath(QStringLiteral("answer-book.pdf")), Pdf(pdfWriter, answerBook, bookTitle),
-                            FileSync::Later);
+    // The summary is written even when the book cannot be.
+    if (const std::optional<QString> error = ErrorOf([&] {
+            if (!answerBook.empty())
+                WriteFileAtomically(keys->filePath(QStringLiteral("answer-book.pdf")),
+                                    Pdf(pdfWriter, answerBook, bookTitle), FileSync::Later);
+        })) {
+        PrintError(ErrorBoxText(*error));
+        ++failed;
+    }
     WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary, FileSync::Later);
     SyncFolder(dir.path());
     if (keys)
