@@ -90,7 +90,7 @@ printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigoro
   "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
 
 # An instructor's group: 1000 drawn variants (each checked by computing it) and their batch with
-# text reports; answer keys (text report and document) for a group of 30.
+# text reports; answer keys (text report and document, no PDFs) for a group of 30.
 timed() {  # LABEL TARGET-SECONDS COMMAND...
   local label=$1 target=$2 s e
   shift 2
@@ -104,7 +104,8 @@ for exercise in gk-forward large-triangle; do
   timed "--batch of the 1000 $exercise variants" 2 "$solve" "$exercise" --batch "$work/v-$exercise.csv" --out-dir "$memory/v"
   "$solve" "$exercise" --make-variants 30 --out "$work/g-$exercise.csv"
   rm -rf "$memory/keys"
-  timed "--batch --keys of a group of 30 $exercise" 1 "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys"
+  timed "--keys --no-pdf, a group of 30 $exercise" 1 "$solve" "$exercise" --batch "$work/g-$exercise.csv" \
+    --keys "$memory/keys" --no-pdf
 done
 rm -rf "$memory/v" "$memory/keys"
 

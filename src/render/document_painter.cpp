@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -171,6 +172,47 @@ QByteArray WritePdf(const WordDocument& document, const QString& title)
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Kvelta"));
         PaintDocument(document, pdf);
+    }
+    return bytes;
+}
+
+QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Kvelta"));
+        if (!documents.empty())
+            pdf.setPageLayout(PageLayoutOf(documents.front()));
+        // One painter for the whole file: a second painter on a PDF writer would start a new file.
+        QPainter painter(&pdf);
+        bool firstPage = true;
+        for (const WordDocument& document : documents) {
+            if (!firstPage) {
+                // The new layout takes effect from the next page on.
+                pdf.setPageLayout(PageLayoutOf(document));
+                pdf.newPage();
+            }
+            firstPage = false;
+            const std::unique_ptr<QTextDocument> text = LayOut(document, pdf);
+            const QSizeF page = text->pageSize();
+            for (int index = 0; index < text->pageCount(); ++index) {
+                if (index > 0)
+                    pdf.newPage();
+                const QRectF view(0, index * page.height(), page.width(), page.height());
+                painter.save();
+                painter.translate(0, -view.top());
+                painter.setClipRect(view);
+                QAbstractTextDocumentLayout::PaintContext context;
+                context.clip = view;
+                context.palette.setColor(QPalette::Text, Qt::black);
+                text->documentLayout()->draw(&painter, context);
+                painter.restore();
+            }
+        }
     }
     return bytes;
 }

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+#include <span>
 
 class QPagedPaintDevice;
 
@@ -25,5 +26,9 @@ void PaintDocument(const WordDocument& document, QPagedPaintDevice& device);
 
 // The document as a PDF file titled `title`.
 QByteArray WritePdf(const WordDocument& document, const QString& title);
+
+// The documents one after another in one PDF file, each from a new page in its own page layout
+// (an answer book of a whole group).
+QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title);
 
 }  // namespace kvelta

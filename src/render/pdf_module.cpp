@@ -5,10 +5,20 @@
 
 #include <QGuiApplication>
 
+namespace {
+
+// One document is drawn exactly as «Экспорт в PDF...» draws it.
+QByteArray WritePdfFile(std::span<const kvelta::WordDocument> documents, const QString& title)
+{
+    return documents.size() == 1 ? kvelta::WritePdf(documents.front(), title) : kvelta::WritePdfBook(documents, title);
+}
+
+}  // namespace
+
 extern "C" Q_DECL_EXPORT int kvelta_pdf_main(int& argc, char** argv, int (*run)(kvelta::PdfWriterFunction writer))
 {
     // No screen is needed to lay out and draw pages.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return run(kvelta::WritePdf);
+    return run(WritePdfFile);
 }

@@ -7,10 +7,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <span>
 
 namespace kvelta {
 
-using PdfWriterFunction = QByteArray (*)(const WordDocument& document, const QString& title);
+// Draws the documents, each from a new page, as one PDF file titled `title`.
+using PdfWriterFunction = QByteArray (*)(std::span<const WordDocument> documents, const QString& title);
 
 // The module's entry point, looked up by this name: makes the application from the program's
 // arguments, then returns what `run` returns, `run` given the module's PDF writer.

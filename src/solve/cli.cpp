@@ -21,6 +21,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 
 namespace kvelta {
@@ -34,8 +35,8 @@ const char kForms[] =
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "               [--pdf FILE|-]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR] [--decimal-separator ,|.]\n"
-    "               [--input-encoding utf-8|windows-1251] [--rigorous] [--with-pdf]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR [--no-pdf]]\n"
+    "               [--decimal-separator ,|.] [--input-encoding utf-8|windows-1251] [--rigorous] [--with-pdf]\n"
     "  kvelta-solve EXERCISE --make-variants N [--seed S] [--students FILE] [--out FILE]\n"
     "  kvelta-solve EXERCISE --grade ANSWERS.csv --out-dir DIR [--tolerance NAME=VALUE ...]\n"
     "  kvelta-solve --help | --version";
@@ -84,6 +85,7 @@ struct InstructorOptions {
     QString students, out, keys, grade;
     InputEncoding encoding = InputEncoding::Detect;
     bool decimalGiven = false;
+    bool keysPdf = true;  // --keys draws PDF files too, unless --no-pdf
     Tolerances tolerances;
 
     SheetReading reading(bool answers) const { return {encoding, decimalGiven, answers}; }
@@ -103,7 +105,7 @@ class InstructorParser {
 public:
     void add(QCommandLineParser& parser) const
     {
-        parser.addOptions({variants_, seed_, students_, out_, keys_, grade_, encoding_, tolerance_});
+        parser.addOptions({variants_, seed_, students_, out_, keys_, noPdf_, grade_, encoding_, tolerance_});
     }
 
     // The name of a single-valued option given more than once; empty when none is.
@@ -133,6 +135,7 @@ public:
         options.students = parser.value(students_);
         options.out = parser.value(out_);
         options.keys = parser.value(keys_);
+        options.keysPdf = !parser.isSet(noPdf_);
         options.grade = parser.value(grade_);
         options.decimalGiven = decimalGiven;
         if (parser.isSet(encoding_)) {
@@ -173,6 +176,8 @@ public:
                 throw UsageError(QStringLiteral("--%1 goes with --make-variants").arg(option->names().constLast()));
         if (parser.isSet(keys_) && !batch)
             throw UsageError(QStringLiteral("--keys goes with --batch"));
+        if (parser.isSet(noPdf_) && !parser.isSet(keys_))
+            throw UsageError(QStringLiteral("--no-pdf goes with --keys"));
         if (parser.isSet(tolerance_) && !grade)
             throw UsageError(QStringLiteral("--tolerance goes with --grade"));
         if (parser.isSet(encoding_) && !batch && !grade && !parser.isSet(students_))
@@ -191,7 +196,10 @@ private:
         Value("students", "A class list, one student a line: group;name (or group,name); the variants follow it.", "FILE");
     QCommandLineOption out_ = Value("out", "Where the variants go (default: standard output).", "FILE");
     QCommandLineOption keys_ =
-        Value("keys", "Answer keys of a batch: NNN-group-name.txt and .docx for each variant.", "DIR");
+        Value("keys", "Answer keys of a batch: NNN-group-name.txt, .docx and .pdf for each variant, "
+              "and answer-book.pdf of them all.", "DIR");
+    QCommandLineOption noPdf_{QStringLiteral("no-pdf"),
+                              QStringLiteral("With --keys: no PDF files, only .txt and .docx (starts faster).")};
     QCommandLineOption grade_ =
         Value("grade", "Mark the answers in the result columns of a variants file; writes grades.csv and grades.txt.",
               "ANSWERS.csv");
@@ -391,11 +399,26 @@ private:
     QCommandLineOption version_{QStringLiteral("version"), QStringLiteral("The version of kvelta-solve.")};
 };
 
-QByteArray Pdf(PdfWriter pdfWriter, const ReportView& view, ReportLayout layout)
+void RequirePdfWriter(PdfWriter pdfWriter)
 {
     if (!pdfWriter)
         throw KveltaError(QStringLiteral("PDF files cannot be drawn by this program"));
-    return pdfWriter(BuildReportDocument(view, layout), view.caption);
+}
+
+QByteArray Pdf(PdfWriter pdfWriter, std::span<const WordDocument> documents, const QString& title)
+{
+    RequirePdfWriter(pdfWriter);
+    return pdfWriter(documents, title);
+}
+
+QByteArray Pdf(PdfWriter pdfWriter, const WordDocument& document, const QString& title)
+{
+    return Pdf(pdfWriter, {&document, 1}, title);
+}
+
+QByteArray Pdf(PdfWriter pdfWriter, const ReportView& view, ReportLayout layout)
+{
+    return Pdf(pdfWriter, BuildReportDocument(view, layout), view.caption);
 }
 
 int SolveOne(const Options& options, PdfWriter pdfWriter)
@@ -470,6 +493,8 @@ int Batch(const Options& options, PdfWriter pdfWriter)
 {
     const VariantSheet sheet = ReadVariants(options, options.batch);
     QDir dir(options.outDir);
+    if (!options.instructor.keys.isEmpty() && options.instructor.keysPdf)
+        RequirePdfWriter(pdfWriter);  // refused before anything is written
     const std::optional<QDir> keys = options.instructor.keysDir();
     if (!dir.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
@@ -479,6 +504,8 @@ int Batch(const Options& options, PdfWriter pdfWriter)
                                  + SummaryResultHeader(*options.exercise, options.rigorous) + SummaryInputHeader(sheet));
     const int count = static_cast<int>(sheet.rows.size());
     int failed = 0;
+    std::vector<WordDocument> answerBook;  // every key's document, in order, for one printout
+    QString bookTitle;
     for (int k = 1; k <= count; ++k) {
         const QStringList& row = sheet.rows[static_cast<std::size_t>(k - 1)];
         const QString number = QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0'));
@@ -505,12 +532,22 @@ int Batch(const Options& options, PdfWriter pdfWriter)
         line[3] = solution.error();
         const QString base = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name));
         if (const std::optional<QString> error = ErrorOf([&] {
-                if (keys)
-                    WriteAnswerKey(*keys, KeyFileStem(k, view.group, view.name), solution);
-                if (!keys || keys->absolutePath() != dir.absolutePath())
+                if (keys) {
+                    std::function<QByteArray(const WordDocument&)> drawPdf;
+                    if (options.instructor.keysPdf)
+                        drawPdf = [&](const WordDocument& document) { return Pdf(pdfWriter, document, view.caption); };
+                    WordDocument document =
+                        WriteAnswerKey(*keys, KeyFileStem(k, view.group, view.name), solution, drawPdf);
+                    if (options.instructor.keysPdf)
+                        answerBook.push_back(std::move(document));
+                    bookTitle = view.caption;
+                }
+                // In the keys' folder the key is the report.
+                const bool keyIsReport = keys && keys->absolutePath() == dir.absolutePath();
+                if (!keyIsReport)
                     WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
                                         FileSync::Later);
-                if (options.withPdf)
+                if (options.withPdf && !(keyIsReport && options.instructor.keysPdf))
                     WriteFileAtomically(base + QStringLiteral(".pdf"), Pdf(pdfWriter, view, options.exercise->report),
                                         FileSync::Later);
             }))
@@ -518,6 +555,15 @@ int Batch(const Options& options, PdfWriter pdfWriter)
         if (!line[3].isEmpty())
             ++failed;
         summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous) + SummaryInputColumns(*edits));
+    }
+    // The summary is written even when the book cannot be.
+    if (const std::optional<QString> error = ErrorOf([&] {
+            if (!answerBook.empty())
+                WriteFileAtomically(keys->filePath(QStringLiteral("answer-book.pdf")),
+                                    Pdf(pdfWriter, answerBook, bookTitle), FileSync::Later);
+        })) {
+        PrintError(ErrorBoxText(*error));
+        ++failed;
     }
     WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary, FileSync::Later);
     SyncFolder(dir.path());
@@ -595,14 +641,17 @@ int Run(const QStringList& arguments, PdfWriter pdfWriter)
 
 bool AsksForPdf(const QStringList& arguments)
 {
+    bool keys = false, noPdf = false;
     for (const QString& argument : arguments) {
         if (argument == QLatin1String("--"))
             break;
         if (argument == QLatin1String("--pdf") || argument.startsWith(QLatin1String("--pdf="))
             || argument == QLatin1String("--with-pdf"))
             return true;
+        keys = keys || argument == QLatin1String("--keys") || argument.startsWith(QLatin1String("--keys="));
+        noPdf = noPdf || argument == QLatin1String("--no-pdf");
     }
-    return false;
+    return keys && !noPdf;
 }
 
 int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter)

@@ -6,14 +6,17 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <span>
 
 namespace kvelta {
 
-// Draws a report document as a PDF file titled by its second argument. The core draws nothing:
-// the program hands it in (it needs Qt Gui); without it --pdf and --with-pdf are refused.
-using PdfWriter = QByteArray (*)(const WordDocument& document, const QString& title);
+// Draws report documents, each from a new page, as one PDF file titled by its second argument. The
+// core draws nothing: the program hands it in (it needs Qt Gui); without it --pdf, --with-pdf and
+// --keys are refused.
+using PdfWriter = QByteArray (*)(std::span<const WordDocument> documents, const QString& title);
 
-// Whether the arguments ask for a PDF file: only then does the program need Qt Gui.
+// Whether the arguments ask for a PDF file (--pdf, --with-pdf, --keys): only then does the program
+// need Qt Gui.
 bool AsksForPdf(const QStringList& arguments);
 
 // Runs the command with its arguments (without the program name); returns the exit status:

@@ -2,6 +2,7 @@
 
 #include "frame/errors.h"
 #include "frame/numbers.h"
+#include "reports/docx_writer.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
@@ -167,13 +168,17 @@ QString KeyFileStem(int number, const QString& group, const QString& name)
     return stem;
 }
 
-void WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution)
+WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution,
+                            const std::function<QByteArray(const WordDocument&)>& drawPdf)
 {
     const ReportView view = solution.view();
     WriteFileAtomically(dir.filePath(stem + QStringLiteral(".txt")), TextReportBytes(view, solution.exercise->report),
                         FileSync::Later);
-    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".docx")), BuildDocx(view, solution.exercise->report),
-                        FileSync::Later);
+    WordDocument document = BuildReportDocument(view, solution.exercise->report);
+    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".docx")), WriteDocx(document), FileSync::Later);
+    if (drawPdf)
+        WriteFileAtomically(dir.filePath(stem + QStringLiteral(".pdf")), drawPdf(document), FileSync::Later);
+    return document;
 }
 
 QStringList SummaryInputHeader(const VariantSheet& sheet)

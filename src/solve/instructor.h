@@ -3,11 +3,13 @@
 // the marking of the answers handed in.
 
 #include "catalogue/solution.h"
+#include "reports/word_document.h"
 #include "solve/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -26,8 +28,10 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
 // "NNN-group-name" for a key's files, the group and name made safe for a file name.
 QString KeyFileStem(int number, const QString& group, const QString& name);
 
-// The answer key of a solved variant: DIR/stem.txt (the text report) and DIR/stem.docx.
-void WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution);
+// The answer key of a solved variant: DIR/stem.txt (the text report), DIR/stem.docx and, given a
+// way to draw it, DIR/stem.pdf. Returns the document the .docx holds, for an answer book.
+WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution,
+                            const std::function<QByteArray(const WordDocument&)>& drawPdf = {});
 
 // The columns summary.csv adds after the results: the edits a batch typed, by edit name.
 QStringList SummaryInputHeader(const VariantSheet& sheet);

@@ -89,5 +89,41 @@ TEST_P(PdfReport, NoTextSplitAndNoEmptyPage)
 
 INSTANTIATE_TEST_SUITE_P(BothSeparators, PdfReport, ::testing::ValuesIn(test::kSeparators));
 
+// An answer book of portrait and landscape documents: every page keeps its document's orientation.
+TEST(PdfBook, EachDocumentStartsAPageInItsOwnOrientation)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    std::vector<WordDocument> documents;
+    for (const char* name : {"meridian-arc", "legendre", "gk-zone"}) {
+        const Exercise* exercise = FindExercise(QString::fromLatin1(name));
+        ASSERT_TRUE(exercise);
+        documents.push_back(BuildReportDocument(SolveExercise(*exercise, exercise->shownExample()).view(), exercise->report));
+    }
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("book.pdf"));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(WritePdfBook(documents, QStringLiteral("book")));
+    file.close();
+
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                              QStringLiteral("99"), pdf});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    QStringList orientations;
+    auto sizes = QRegularExpression(QStringLiteral("Page +\\d+ size: +([\\d.]+) x ([\\d.]+)"))
+                     .globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
+    while (sizes.hasNext()) {
+        const QRegularExpressionMatch size = sizes.next();
+        orientations << (size.captured(1).toDouble() > size.captured(2).toDouble() ? "landscape" : "portrait");
+    }
+    QStringList expected;
+    for (const WordDocument& document : documents)
+        expected << (document.landscape ? "landscape" : "portrait");
+    EXPECT_EQ(orientations.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
+    EXPECT_TRUE(expected.contains("landscape") && expected.contains("portrait"));
+}
+
 }  // namespace
 }  // namespace kvelta

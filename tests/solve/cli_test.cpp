@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <utility>
 
 namespace kvelta {
 namespace {
@@ -89,10 +90,29 @@ TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
         {"meridian-arc", "--grade", dir.filePath("v.csv")},
         {"meridian-arc", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "Q=1"},
         {"meridian-arc", "--keys", dir.path()},
+        {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--no-pdf"},
         {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--input-encoding", "koi8-r"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(RunCli(args), 2) << args.join(' ').toStdString();
+}
+
+// Only these arguments make the program load Qt Gui and the PDF module.
+TEST(SolveCommand, AsksForPdfWhenAPdfFileIsToBeWritten)
+{
+    const std::pair<QStringList, bool> cases[] = {
+        {{"meridian-arc", "--pdf", "r.pdf"}, true},
+        {{"meridian-arc", "--pdf=-"}, true},
+        {{"meridian-arc", "--batch", "v.csv", "--out-dir", "o", "--with-pdf"}, true},
+        {{"meridian-arc", "--batch", "v.csv", "--keys", "k"}, true},
+        {{"meridian-arc", "--batch", "v.csv", "--keys=k"}, true},
+        {{"meridian-arc", "--batch", "v.csv", "--keys", "k", "--no-pdf"}, false},
+        {{"meridian-arc", "--batch", "v.csv", "--no-pdf", "--keys", "k", "--with-pdf"}, true},
+        {{"meridian-arc", "--batch", "v.csv", "--out-dir", "o"}, false},
+        {{"meridian-arc", "--", "--keys"}, false},
+    };
+    for (const auto& [args, asks] : cases)
+        EXPECT_EQ(AsksForPdf(args), asks) << args.join(' ').toStdString();
 }
 
 TEST(SolveCommand, BatchWritesOneReportPerVariantAndASummaryWithTheBadRow)
