@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -182,6 +183,12 @@ void GroupVariantsDialog::startWork()
     if (!QDir().mkpath(folderName))
         throw KveltaError(QStringLiteral("Не удаётся создать папку %1").arg(folderName));
     job.folder = QDir(folderName);
+    // Another group's variants and keys in the folder would be overwritten: the user decides.
+    if (job.folder.exists(QStringLiteral("variants.csv"))
+        && QMessageBox::question(this, windowTitle(),
+                                 QStringLiteral("В папке %1 уже есть варианты. Заменить их?").arg(folderName))
+               != QMessageBox::Yes)
+        return;
 
     cancelled_ = std::make_shared<std::atomic<bool>>(false);
     progress->setRange(0, job.count);
