@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/about_form.h"
+#include "app/group_dialogs.h"
 #include "app/help_window.h"
 #include "app/print_report.h"
 #include "app/stripe.h"
@@ -142,6 +143,11 @@ void TMainForm::createMenus()
     exportPdf1_ =
         item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); });
     exportPdf1_->setEnabled(false);
+    n1->addSeparator()->setObjectName(QStringLiteral("Instructor1"));
+    item(n1, QStringLiteral("GroupVariants1"), QStringLiteral("Задания для группы..."),
+         [this] { GroupVariantsDialog(this).exec(); });
+    item(n1, QStringLiteral("GradeAnswers1"), QStringLiteral("Проверить ответы..."),
+         [this] { GradeAnswersDialog(this).exec(); });
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
     item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
 

@@ -59,7 +59,9 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
               QStringList({"N1|Файл", "N2|Создать", "Windows1|Окна", "Check1|Проверка", "Help1|О программе"}));
     auto menu = [&](const char* name) { return Entries(form.findChild<QMenu*>(name)->actions()); };
     EXPECT_EQ(menu("N1"), QStringList({"N6|Сохранить как...", "N12|Печать из MS Word", "Print1|Печать...",
-                                       "ExportPdf1|Экспорт в PDF...", "N9|-", "N4|Выход"}));
+                                       "ExportPdf1|Экспорт в PDF...", "Instructor1|-",
+                                       "GroupVariants1|Задания для группы...", "GradeAnswers1|Проверить ответы...",
+                                       "N9|-", "N4|Выход"}));
     EXPECT_EQ(form.menuItem("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
                                        "N3|Вычисление площади и длин сторонт трапеции",

@@ -1,0 +1,83 @@
+#pragma once
+// The instructor's dialogs of «Файл»: individual variants with their answer keys for a group, and
+// the marking of the answers handed in.
+
+#include <QByteArray>
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QThread;
+
+namespace kvelta {
+
+struct Exercise;
+
+// «Задания для группы»: writes FOLDER/variants.csv and per variant NNN-group-name.txt and .docx.
+// The work runs in a thread of its own; Cancel stops it between variants, so every file written is whole.
+class GroupVariantsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit GroupVariantsDialog(QWidget* parent = nullptr);
+    ~GroupVariantsDialog() override;
+
+    bool running() const { return worker_ != nullptr; }
+
+    QComboBox* exercise;
+    QLineEdit* students;  // a class list file; when given, a variant for each student
+    QSpinBox* count;
+    QSpinBox* seed;
+    QLineEdit* folder;
+    QProgressBar* progress;
+    QLabel* status;
+    QPushButton* start;
+    QPushButton* cancel;
+
+public slots:
+    void startWork();
+    void cancelWork();
+
+signals:
+    void progressed(int done, int total);  // keys written so far, in the window thread
+    void workFinished(const QString& error, bool cancelled);  // error empty on success
+
+private:
+    void done(const QString& error, bool cancelled);
+    void reject() override;
+
+    QThread* worker_ = nullptr;
+    std::shared_ptr<std::atomic<bool>> cancelled_;
+};
+
+// «Проверить ответы»: the marks of ANSWERS.csv as kvelta-solve --grade writes them, right verdicts
+// green and wrong ones red, exportable as grades.csv.
+class GradeAnswersDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit GradeAnswersDialog(QWidget* parent = nullptr);
+
+    // Marks the answers file; false (and an error box) when it cannot be read.
+    bool grade(const QString& fileName);
+    // Writes grades.csv to the file; false (and an error box) when it cannot.
+    bool exportCsv(const QString& fileName);
+
+    QComboBox* exercise;
+    QLineEdit* file;
+    QTableWidget* table;
+    QPushButton* exportButton;
+
+private:
+    void showGrades();
+
+    QByteArray grades_;  // grades.csv as marked
+};
+
+}  // namespace kvelta
