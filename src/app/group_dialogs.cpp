@@ -332,7 +332,7 @@ bool GradeAnswersDialog::grade(const QString& fileName)
 
 void GradeAnswersDialog::showGrades()
 {
-    const std::vector<QStringList> rows = ParseCsv(QString::fromUtf8(grades_));
+    const std::vector<QStringList> rows = ParseDelimited(QString::fromUtf8(grades_), QLatin1Char(','));
     table->clear();
     if (rows.empty())
         return;
