@@ -162,7 +162,11 @@ void PaintDocument(const WordDocument& document, QPagedPaintDevice& device)
     LayOut(document, device)->print(&device);
 }
 
-QByteArray WritePdf(const WordDocument& document, const QString& title)
+namespace {
+
+// The bytes of a PDF file of that title, its pages drawn by `draw`.
+template <class Draw>
+QByteArray PdfBytes(const QString& title, Draw draw)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -171,20 +175,21 @@ QByteArray WritePdf(const WordDocument& document, const QString& title)
         QPdfWriter pdf(&buffer);
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Kvelta"));
-        PaintDocument(document, pdf);
+        draw(pdf);
     }
     return bytes;
 }
 
+}  // namespace
+
+QByteArray WritePdf(const WordDocument& document, const QString& title)
+{
+    return PdfBytes(title, [&](QPdfWriter& pdf) { PaintDocument(document, pdf); });
+}
+
 QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&buffer);
-        pdf.setTitle(title);
-        pdf.setCreator(QStringLiteral("Kvelta"));
+    return PdfBytes(title, [&](QPdfWriter& pdf) {
         if (!documents.empty())
             pdf.setPageLayout(PageLayoutOf(documents.front()));
         // One painter for the whole file: a second painter on a PDF writer would start a new file.
@@ -213,8 +218,7 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
                 painter.restore();
             }
         }
-    }
-    return bytes;
+    });
 }
 
 }  // namespace kvelta
