@@ -90,7 +90,7 @@ printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigoro
   "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
 
 # An instructor's group: 1000 drawn variants (each checked by computing it) and their batch with
-# text reports; answer keys (text report and document, no PDFs) for a group of 30.
+# text reports; answer keys for a group of 30, without PDFs and with them (and the answer book).
 timed() {  # LABEL TARGET-SECONDS COMMAND...
   local label=$1 target=$2 s e
   shift 2
@@ -106,6 +106,9 @@ for exercise in gk-forward large-triangle; do
   rm -rf "$memory/keys"
   timed "--keys --no-pdf, a group of 30 $exercise" 1 "$solve" "$exercise" --batch "$work/g-$exercise.csv" \
     --keys "$memory/keys" --no-pdf
+  rm -rf "$memory/keys"
+  timed "--keys with PDFs and the book, a group of 30 $exercise" - "$solve" "$exercise" \
+    --batch "$work/g-$exercise.csv" --keys "$memory/keys"
 done
 rm -rf "$memory/v" "$memory/keys"
 

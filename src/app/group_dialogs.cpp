@@ -4,7 +4,9 @@
 #include "catalogue/solution.h"
 #include "frame/error_box.h"
 #include "frame/errors.h"
+#include "render/document_painter.h"
 #include "reports/report_file.h"
+#include "solve/batch.h"
 #include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
@@ -84,18 +86,14 @@ void RunGroupJob(const GroupJob& job, const std::atomic<bool>& cancelled, const 
     // With a byte order mark, so that a spreadsheet opens the names as UTF-8.
     WriteFileAtomically(job.folder.filePath(QStringLiteral("variants.csv")), "\xEF\xBB\xBF" + variants, FileSync::Later);
     const VariantSheet sheet = ReadVariantSheet(variants, *job.exercise, SheetReading{InputEncoding::Utf8, true, false});
-    const int total = static_cast<int>(sheet.rows.size());
-    progressed(0, total);
-    for (int k = 1; k <= total && !cancelled; ++k) {
-        const std::optional<TypedTexts> edits = sheet.edits(*job.exercise, sheet.rows[static_cast<std::size_t>(k - 1)]);
-        if (!edits)
-            throw KveltaError(QStringLiteral("Вариант %1 не читается").arg(k));
-        const Solution solution = SolveExercise(*job.exercise, *edits);
-        const ReportView view = solution.view();
-        WriteAnswerKey(job.folder, KeyFileStem(k, view.group, view.name), solution);
-        progressed(k, total);
-    }
-    SyncFolder(job.folder.path());
+    progressed(0, static_cast<int>(sheet.rows.size()));
+    QStringList failures;
+    BatchEvents events{progressed, [&failures](const QString& failure) { failures << failure; }, &cancelled};
+    const int failed = RunBatch(*job.exercise, sheet, BatchTargets{job.folder, job.folder, true, false, false, WritePdfBook}, events);
+    if (!failures.isEmpty())
+        throw KveltaError(failures.join(QLatin1Char('\n')));
+    if (failed)
+        throw KveltaError(QStringLiteral("Не удалось записать ответы %1 вариантов: причины в summary.csv").arg(failed));
 }
 
 }  // namespace
@@ -205,7 +203,8 @@ void GroupVariantsDialog::startWork()
                     this, [this, done, total] {
                         progress->setMaximum(total);
                         progress->setValue(done);
-                        status->setText(QStringLiteral("Записано ключей: %1 из %2").arg(done).arg(total));
+                        status->setText(done < total ? QStringLiteral("Записано ключей: %1 из %2").arg(done).arg(total)
+                                                     : QStringLiteral("Составляется книга ответов..."));
                         emit progressed(done, total);
                     },
                     Qt::QueuedConnection);
@@ -263,7 +262,7 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
     exercise = ExerciseBox(this, false);
     file = new QLineEdit(this);
     file->setPlaceholderText(QStringLiteral("ANSWERS.csv — варианты с ответами студентов"));
-    auto* check = new QPushButton(QStringLiteral("Проверить"), this);
+    check = new QPushButton(QStringLiteral("Проверить"), this);
     check->setDefault(true);
     table = new QTableWidget(this);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -295,39 +294,77 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
         if (!name.isEmpty())
             exportCsv(name);
     });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close, &QPushButton::clicked, this, &GradeAnswersDialog::reject);
 }
 
-bool GradeAnswersDialog::grade(const QString& fileName)
+void GradeAnswersDialog::reject()
 {
-    const std::optional<QString> error = ErrorOf([&] {
-        if (fileName.isEmpty())
-            throw KveltaError(QStringLiteral("Не указан файл ответов"));
-        const Exercise& chosen = ChosenExercise(exercise);
-        VariantSheet sheet;
-        try {
-            sheet = ReadVariantSheet(ReadInputFile(fileName), chosen, SheetReading{InputEncoding::Detect, false, true});
-        } catch (const SpreadsheetError& e) {
-            throw KveltaError(QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what())));
-        }
-        // The marks are those of kvelta-solve --grade: its grades.csv, read back for the table.
-        QTemporaryDir marks;
-        if (!marks.isValid())
-            throw KveltaError(QStringLiteral("Не удаётся создать временную папку"));
-        try {
-            GradeAnswers(chosen, sheet, {}, QDir(marks.path()), fileName);
-        } catch (const SpreadsheetError& e) {
-            throw KveltaError(QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what())));
-        }
-        grades_ = ReadInputFile(QDir(marks.path()).filePath(QStringLiteral("grades.csv")));
-    });
-    if (error) {
-        ShowErrorBox(this, *error);
-        return false;
+    // Closing while marking waits for the marks, which come within moments: nothing is written.
+    if (worker_) {
+        connect(this, &GradeAnswersDialog::gradingFinished, this, &QDialog::reject, Qt::SingleShotConnection);
+        return;
     }
-    showGrades();
-    exportButton->setEnabled(true);
-    return true;
+    QDialog::reject();
+}
+
+GradeAnswersDialog::~GradeAnswersDialog()
+{
+    // The marking reports to this dialog: it ends before the dialog does.
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void GradeAnswersDialog::grade(const QString& fileName)
+{
+    if (worker_)
+        return;
+    const Exercise* chosen = FindExercise(exercise->currentData().toString());
+    check->setEnabled(false);
+    table->setEnabled(false);
+    // The marks are those of kvelta-solve --grade: its grades.csv, read back for the table. The
+    // core reads the decimal separator, which cannot change while this modal dialog runs.
+    worker_ = QThread::create([this, fileName, chosen] {
+        QByteArray grades;
+        const std::optional<QString> error = ErrorOf([&] {
+            if (fileName.isEmpty())
+                throw KveltaError(QStringLiteral("Не указан файл ответов"));
+            if (!chosen)
+                throw KveltaError(QStringLiteral("Не выбрано задание"));
+            QTemporaryDir marks;
+            if (!marks.isValid())
+                throw KveltaError(QStringLiteral("Не удаётся создать временную папку"));
+            try {
+                const VariantSheet sheet =
+                    ReadVariantSheet(ReadInputFile(fileName), *chosen, SheetReading{InputEncoding::Detect, false, true});
+                GradeAnswers(*chosen, sheet, {}, QDir(marks.path()), fileName);
+            } catch (const SpreadsheetError& e) {
+                throw KveltaError(QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what())));
+            }
+            grades = ReadInputFile(QDir(marks.path()).filePath(QStringLiteral("grades.csv")));
+        });
+        QMetaObject::invokeMethod(
+            this, [this, grades, text = error.value_or(QString())] { graded(grades, text); }, Qt::QueuedConnection);
+    });
+    worker_->start();
+}
+
+void GradeAnswersDialog::graded(const QByteArray& grades, const QString& error)
+{
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    check->setEnabled(true);
+    table->setEnabled(true);
+    if (error.isEmpty()) {
+        grades_ = grades;
+        showGrades();
+        exportButton->setEnabled(true);
+    }
+    emit gradingFinished(error);
+    if (!error.isEmpty())
+        ShowErrorBox(this, error);
 }
 
 void GradeAnswersDialog::showGrades()

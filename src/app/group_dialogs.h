@@ -21,7 +21,8 @@ namespace kvelta {
 
 struct Exercise;
 
-// «Задания для группы»: writes FOLDER/variants.csv and per variant NNN-group-name.txt and .docx.
+// «Задания для группы»: writes FOLDER/variants.csv, per variant NNN-group-name.txt, .docx and .pdf,
+// summary.csv and answer-book.pdf, as kvelta-solve --batch --keys does.
 // The work runs in a thread of its own; Cancel stops it between variants, so every file written is whole.
 class GroupVariantsDialog : public QDialog {
     Q_OBJECT
@@ -63,21 +64,31 @@ class GradeAnswersDialog : public QDialog {
     Q_OBJECT
 public:
     explicit GradeAnswersDialog(QWidget* parent = nullptr);
+    ~GradeAnswersDialog() override;
 
-    // Marks the answers file; false (and an error box) when it cannot be read.
-    bool grade(const QString& fileName);
+    // Marks the answers file in a thread of its own; gradingFinished tells the outcome, and an
+    // error box when it cannot be read.
+    void grade(const QString& fileName);
+    bool running() const { return worker_ != nullptr; }
     // Writes grades.csv to the file; false (and an error box) when it cannot.
     bool exportCsv(const QString& fileName);
 
     QComboBox* exercise;
     QLineEdit* file;
+    QPushButton* check;
     QTableWidget* table;
     QPushButton* exportButton;
 
+signals:
+    void gradingFinished(const QString& error);  // error empty when the marks are shown
+
 private:
+    void graded(const QByteArray& grades, const QString& error);
     void showGrades();
+    void reject() override;
 
     QByteArray grades_;  // grades.csv as marked
+    QThread* worker_ = nullptr;
 };
 
 }  // namespace kvelta

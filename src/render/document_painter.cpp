@@ -119,14 +119,12 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
 {
     const Scale scale;
     auto text = std::make_unique<QTextDocument>();
-    text->documentLayout()->setPaintDevice(&device);
     text->setDocumentMargin(0);
     text->setUndoRedoEnabled(false);
     QFont font(kReportFontFamily);
     font.setPointSizeF(12.0);
     text->setDefaultFont(font);
     const qreal textWidth = scale(document.pageWidth - document.leftMargin - document.rightMargin);
-    text->setPageSize(QSizeF(device.width(), device.height()));
 
     QTextCursor cursor(text.get());
     bool blockFree = true;  // the block at the cursor holds no paragraph yet
@@ -141,6 +139,9 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
             blockFree = true;  // Qt keeps a block after every table
         }
     }
+    // Laid out only now: a document with a layout lays itself out again after every change.
+    text->documentLayout()->setPaintDevice(&device);
+    text->setPageSize(QSizeF(device.width(), device.height()));
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
+#include "solve/batch.h"
 #include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/outputs.h"
@@ -451,16 +452,6 @@ int SolveOne(const Options& options, PdfWriter pdfWriter)
     return status;
 }
 
-// A file name made safe from a student's name: letters and digits kept, the rest "_".
-QString SafeFileName(const QString& name)
-{
-    QString safe;
-    for (const QChar c : name.trimmed())
-        safe += c.isLetterOrNumber() ? c : QLatin1Char('_');
-    safe = safe.left(60);
-    return safe.isEmpty() ? QStringLiteral("variant") : safe;
-}
-
 VariantSheet ReadVariants(const Options& options, const QString& fileName, bool answers = false)
 {
     const bool standardInput = fileName == QLatin1String("-");
@@ -475,101 +466,21 @@ VariantSheet ReadVariants(const Options& options, const QString& fileName, bool 
     }
 }
 
-// The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
-// error naming the field and the row; empty when every text fits.
-QString TooLongText(const TypedTexts& edits, int rowNumber)
-{
-    for (const auto& [edit, text] : edits)
-        if (text.size() > kEditMaxLength)
-            return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
-                .arg(edit)
-                .arg(rowNumber)
-                .arg(text.size())
-                .arg(kEditMaxLength);
-    return {};
-}
-
 int Batch(const Options& options, PdfWriter pdfWriter)
 {
     const VariantSheet sheet = ReadVariants(options, options.batch);
-    QDir dir(options.outDir);
-    if (!options.instructor.keys.isEmpty() && options.instructor.keysPdf)
+    const bool keyPdfs = !options.instructor.keys.isEmpty() && options.instructor.keysPdf;
+    if (keyPdfs || options.withPdf)
         RequirePdfWriter(pdfWriter);  // refused before anything is written
-    const std::optional<QDir> keys = options.instructor.keysDir();
-    if (!dir.mkpath(QStringLiteral(".")))
+    BatchTargets targets{QDir(options.outDir), options.instructor.keysDir(), keyPdfs, options.withPdf,
+                         options.rigorous, pdfWriter};
+    if (!targets.reports.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
-
-    QByteArray summary = CsvLine(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
-                                             QStringLiteral("error")}
-                                 + SummaryResultHeader(*options.exercise, options.rigorous) + SummaryInputHeader(sheet));
-    const int count = static_cast<int>(sheet.rows.size());
-    int failed = 0;
-    std::vector<WordDocument> answerBook;  // every key's document, in order, for one printout
-    QString bookTitle;
-    for (int k = 1; k <= count; ++k) {
-        const QStringList& row = sheet.rows[static_cast<std::size_t>(k - 1)];
-        const QString number = QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0'));
-        if (count > 5)
-            PrintError(QStringLiteral("[%1/%2]").arg(k).arg(count));
-        QStringList line{number, QString(), QString(), QString()};
-        const std::optional<TypedTexts> edits = sheet.edits(*options.exercise, row);
-        if (!edits) {
-            line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(sheet.columns.size());
-            summary += CsvLine(line);
-            ++failed;
-            continue;
-        }
-        line[3] = TooLongText(*edits, k);
-        if (!line[3].isEmpty()) {
-            summary += CsvLine(line);
-            ++failed;
-            continue;
-        }
-        const Solution solution = SolveExercise(*options.exercise, *edits);
-        const ReportView view = solution.view();
-        line[1] = view.group;
-        line[2] = view.name;
-        line[3] = solution.error();
-        const QString base = dir.filePath(number + QLatin1Char('-') + SafeFileName(view.name));
-        if (const std::optional<QString> error = ErrorOf([&] {
-                if (keys) {
-                    std::function<QByteArray(const WordDocument&)> drawPdf;
-                    if (options.instructor.keysPdf)
-                        drawPdf = [&](const WordDocument& document) { return Pdf(pdfWriter, document, view.caption); };
-                    WordDocument document =
-                        WriteAnswerKey(*keys, KeyFileStem(k, view.group, view.name), solution, drawPdf);
-                    if (options.instructor.keysPdf)
-                        answerBook.push_back(std::move(document));
-                    bookTitle = view.caption;
-                }
-                // In the keys' folder the key is the report.
-                const bool keyIsReport = keys && keys->absolutePath() == dir.absolutePath();
-                if (!keyIsReport)
-                    WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, options.exercise->report),
-                                        FileSync::Later);
-                if (options.withPdf && !(keyIsReport && options.instructor.keysPdf))
-                    WriteFileAtomically(base + QStringLiteral(".pdf"), Pdf(pdfWriter, view, options.exercise->report),
-                                        FileSync::Later);
-            }))
-            line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
-        if (!line[3].isEmpty())
-            ++failed;
-        summary += CsvLine(line + SummaryResultColumns(solution, options.rigorous) + SummaryInputColumns(*edits));
-    }
-    // The summary is written even when the book cannot be.
-    if (const std::optional<QString> error = ErrorOf([&] {
-            if (!answerBook.empty())
-                WriteFileAtomically(keys->filePath(QStringLiteral("answer-book.pdf")),
-                                    Pdf(pdfWriter, answerBook, bookTitle), FileSync::Later);
-        })) {
-        PrintError(ErrorBoxText(*error));
-        ++failed;
-    }
-    WriteOutput(dir.filePath(QStringLiteral("summary.csv")), summary, FileSync::Later);
-    SyncFolder(dir.path());
-    if (keys)
-        SyncFolder(keys->path());
-    return failed ? 1 : 0;
+    BatchEvents events;
+    if (sheet.rows.size() > 5)
+        events.progressed = [](int done, int total) { PrintError(QStringLiteral("[%1/%2]").arg(done).arg(total)); };
+    events.failed = PrintError;
+    return RunBatch(*options.exercise, sheet, targets, events) ? 1 : 0;
 }
 
 int MakeVariantsCommand(const Options& options)

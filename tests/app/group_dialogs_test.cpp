@@ -1,6 +1,7 @@
 #include "app/group_dialogs.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "render/document_painter.h"
 #include "solve/cli.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
@@ -22,14 +23,15 @@ namespace {
 
 using test::SeparatorScope;
 
-// Whole answer keys in a folder: stem → (text report, document).
-std::map<QString, std::pair<QByteArray, QByteArray>> Keys(const QDir& dir)
+// Whole answer keys in a folder: stem → (text report, document, PDF).
+std::map<QString, std::array<QByteArray, 3>> Keys(const QDir& dir)
 {
-    std::map<QString, std::pair<QByteArray, QByteArray>> keys;
-    for (const QString& name : dir.entryList({"*.txt"}, QDir::Files))
-        keys[QFileInfo(name).completeBaseName()].first = test::ReadFile(dir.filePath(name));
-    for (const QString& name : dir.entryList({"*.docx"}, QDir::Files))
-        keys[QFileInfo(name).completeBaseName()].second = test::ReadFile(dir.filePath(name));
+    std::map<QString, std::array<QByteArray, 3>> keys;
+    const char* const kinds[] = {"*.txt", "*.docx", "*.pdf"};
+    for (std::size_t kind = 0; kind < 3; ++kind)
+        for (const QString& name : dir.entryList({kinds[kind]}, QDir::Files))
+            if (name != "answer-book.pdf")
+                keys[QFileInfo(name).completeBaseName()][kind] = test::ReadFile(dir.filePath(name));
     return keys;
 }
 
@@ -65,11 +67,21 @@ TEST(GroupDialogs, WritesVariantsAndKeysAsTheCommandLineAndCancelsBetweenVariant
         EXPECT_FALSE(RunDialog(dialog, dir.filePath("group"), 3, false));
         EXPECT_EQ(dialog.progress->value(), 3);
         ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--make-variants", "3", "--seed", "7", "--out", dir.filePath("v.csv")}), 0);
-        ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--batch", dir.filePath("v.csv"), "--keys", dir.filePath("cli"), "--no-pdf"}), 0);
+        ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--batch", dir.filePath("v.csv"), "--keys", dir.filePath("cli")},
+                                  WritePdfBook), 0);
         EXPECT_EQ(test::ReadFile(dir.filePath("group/variants.csv")), test::ReadFile(dir.filePath("v.csv")));
-        const auto keys = Keys(QDir(dir.filePath("group")));
-        EXPECT_EQ(keys.size(), 3u);
-        EXPECT_TRUE(keys == Keys(QDir(dir.filePath("cli"))));
+        EXPECT_EQ(test::ReadFile(dir.filePath("group/summary.csv")), test::ReadFile(dir.filePath("cli/summary.csv")));
+        const auto keys = Keys(QDir(dir.filePath("group"))), cliKeys = Keys(QDir(dir.filePath("cli")));
+        ASSERT_EQ(keys.size(), 3u);
+        ASSERT_EQ(cliKeys.size(), 3u);
+        for (auto key = keys.begin(), cliKey = cliKeys.begin(); key != keys.end(); ++key, ++cliKey) {
+            EXPECT_EQ(key->first, cliKey->first);
+            EXPECT_EQ(key->second[0], cliKey->second[0]);
+            EXPECT_EQ(key->second[1], cliKey->second[1]);
+            // The PDF files differ only in their creation time.
+            EXPECT_TRUE(key->second[2].startsWith("%PDF") && key->second[2].size() == cliKey->second[2].size());
+        }
+        EXPECT_TRUE(test::ReadFile(dir.filePath("group/answer-book.pdf")).startsWith("%PDF"));
 
         GroupVariantsDialog cancelled;
         EXPECT_TRUE(RunDialog(cancelled, dir.filePath("cancelled"), 200, true));
@@ -78,13 +90,25 @@ TEST(GroupDialogs, WritesVariantsAndKeysAsTheCommandLineAndCancelsBetweenVariant
         EXPECT_GE(partial.size(), 1u);
         EXPECT_LE(partial.size(), 200u);
         for (const auto& [stem, files] : partial) {
-            EXPECT_TRUE(files.first.size() > 0 && files.second.startsWith("PK")) << test::Str(stem);
-            EXPECT_TRUE(files.second.size() > 1000) << test::Str(stem);
+            EXPECT_TRUE(files[0].size() > 0 && files[1].startsWith("PK") && files[2].startsWith("%PDF")) << test::Str(stem);
+            EXPECT_TRUE(files[1].size() > 1000 && files[2].size() > 1000) << test::Str(stem);
         }
-        // Nothing but the variants and whole keys: no half-written temporary file.
-        EXPECT_EQ(folder.entryList(QDir::Files).size(), 2 * partial.size() + 1);
+        // The variants, whole keys and the summary of those: no half-written temporary file, no book.
+        EXPECT_EQ(folder.entryList(QDir::Files).size(), 3 * partial.size() + 2);
+        EXPECT_EQ(test::ReadFile(folder.filePath("summary.csv")).count('\n'), partial.size() + 1);
         EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
     }
+}
+
+// Marks the file as «Проверить» does; true when the marks are shown.
+bool Grade(GradeAnswersDialog& dialog, const QString& fileName)
+{
+    QSignalSpy finished(&dialog, &GradeAnswersDialog::gradingFinished);
+    dialog.file->setText(fileName);
+    dialog.check->click();
+    EXPECT_TRUE(dialog.running() && !dialog.check->isEnabled());
+    EXPECT_TRUE(finished.wait(60000));
+    return finished.size() == 1 && finished.front().at(0).toString().isEmpty();
 }
 
 // One student all right, one all wrong: green and red verdict cells, and the export is grades.csv.
@@ -120,7 +144,7 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
         test::ErrorRecorder errors;
         GradeAnswersDialog dialog;
         dialog.exercise->setCurrentIndex(dialog.exercise->findData("meridian-arc"));
-        ASSERT_TRUE(dialog.grade(file.fileName()));
+        ASSERT_TRUE(Grade(dialog, file.fileName()));
         const int results = static_cast<int>(exercise.results.size());
         ASSERT_EQ(dialog.table->rowCount(), 2);
         ASSERT_EQ(dialog.table->columnCount(), 5 + 2 * results);
@@ -138,7 +162,7 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
         EXPECT_EQ(test::ReadFile(dir.filePath("export.csv")), test::ReadFile(dir.filePath("grades.csv")));
         EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
         // An unreadable file is an error box, not a crash.
-        EXPECT_FALSE(dialog.grade(dir.filePath("missing.csv")));
+        EXPECT_FALSE(Grade(dialog, dir.filePath("missing.csv")));
         EXPECT_EQ(errors.messages.size(), 1);
     }
 }

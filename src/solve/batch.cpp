@@ -1,0 +1,151 @@
+#include "solve/batch.h"
+
+#include "catalogue/solution.h"
+#include "frame/errors.h"
+#include "reports/word_report.h"
+#include "reports/report_file.h"
+#include "reports/text_report.h"
+#include "solve/csv.h"
+#include "solve/instructor.h"
+#include "solve/outputs.h"
+
+namespace kvelta {
+
+namespace {
+
+// A file name made safe from a student's name: letters and digits kept, the rest "_".
+QString SafeFileName(const QString& name)
+{
+    QString safe;
+    for (const QChar c : name.trimmed())
+        safe += c.isLetterOrNumber() ? c : QLatin1Char('_');
+    safe = safe.left(60);
+    return safe.isEmpty() ? QStringLiteral("variant") : safe;
+}
+
+// The edit a row's text would not fit in whole (an edit holds kEditMaxLength characters), as an
+// error naming the field and the row; empty when every text fits.
+QString TooLongText(const TypedTexts& edits, int rowNumber)
+{
+    for (const auto& [edit, text] : edits)
+        if (text.size() > kEditMaxLength)
+            return QStringLiteral("%1 in row %2 has %3 characters; an edit holds at most %4")
+                .arg(edit)
+                .arg(rowNumber)
+                .arg(text.size())
+                .arg(kEditMaxLength);
+    return {};
+}
+
+QByteArray DrawPdf(const BatchTargets& targets, std::span<const WordDocument> documents, const QString& title)
+{
+    if (!targets.drawPdf)
+        throw KveltaError(QStringLiteral("PDF files cannot be drawn by this program"));
+    return targets.drawPdf(documents, title);
+}
+
+class Batch {
+public:
+    Batch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets)
+        : exercise_(exercise), sheet_(sheet), targets_(targets)
+    {
+        summary_ = CsvLine(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
+                                       QStringLiteral("error")}
+                           + SummaryResultHeader(exercise, targets.rigorous) + SummaryInputHeader(sheet));
+    }
+
+    // Solves and writes the variant of row k (from 1); false when it failed.
+    bool variant(int k)
+    {
+        const QStringList& row = sheet_.rows[static_cast<std::size_t>(k - 1)];
+        QStringList line{QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0')), QString(), QString(), QString()};
+        const std::optional<TypedTexts> edits = sheet_.edits(exercise_, row);
+        if (!edits)
+            line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(sheet_.columns.size());
+        else
+            line[3] = TooLongText(*edits, k);
+        if (!line[3].isEmpty()) {
+            summary_ += CsvLine(line);
+            return false;
+        }
+        const Solution solution = SolveExercise(exercise_, *edits);
+        const ReportView view = solution.view();
+        line[1] = view.group;
+        line[2] = view.name;
+        line[3] = solution.error();
+        if (const std::optional<QString> error = ErrorOf([&] { write(k, line[0], solution, view); }))
+            line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
+        summary_ += CsvLine(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(*edits));
+        return line[3].isEmpty();
+    }
+
+    // The answer book and summary.csv; false when the book could not be written (the summary is
+    // written even then).
+    bool finish(const BatchEvents& events, bool withBook)
+    {
+        const std::optional<QString> error = ErrorOf([&] {
+            if (withBook && !answerBook_.empty())
+                WriteFileAtomically(targets_.keys->filePath(QStringLiteral("answer-book.pdf")),
+                                    DrawPdf(targets_, answerBook_, bookTitle_), FileSync::Later);
+        });
+        if (error && events.failed)
+            events.failed(ErrorBoxText(*error));
+        WriteFileAtomically(targets_.reports.filePath(QStringLiteral("summary.csv")), summary_, FileSync::Later);
+        SyncFolder(targets_.reports.path());
+        if (targets_.keys)
+            SyncFolder(targets_.keys->path());
+        return !error;
+    }
+
+private:
+    void write(int k, const QString& number, const Solution& solution, const ReportView& view)
+    {
+        // In the keys' folder the key is the report.
+        const bool keyIsReport = targets_.keys && targets_.keys->absolutePath() == targets_.reports.absolutePath();
+        if (targets_.keys) {
+            std::function<QByteArray(const WordDocument&)> drawKey;
+            if (targets_.keyPdfs)
+                drawKey = [&](const WordDocument& document) { return DrawPdf(targets_, {&document, 1}, view.caption); };
+            WordDocument document = WriteAnswerKey(*targets_.keys, KeyFileStem(k, view.group, view.name), solution, drawKey);
+            if (targets_.keyPdfs) {
+                answerBook_.push_back(std::move(document));
+                bookTitle_ = view.caption;
+            }
+        }
+        const QString base = targets_.reports.filePath(number + QLatin1Char('-') + SafeFileName(view.name));
+        if (!keyIsReport)
+            WriteFileAtomically(base + QStringLiteral(".txt"), TextReportBytes(view, exercise_.report), FileSync::Later);
+        if (targets_.reportPdfs && !(keyIsReport && targets_.keyPdfs)) {
+            const WordDocument document = BuildReportDocument(view, exercise_.report);
+            WriteFileAtomically(base + QStringLiteral(".pdf"), DrawPdf(targets_, {&document, 1}, view.caption),
+                                FileSync::Later);
+        }
+    }
+
+    const Exercise& exercise_;
+    const VariantSheet& sheet_;
+    const BatchTargets& targets_;
+    QByteArray summary_;
+    std::vector<WordDocument> answerBook_;  // every key's document, in order, for one printout
+    QString bookTitle_;
+};
+
+}  // namespace
+
+int RunBatch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets, const BatchEvents& events)
+{
+    for (const QDir* dir : {&targets.reports, targets.keys ? &*targets.keys : nullptr})
+        if (dir && !dir->mkpath(QStringLiteral(".")))
+            throw KveltaError(QStringLiteral("Cannot create folder %1").arg(dir->path()));
+    Batch batch(exercise, sheet, targets);
+    const int total = static_cast<int>(sheet.rows.size());
+    int failed = 0, done = 0;
+    while (done < total && !(events.cancelled && *events.cancelled)) {
+        failed += batch.variant(++done) ? 0 : 1;
+        if (events.progressed)
+            events.progressed(done, total);
+    }
+    return failed + (batch.finish(events, done == total) ? 0 : 1);
+}
+
+}  // namespace kvelta
