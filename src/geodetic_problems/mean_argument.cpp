@@ -15,6 +15,14 @@ constexpr Extended Ro = RoSecondsExact;
 // end the iteration.
 constexpr Extended ToleranceSeconds = 0.00001L;
 constexpr Extended ToleranceMetres = 0.00001L;
+// Past this length the series stop describing the line (an inverse problem across a hemisphere
+// still "converges", to a wrong length); up to it they stay within a few thousandths of a second.
+constexpr Extended LongestLine = 1000000;  // metres
+
+[[noreturn]] void RefuseLongLine()
+{
+    throw KveltaError(QStringLiteral("Линия длиннее 1000 км: формулы со средними аргументами для неё непригодны"));
+}
 
 // The bracketed factors 1 + (third-order term) + (fifth-order term) of ΔB, ΔL and ΔA. With
 // P = s·cos Am and Q = s·sin Am, s²·sin²Am = Q² and s²·cos²Am = P², so each term is a form in P², Q².
@@ -87,7 +95,7 @@ void WriteApproximation(ResultTable& t, int column, int row)
     t.setValue(column, row, QString::number(column));
 }
 
-void RefuseDivergence()
+[[noreturn]] void RefuseDivergence()
 {
     Refuse(QStringLiteral("Приближения не сошлись за %1 шагов: линия слишком длинна для формул со средними "
                           "аргументами")
@@ -161,6 +169,8 @@ DirectResult SolveDirectProblem(const DirectInput& in, ResultTable& t)
     RefusePole(in.B1, QStringLiteral("B1"));
     if (!(in.s >= 0))
         Refuse(QStringLiteral("Расстояние s не может быть отрицательным"));
+    if (in.s > LongestLine)
+        RefuseLongLine();
     WriteConstants(t);
 
     // First approximation: the mean arguments are those of point 1; then half the increments.
@@ -261,6 +271,8 @@ InverseResult SolveInverseProblem(const InverseInput& in, ResultTable& t)
 
     InverseResult r;
     r.s = ToDouble(std::sqrt(P * P + Q * Q));
+    if (r.s > LongestLine)
+        RefuseLongLine();
     WriteFixed(t, 1, InverseRowS, r.s, 4);
     if (r.s == 0)
         Refuse(QStringLiteral("Точки совпадают: s = 0, азимут не определён"));

@@ -69,5 +69,86 @@ TEST(GeodeticProblems, AgreeWithTheGeodesicUpTo200Km)
               << "\"\n";
 }
 
+// The worked examples: the direct problem over 50 km from 50° N, 30° E at 45°, and the inverse
+// problem back between its printed ends; cells written with a point, (column, row, text).
+struct Cell {
+    int column, row;
+    const char* text;
+};
+struct WorkedExample {
+    const Exercise& exercise;
+    std::vector<Cell> cells;
+};
+
+TEST(GeodeticProblems, WorkedExamplesCellByCell)
+{
+    const WorkedExample examples[] = {
+        {DirectProblemExercise(),
+         {{1, 2, "0.006693421623"}, {1, 4, "206264.80624710"}, {1, 6, "50° 0` 0.0000\""}, {5, 5, "5"},
+          {5, 6, "50° 9` 30.2222\""}, {5, 7, "45° 11` 26.0552\""}, {5, 8, "6390866.884"}, {5, 9, "1.0027658597"},
+          {5, 11, "1.1984666181"}, {4, 12, "1140.44439\""}, {5, 13, "1787.01299\""}, {5, 14, "1372.11044\""},
+          {6, 5, ""}, {1, 15, "50° 19` 0.4444\""}, {1, 16, "30° 29` 47.0130\""}, {1, 17, "225° 22` 52.1104\""}}},
+        {InverseProblemExercise(),
+         {{1, 5, "1140.44440\""}, {1, 6, "1787.01300\""}, {1, 7, "50° 9` 30.2222\""}, {1, 8, "6390866.884"},
+          {3, 12, "3"}, {1, 13, "35472.7604"}, {3, 13, "35472.7385"}, {3, 14, "35237.5491"}, {4, 12, ""},
+          {1, 15, "50000.0004"}, {1, 16, "45° 11` 26.0546\""}, {1, 17, "1372.11044\""},
+          {1, 18, "44° 59` 59.9994\""}, {1, 19, "225° 22` 52.1098\""}}},
+    };
+    for (const WorkedExample& example : examples)
+        for (QChar separator : kSeparators) {
+            const SeparatorScope scope(separator);
+            ExerciseTables tables(example.exercise);
+            example.exercise.compute(EditTexts(example.exercise, example.exercise.shownExample()), tables.set());
+            for (const Cell& cell : example.cells)
+                EXPECT_EQ(Str(tables[0].cell(cell.column, cell.row)),
+                          Str(WithSeparator(QString::fromUtf8(cell.text), separator)))
+                    << Str(example.exercise.name) << " column " << cell.column << " row " << cell.row;
+        }
+}
+
+// Inputs the formulas cannot take end with an error that says why; the short way across the
+// 180th meridian is taken.
+TEST(GeodeticProblems, InputsTheFormulasCannotTake)
+{
+    struct Case {
+        const Exercise& exercise;
+        TypedTexts edits;
+        const char* error;  // empty: computes
+    };
+    const Case cases[] = {
+        {InverseProblemExercise(), {{"Edit3", "50"}, {"Edit9", "50"}}, "Точки совпадают: s = 0, азимут не определён"},
+        {InverseProblemExercise(), {{"Edit3", "90"}, {"Edit9", "89"}}, "Точка B1 на полюсе"},
+        {InverseProblemExercise(), {{"Edit9", "-91"}}, "Точка B2 на полюсе"},
+        {InverseProblemExercise(), {{"Edit6", "179"}, {"Edit7", "59"}, {"Edit12", "-179"}, {"Edit13", "-59"}}, ""},
+        {InverseProblemExercise(), {{"Edit3", "10"}, {"Edit12", "150"}}, "Линия длиннее 1000 км"},
+        {DirectProblemExercise(), {{"Edit3", "90"}, {"Edit12", "1000"}}, "Точка B1 на полюсе"},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "-1"}}, "Расстояние s не может быть отрицательным"},
+        {DirectProblemExercise(), {{"Edit3", "89"}, {"Edit4", "59"}, {"Edit12", "10000"}}, "Линия проходит через полюс"},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "0"}}, ""},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "1000001"}}, "Линия длиннее 1000 км"},
+        {DirectProblemExercise(), {{"Edit3", "79"}, {"Edit9", "30"}, {"Edit12", "900000"}}, "Приближения не сошлись"},
+    };
+    for (const Case& c : cases) {
+        ExerciseTables tables(c.exercise);
+        const std::optional<QString> error =
+            ErrorOf([&] { c.exercise.compute(EditTexts(c.exercise, c.edits), tables.set()); });
+        const QuantitySpec& last = c.exercise.results.back();
+        if (QString::fromUtf8(c.error).isEmpty()) {
+            EXPECT_FALSE(error) << Str(error.value_or(QString()));
+            EXPECT_FALSE(tables[0].cell(1, last.row).isEmpty());
+        } else {
+            EXPECT_TRUE(error && error->startsWith(QString::fromUtf8(c.error))) << Str(error.value_or("none"));
+            EXPECT_TRUE(tables[0].cell(1, last.row).isEmpty());
+        }
+    }
+    // Across the 180th meridian: 2′ of longitude east, not 359°58′ west.
+    ExerciseTables tables(InverseProblemExercise());
+    InverseProblemExercise().compute(
+        EditTexts(InverseProblemExercise(), {{"Edit6", "179"}, {"Edit7", "59"}, {"Edit12", "-179"}, {"Edit13", "-59"}}),
+        tables.set());
+    EXPECT_EQ(Str(tables[0].cell(1, InverseRowS)), Str(WithSeparator("3710.7125", DecimalSeparator())));
+    EXPECT_EQ(Str(tables[0].cell(1, InverseRowA12)), Str(WithSeparator("90° 0` 0.0000\"", DecimalSeparator())));
+}
+
 }  // namespace
 }  // namespace kvelta
