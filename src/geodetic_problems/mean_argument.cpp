@@ -26,6 +26,7 @@ constexpr Extended LongestLine = 1000000;  // metres
 
 // The bracketed factors 1 + (third-order term) + (fifth-order term) of ΔB, ΔL and ΔA. With
 // P = s·cos Am and Q = s·sin Am, s²·sin²Am = Q² and s²·cos²Am = P², so each term is a form in P², Q².
+// The coefficients are those scripts/derive_mean_argument.py prints (h = η², t2 = tan²Bm).
 struct Brackets {
     Extended B = 1;
     Extended L = 1;
