@@ -7,6 +7,7 @@
 #include "ellipsoid/tp_form.h"
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
+#include "geodetic_problems/problem_forms.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
@@ -33,6 +34,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TMForm", Make<TMForm>},       {"TPForm", Make<TPForm>},         {"TPTrapForm", Make<TPTrapForm>},
     {"TDTrapForm", Make<TDTrapForm>}, {"TReshSTmForm", Make<TReshSTmForm>}, {"TSfTrForm", Make<TSfTrForm>},
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
+    {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>},
 };
 
 }  // namespace

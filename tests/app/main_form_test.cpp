@@ -65,7 +65,8 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     EXPECT_EQ(form.menuItem("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
     EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
                                        "N3|Вычисление площади и длин сторонт трапеции",
-                                       "N11|Решение сферического треугольника", "N16|Преобразование координат"}));
+                                       "N11|Решение сферического треугольника", "N16|Преобразование координат",
+                                       "N20|Геодезические задачи"}));
     EXPECT_EQ(menu("N3"), QStringList({"N5|Вычисление площади трапеции", "N10|Вычисление длин сторон трапеции"}));
     EXPECT_EQ(menu("N11"), QStringList({"N13|По теор. Лежандра и способу аддитаментов",
                                         "N14|Большого сферического треугольника"}));
@@ -73,6 +74,7 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
               QStringList({"N17|Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим",
                            "N18|Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера",
                            "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"}));
+    EXPECT_EQ(menu("N20"), QStringList({"N21|Прямая геодезическая задача", "N22|Обратная геодезическая задача"}));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
     EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
     for (const char* item : {"N6", "Print1", "ExportPdf1"})

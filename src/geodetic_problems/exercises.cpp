@@ -1,0 +1,174 @@
+#include "geodetic_problems/exercises.h"
+
+#include "frame/krasovsky.h"
+#include "frame/variants.h"
+#include "geodetic_problems/mean_argument.h"
+#include "rigorous/geodesic_problems.h"
+#include "rigorous/geodesy.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+namespace {
+
+using namespace rigorous;
+
+const QString Submenu = QStringLiteral("Геодезические задачи");
+
+const QString MeanArgumentNote = QStringLiteral(
+    "Формулы Гаусса со средними аргументами с членами до пятого порядка по s; отброшенные члены относительного "
+    "порядка (s/N)⁶ растут к полюсу вместе с tg B. По 1200 линиям 1–200 км: прямая задача — до 0,00003″ в B2, "
+    "L2, A21 до широты 75° и до 0,0003″ на 75°–80°; обратная — до 0,0003″ в азимутах и 0,3 мм в s до 75° и до "
+    "0,004″ и 3 мм на 75°–80° (миллиметры поперёк линии в 200 км — это тысячные секунды азимута). "
+    "ρ″ = 206264,806… точное, e² выведено из 1/f = 298,3.");
+
+constexpr int Columns = 1 + MeanArgumentMaxIterations;
+const std::vector<int> ColumnWidths = {128};
+constexpr int ValueWidth = 116;
+
+// A rigorous azimuth taken to the turn nearest the textbook's (359°59′59″ beside 0°00′01″ differ by 2″).
+RigorousValue NearTextbook(RigorousValue azimuth, const ComputedTables& textbook, int row)
+{
+    const std::optional<Extended> printed = textbook.tables.empty() ? std::nullopt : textbook.tables[0]->number(1, row);
+    if (azimuth.value && printed)
+        *azimuth.value += 360 * std::round((static_cast<double>(*printed) - *azimuth.value) / 360);
+    return azimuth;
+}
+
+// An azimuth difference in seconds as the sideways shift at the far end of the line, metres.
+Ground AcrossLine(double s)
+{
+    return [s](double seconds) -> std::optional<double> { return seconds / RoExact() * s; };
+}
+
+void DirectCompute(const Inputs& inputs, const TableSet& t)
+{
+    const DirectInput in = ReadDirectInput(inputs);
+    RunComputation(t, [&] { SolveDirectProblem(in, *t[0]); });
+}
+
+RigorousSolution DirectRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const DirectInput in = ReadDirectInput(inputs);
+    const DirectGeodesic g = SolveDirectGeodesic(in.B1, in.L1, in.A12, in.s);
+    return {{WithGround(g.B2, LatitudeSeconds(g.B2)), WithGround(g.L2, LongitudeSeconds(g.B2)),
+             WithGround(NearTextbook(g.A21, textbook, DirectRowA21), AcrossLine(in.s))},
+            MeanArgumentNote};
+}
+
+void InverseCompute(const Inputs& inputs, const TableSet& t)
+{
+    const InverseInput in = ReadInverseInput(inputs);
+    RunComputation(t, [&] { SolveInverseProblem(in, *t[0]); });
+}
+
+RigorousSolution InverseRigorous(const Inputs& inputs, const ComputedTables& textbook)
+{
+    const InverseInput in = ReadInverseInput(inputs);
+    const InverseGeodesic g = SolveInverseGeodesic(in.B1, in.L1, in.B2, in.L2);
+    const double s = g.s.value.value_or(0);
+    return {{WithGround(g.s, SameLength()), WithGround(NearTextbook(g.A12, textbook, InverseRowA12), AcrossLine(s)),
+             WithGround(NearTextbook(g.A21, textbook, InverseRowA21), AcrossLine(s))},
+            MeanArgumentNote};
+}
+
+// ---- individual variants: lines of 1–200 km from points of 40°–70° N ----
+
+constexpr qint64 TenThousandths = 10000;
+
+struct Line {
+    qint64 B1, L1, A12;  // in units of 0.0001″
+    double s;            // metres, to the millimetre
+};
+
+Line DrawLine(QRandomGenerator& random)
+{
+    Line line{};
+    line.B1 = Between(random, 40 * 3600 * TenThousandths, 70 * 3600 * TenThousandths);
+    line.L1 = Between(random, 20 * 3600 * TenThousandths, 170 * 3600 * TenThousandths);
+    line.A12 = Between(random, 0, 360 * 3600 * TenThousandths - 1);
+    line.s = static_cast<double>(Between(random, 1000000, 200000000)) / 1000;
+    return line;
+}
+
+double Degrees(qint64 tenThousandths) { return static_cast<double>(tenThousandths) / (3600.0 * TenThousandths); }
+
+TypedTexts DirectVariant(QRandomGenerator& random)
+{
+    const Line line = DrawLine(random);
+    return Join({AngleTexts(3, line.B1, 4), AngleTexts(6, line.L1, 4), AngleTexts(9, line.A12, 4),
+                 {{QStringLiteral("Edit12"), CommaNumber(line.s, 3)}}});
+}
+
+// The far end of a drawn line, from the rigorous solution, to 0.0001″.
+TypedTexts InverseVariant(QRandomGenerator& random)
+{
+    const Line line = DrawLine(random);
+    const DirectGeodesic end = SolveDirectGeodesic(Degrees(line.B1), Degrees(line.L1), Degrees(line.A12), line.s);
+    return Join({AngleTexts(3, line.B1, 4), AngleTexts(6, line.L1, 4), AngleTexts(9, end.B2.value.value_or(0), 4),
+                 AngleTexts(12, end.L2.value.value_or(0), 4)});
+}
+
+TableSpec ProblemTable(int rows)
+{
+    return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth};
+}
+
+}  // namespace
+
+const Exercise& DirectProblemExercise()
+{
+    static const Exercise exercise{
+        .name = "direct-problem",
+        .windowClass = "TPrGZForm",
+        .caption = "Прямая геодезическая задача",
+        .menu = {"N20", Submenu, "N21", "Прямая геодезическая задача"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
+                        AngleEdits(9, "A12", "азимут A12"),
+                        {{"Edit12", "s,м", "расстояние s, м", "0", EditKind::Real}}}),
+        .example = {{"Edit3", "50"}, {"Edit6", "30"}, {"Edit9", "45"}, {"Edit12", "50000"}},
+        .help = "qrc:/help/direct-problem.html",
+        .tables = {ProblemTable(DirectRows)},
+        .results = {{"B2", {}, 0, 1, DirectRowB2, true}, {"L2", {}, 0, 1, DirectRowL2, true},
+                    {"A21", {}, 0, 1, DirectRowA21, true}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { DirectProblemLabels(*t[0]); },
+        .compute = DirectCompute,
+        .comparison = {{{"B2", {}, 0, 1, DirectRowB2, true},
+                        {"L2", {}, 0, 1, DirectRowL2, true},
+                        {"A21", {}, 0, 1, DirectRowA21, true}},
+                       DirectRigorous},
+        .makeVariant = DirectVariant,
+    };
+    return exercise;
+}
+
+const Exercise& InverseProblemExercise()
+{
+    static const Exercise exercise{
+        .name = "inverse-problem",
+        .windowClass = "TObrGZForm",
+        .caption = "Обратная геодезическая задача",
+        .menu = {"N20", Submenu, "N22", "Обратная геодезическая задача"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
+                        AngleEdits(9, "B2", "B2"), AngleEdits(12, "L2", "L2")}),
+        .example = {{"Edit3", "50"}, {"Edit6", "30"}, {"Edit9", "50"}, {"Edit10", "19"}, {"Edit11", "0,4444"},
+                    {"Edit12", "30"}, {"Edit13", "29"}, {"Edit14", "47,013"}},
+        .help = "qrc:/help/inverse-problem.html",
+        .tables = {ProblemTable(InverseRows)},
+        .results = {{"s", "м", 0, 1, InverseRowS}, {"A12", {}, 0, 1, InverseRowA12, true},
+                    {"A21", {}, 0, 1, InverseRowA21, true}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { InverseProblemLabels(*t[0]); },
+        .compute = InverseCompute,
+        .comparison = {{{"s, м", "м", 0, 1, InverseRowS},
+                        {"A12", {}, 0, 1, InverseRowA12, true},
+                        {"A21", {}, 0, 1, InverseRowA21, true}},
+                       InverseRigorous},
+        .makeVariant = InverseVariant,
+    };
+    return exercise;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,159 @@
+// The direct and inverse geodetic problems: agreement with the rigorous geodesic over generated
+// lines of 1–200 km, the round trip, the worked examples cell by cell, and the inputs the
+// formulas cannot take.
+#include "frame/errors.h"
+#include "geodetic_problems/exercises.h"
+#include "geodetic_problems/mean_argument.h"
+#include "rigorous/geodesic_problems.h"
+#include "support/kvelta_test.h"
+
+#include <cmath>
+#include <iostream>
+#include <random>
+
+namespace kvelta {
+namespace {
+
+using test::kSeparators;
+using test::SeparatorScope;
+using test::Str;
+using test::WithSeparator;
+
+// An azimuth difference in seconds, across the 0°/360° turn.
+double AzimuthSeconds(double a, double b) { return std::remainder(a - b, 360.0) * 3600; }
+
+// What the method leaves out is of relative order (s/N)⁶ and grows, through tan B, fast towards the poles: the bound at
+// 200 km up to 75° and up to 80° of latitude, plus what the iteration's 0.00001″ and the
+// rounding leave (the floor).
+struct Bound {
+    double at200km75, at200km80, floor;
+    double at(double s, double B1, double B2) const
+    {
+        const double k = std::max(std::fabs(B1), std::fabs(B2)) <= 75 ? at200km75 : at200km80;
+        return floor + k * std::pow(s / 200000, 6);
+    }
+};
+// The inverse problem turns millimetres across the line's end into its azimuths: near 80° they
+// pass the 0.0005″ the direct problem keeps.
+constexpr Bound DirectSeconds{0.00003, 0.0003, 0.00002};
+constexpr Bound InverseSeconds{0.00032, 0.0045, 0.00002};
+constexpr Bound Metres{0.0003, 0.004, 0.0001};
+
+TEST(GeodeticProblems, AgreeWithTheGeodesicUpTo200Km)
+{
+    std::mt19937_64 random(19);
+    std::uniform_real_distribution<double> latitude(-80, 80), longitude(-180, 180), azimuth(0, 360),
+        distance(1000, 200000);
+    double worstAngle = 0, worstDistance = 0, worstRoundTrip = 0;
+    for (int n = 0; n < 1200; ++n) {
+        const double B1 = latitude(random), L1 = longitude(random), A12 = azimuth(random), s = distance(random);
+        ResultTable directTable(1 + MeanArgumentMaxIterations, DirectRows);
+        const DirectResult d = SolveDirectProblem({B1, L1, A12, s}, directTable);
+        const rigorous::DirectGeodesic g = rigorous::SolveDirectGeodesic(B1, L1, A12, s);
+        const double B2 = *g.B2.value, L2 = *g.L2.value, A21 = *g.A21.value;
+        // The inverse problem between the rigorous ends; the round trip between the textbook's.
+        ResultTable inverseTable(1 + MeanArgumentMaxIterations, InverseRows);
+        const InverseResult i = SolveInverseProblem({B1, L1, B2, L2}, inverseTable);
+        const InverseResult back = SolveInverseProblem({B1, L1, d.B2, d.L2}, inverseTable);
+
+        const std::pair<double, const Bound&> angles[] = {
+            {(d.B2 - B2) * 3600, DirectSeconds},          {(d.L2 - L2) * 3600, DirectSeconds},
+            {AzimuthSeconds(d.A21, A21), DirectSeconds},  {AzimuthSeconds(i.A12, A12), InverseSeconds},
+            {AzimuthSeconds(i.A21, A21), InverseSeconds}};
+        for (const auto& [difference, bound] : angles) {
+            EXPECT_LE(std::fabs(difference), bound.at(s, B1, B2)) << B1 << " " << A12 << " " << s;
+            worstAngle = std::max(worstAngle, std::fabs(difference));
+        }
+        EXPECT_LE(std::fabs(i.s - s), Metres.at(s, B1, B2)) << B1 << " " << A12 << " " << s;
+        worstDistance = std::max(worstDistance, std::fabs(i.s - s));
+        EXPECT_LE(std::fabs(back.s - s), Metres.floor);
+        EXPECT_LE(std::fabs(AzimuthSeconds(back.A12, A12)), InverseSeconds.floor);
+        worstRoundTrip = std::max(worstRoundTrip, std::fabs(AzimuthSeconds(back.A12, A12)));
+    }
+    std::cout << "worst: angles " << worstAngle << "\", s " << worstDistance << " m; round trip A12 " << worstRoundTrip
+              << "\"\n";
+}
+
+// The worked examples: the direct problem over 50 km from 50° N, 30° E at 45°, and the inverse
+// problem back between its printed ends; cells written with a point, (column, row, text).
+struct Cell {
+    int column, row;
+    const char* text;
+};
+struct WorkedExample {
+    const Exercise& exercise;
+    std::vector<Cell> cells;
+};
+
+TEST(GeodeticProblems, WorkedExamplesCellByCell)
+{
+    const WorkedExample examples[] = {
+        {DirectProblemExercise(),
+         {{1, 2, "0.006693421623"}, {1, 4, "206264.80624710"}, {1, 6, "50° 0` 0.0000\""}, {5, 5, "5"},
+          {5, 6, "50° 9` 30.2222\""}, {5, 7, "45° 11` 26.0552\""}, {5, 8, "6390866.884"}, {5, 9, "1.0027658597"},
+          {5, 11, "1.1984666181"}, {4, 12, "1140.44439\""}, {5, 13, "1787.01299\""}, {5, 14, "1372.11044\""},
+          {6, 5, ""}, {1, 15, "50° 19` 0.4444\""}, {1, 16, "30° 29` 47.0130\""}, {1, 17, "225° 22` 52.1104\""}}},
+        {InverseProblemExercise(),
+         {{1, 5, "1140.44440\""}, {1, 6, "1787.01300\""}, {1, 7, "50° 9` 30.2222\""}, {1, 8, "6390866.884"},
+          {3, 12, "3"}, {1, 13, "35472.7604"}, {3, 13, "35472.7385"}, {3, 14, "35237.5491"}, {4, 12, ""},
+          {1, 15, "50000.0004"}, {1, 16, "45° 11` 26.0546\""}, {1, 17, "1372.11044\""},
+          {1, 18, "44° 59` 59.9994\""}, {1, 19, "225° 22` 52.1098\""}}},
+    };
+    for (const WorkedExample& example : examples)
+        for (QChar separator : kSeparators) {
+            const SeparatorScope scope(separator);
+            ExerciseTables tables(example.exercise);
+            example.exercise.compute(EditTexts(example.exercise, example.exercise.shownExample()), tables.set());
+            for (const Cell& cell : example.cells)
+                EXPECT_EQ(Str(tables[0].cell(cell.column, cell.row)),
+                          Str(WithSeparator(QString::fromUtf8(cell.text), separator)))
+                    << Str(example.exercise.name) << " column " << cell.column << " row " << cell.row;
+        }
+}
+
+// Inputs the formulas cannot take end with an error that says why; the short way across the
+// 180th meridian is taken.
+TEST(GeodeticProblems, InputsTheFormulasCannotTake)
+{
+    struct Case {
+        const Exercise& exercise;
+        TypedTexts edits;
+        const char* error;  // empty: computes
+    };
+    const Case cases[] = {
+        {InverseProblemExercise(), {{"Edit3", "50"}, {"Edit9", "50"}}, "Точки совпадают: s = 0, азимут не определён"},
+        {InverseProblemExercise(), {{"Edit3", "90"}, {"Edit9", "89"}}, "Точка B1 на полюсе"},
+        {InverseProblemExercise(), {{"Edit9", "-91"}}, "Точка B2 на полюсе"},
+        {InverseProblemExercise(), {{"Edit6", "179"}, {"Edit7", "59"}, {"Edit12", "-179"}, {"Edit13", "-59"}}, ""},
+        {InverseProblemExercise(), {{"Edit3", "10"}, {"Edit12", "150"}}, "Линия длиннее 1000 км"},
+        {DirectProblemExercise(), {{"Edit3", "90"}, {"Edit12", "1000"}}, "Точка B1 на полюсе"},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "-1"}}, "Расстояние s не может быть отрицательным"},
+        {DirectProblemExercise(), {{"Edit3", "89"}, {"Edit4", "59"}, {"Edit12", "10000"}}, "Линия проходит через полюс"},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "0"}}, ""},
+        {DirectProblemExercise(), {{"Edit3", "50"}, {"Edit12", "1000001"}}, "Линия длиннее 1000 км"},
+        {DirectProblemExercise(), {{"Edit3", "79"}, {"Edit9", "30"}, {"Edit12", "900000"}}, "Приближения не сошлись"},
+    };
+    for (const Case& c : cases) {
+        ExerciseTables tables(c.exercise);
+        const std::optional<QString> error =
+            ErrorOf([&] { c.exercise.compute(EditTexts(c.exercise, c.edits), tables.set()); });
+        const QuantitySpec& last = c.exercise.results.back();
+        if (QString::fromUtf8(c.error).isEmpty()) {
+            EXPECT_FALSE(error) << Str(error.value_or(QString()));
+            EXPECT_FALSE(tables[0].cell(1, last.row).isEmpty());
+        } else {
+            EXPECT_TRUE(error && error->startsWith(QString::fromUtf8(c.error))) << Str(error.value_or("none"));
+            EXPECT_TRUE(tables[0].cell(1, last.row).isEmpty());
+        }
+    }
+    // Across the 180th meridian: 2′ of longitude east, not 359°58′ west.
+    ExerciseTables tables(InverseProblemExercise());
+    InverseProblemExercise().compute(
+        EditTexts(InverseProblemExercise(), {{"Edit6", "179"}, {"Edit7", "59"}, {"Edit12", "-179"}, {"Edit13", "-59"}}),
+        tables.set());
+    EXPECT_EQ(Str(tables[0].cell(1, InverseRowS)), Str(WithSeparator("3710.7125", DecimalSeparator())));
+    EXPECT_EQ(Str(tables[0].cell(1, InverseRowA12)), Str(WithSeparator("90° 0` 0.0000\"", DecimalSeparator())));
+}
+
+}  // namespace
+}  // namespace kvelta
