@@ -2,6 +2,7 @@
 
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
+#include "spatial/exercises.h"
 #include "spherical/exercises.h"
 
 namespace kvelta {
@@ -25,6 +26,7 @@ const std::vector<const Exercise*>& Catalogue()
         &MeridianArcExercise(),       &ParallelArcExercise(),        &TrapezoidAreaExercise(),
         &TrapezoidSidesExercise(),    &LegendreTriangleExercise(),   &LargeTriangleExercise(),
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
+        &SpatialCoordinatesExercise(),
     };
     return exercises;
 }
