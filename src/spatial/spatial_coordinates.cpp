@@ -138,7 +138,7 @@ GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
     // On the axis every meridian passes through the point: L is taken as 0 and the table says so.
     const bool onAxis = p.X == 0 && p.Y == 0;
     const Extended L = std::atan2(static_cast<Extended>(p.Y), static_cast<Extended>(p.X));
-    WriteRadiansAsAngle(t, 6, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена, принята 0)") : QString());
+    WriteRadiansAsAngle(t, 6, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена и принята равной 0)") : QString());
     const Extended X = p.X, Y = p.Y, Z = p.Z;
     const Extended D = std::sqrt(X * X + Y * Y);
     WriteMetres(t, 7, D);

@@ -74,7 +74,7 @@ TEST(SpatialCoordinates, DegeneratePoints)
         int page2Row;           // a cell of the second page
         const char* page2Text;
     };
-    const QString onAxis = QStringLiteral("0° 0` 0.00000\" (X = Y = 0: L не определена, принята 0)");
+    const QString onAxis = QStringLiteral("0° 0` 0.00000\" (X = Y = 0: L не определена и принята равной 0)");
     const std::vector<Case> cases = {
         {"north pole, on the axis", {{"Edit10", "0"}, {"Edit11", "0"}, {"Edit12", "6400000"}}, "", GeodeticBRow, "90° 0` 0.00000\""},
         {"south pole, on the axis", {{"Edit10", "0"}, {"Edit11", "0"}, {"Edit12", "-6356863.0188"}}, "", GeodeticHRow, "0.0000"},
