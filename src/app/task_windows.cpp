@@ -11,6 +11,7 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
+#include "spatial/pr_koord_form.h"
 #include "spherical/resh_stm_form.h"
 #include "spherical/sf_tr_form.h"
 
@@ -34,7 +35,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TMForm", Make<TMForm>},       {"TPForm", Make<TPForm>},         {"TPTrapForm", Make<TPTrapForm>},
     {"TDTrapForm", Make<TDTrapForm>}, {"TReshSTmForm", Make<TReshSTmForm>}, {"TSfTrForm", Make<TSfTrForm>},
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
-    {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>},
+    {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>}, {"TPrKoordForm", Make<TPrKoordForm>},
 };
 
 }  // namespace

@@ -13,7 +13,9 @@ double DmsToDegrees(double degrees, double minutes, double seconds)
     return ToDouble(t + static_cast<Extended>(seconds) / 3600);
 }
 
-QString FormatDms(double x)
+QString FormatDms(double x) { return FormatDms(x, 4); }
+
+QString FormatDms(double x, int secondsDecimals)
 {
     // The whole degrees must be a 64-bit integer: -2^63 <= x < 2^63.
     constexpr double limit = 9223372036854775808.0;
@@ -27,8 +29,8 @@ QString FormatDms(double x)
     double s = static_cast<double>((x60 - std::trunc(x60)) * 60);
 
     // Carry at the printed precision: seconds that print as ±60.0000 become a minute.
-    const QString sixty = FormatFixed(60, 4);
-    const QString printed = FormatFixed(std::fabs(s), 4);
+    const QString sixty = FormatFixed(60, secondsDecimals);
+    const QString printed = FormatFixed(std::fabs(s), secondsDecimals);
     if (printed == sixty) {
         const int sign = s < 0 ? -1 : 1;
         m += sign;
@@ -39,7 +41,7 @@ QString FormatDms(double x)
         }
     }
     return QString::number(d) + QStringLiteral("\u00B0 ") + QString::number(m) + QStringLiteral("` ")
-           + FormatFixed(s, 4) + QLatin1Char('"');
+           + FormatFixed(s, secondsDecimals) + QLatin1Char('"');
 }
 
 }  // namespace kvelta

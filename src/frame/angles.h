@@ -12,5 +12,7 @@ double DmsToDegrees(double degrees, double minutes, double seconds);
 // Seconds that would print as 60.0000 are carried into the minutes, and 60 minutes into the
 // degrees; each part keeps the sign of the angle.
 QString FormatDms(double degrees);
+// The same with the seconds to `secondsDecimals` decimals.
+QString FormatDms(double degrees, int secondsDecimals);
 
 }  // namespace kvelta

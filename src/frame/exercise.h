@@ -57,6 +57,7 @@ enum class ReportLayout {
     Legendre,       // the first page's table (text), the active page's (document)
     LargeTriangle,  // eight numbered steps, one table each
     ZoneTransfer,   // two steps, one table each
+    ActivePage,     // the active page's table under its page caption (text and document)
 };
 
 // Texts typed into edits, by edit name.

@@ -108,6 +108,12 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
     case ReportLayout::ZoneTransfer:
         AppendSteps(text, view, 2);
         break;
+    case ReportLayout::ActivePage:
+        if (const ReportTable* table = ActiveTable(view)) {
+            AppendLine(text, table->page);
+            text += GridToText(*table->table);
+        }
+        break;
     }
     return text;
 }

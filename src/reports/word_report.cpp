@@ -79,6 +79,15 @@ void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word)
     }
 }
 
+void BuildActivePageWordReport(const ReportView& window, WordAutomation& word)
+{
+    WriteWordHeader(window, word);
+    if (const ReportTable* table = ActiveTable(window)) {
+        TypeHeading(table->page, word);
+        AddGridTable(*table->table, false, false, word);
+    }
+}
+
 void BuildSfTrWordReport(const ReportView& window, WordAutomation& word)
 {
     WriteWordHeader(window, word);
@@ -109,6 +118,8 @@ WordReportBuilder WordReportBuilderFor(ReportLayout layout)
         return BuildSfTrWordReport;
     case ReportLayout::ZoneTransfer:
         return BuildPreobrazWordReport;
+    case ReportLayout::ActivePage:
+        return BuildActivePageWordReport;
     case ReportLayout::Common:
         break;
     }

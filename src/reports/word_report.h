@@ -21,7 +21,7 @@ void WriteWordHeader(const ReportView& window, WordAutomation& word);
 // text typed takes the place of that row.
 void AddGridTable(const ResultTable& grid, bool extraRow, bool leaveTable, WordAutomation& word);
 
-// One of the four report builders below.
+// One of the report builders below.
 using WordReportBuilder = void (*)(const ReportView& window, WordAutomation& word);
 
 // TMForm, TPForm, TPTrapForm, TDTrapForm, TPTGKForm, TGKTPForm: the header and StringGrid1.
@@ -32,6 +32,8 @@ void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word);
 void BuildSfTrWordReport(const ReportView& window, WordAutomation& word);
 // TPreobrazForm: the header, then the two stages.
 void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
+// TPrKoordForm: the header, then the active page's table under its page caption.
+void BuildActivePageWordReport(const ReportView& window, WordAutomation& word);
 
 // The builder of a report layout.
 WordReportBuilder WordReportBuilderFor(ReportLayout layout);

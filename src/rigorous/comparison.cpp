@@ -20,13 +20,13 @@ QString TextbookReason(const QString& fault)
                            : QStringLiteral("учебное решение прервано: %1").arg(fault);
 }
 
-// Angles print as angle text, numbers with the decimals of their cell.
+// Angles print as angle text, numbers with the decimals of their cell (an angle's seconds too).
 QString PrintRigorous(const QuantitySpec& quantity, double value, int decimals, RigorousValue& rigorous)
 {
     if (!quantity.angle)
         return FormatFixed(value, decimals);
     try {
-        return FormatDms(value);
+        return FormatDms(value, decimals);
     } catch (const KveltaError&) {
         rigorous = rigorous::None(QStringLiteral("угол не выражается в градусах, минутах и секундах"));
         return NoValue;
@@ -41,7 +41,7 @@ ComparisonRow Row(const QuantitySpec& quantity, const ResultTable* table, Rigoro
     if (table)
         if (const std::optional<Extended> printed = table->number(quantity.column, quantity.row))
             row.textbookValue = static_cast<double>(*printed);
-    const int decimals = quantity.angle ? 4 : row.textbook.isEmpty() ? 4 : PrintedDecimals(row.textbook);
+    const int decimals = row.textbook.isEmpty() ? 4 : PrintedDecimals(row.textbook);
     if (rigorous.value)
         row.rigorous = PrintRigorous(quantity, *rigorous.value, decimals, rigorous);
     row.rigorousValue = rigorous.value;

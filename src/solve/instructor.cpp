@@ -50,21 +50,23 @@ QString SafePart(const QString& text)
 
 // A student's answer in the result's unit (an angle in degrees): a number, a unit mark after it
 // allowed, or for an angle also degrees, minutes and seconds as the table prints them
-// ("51° 38` 44,0822\"").
+// ("51° 38` 44,0822\"", a negative angle "-0° -30` -12,5\"" with every part signed). An angle is
+// negative when any of its parts carries a minus.
 std::optional<double> ParseAnswer(const QString& text, bool angle)
 {
     const QString answer = text.trimmed();
     if (answer.isEmpty())
         return std::nullopt;
     if (angle) {
-        static const QRegularExpression dms(QStringLiteral("^([-−]?)\\s*(\\d+)\\s*°\\s*(\\d+)\\s*[`'′’]\\s*"
-                                                           "(\\d+(?:[.,]\\d*)?)\\s*(?:\"|″|'')?$"));
+        static const QRegularExpression dms(QStringLiteral("^([-−]?)\\s*(\\d+)\\s*°\\s*([-−]?)\\s*(\\d+)\\s*[`'′’]\\s*"
+                                                           "([-−]?)\\s*(\\d+(?:[.,]\\d*)?)\\s*(?:\"|″|'')?$"));
         const QRegularExpressionMatch m = dms.match(answer);
         if (m.hasMatch()) {
-            const double value = m.captured(2).toDouble() + m.captured(3).toDouble() / 60
-                                 + QString(m.captured(4)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / 3600;
+            const double value = m.captured(2).toDouble() + m.captured(4).toDouble() / 60
+                                 + QString(m.captured(6)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble() / 3600;
+            const bool negative = !(m.captured(1) + m.captured(3) + m.captured(5)).isEmpty();
             if (std::isfinite(value))
-                return m.captured(1).isEmpty() ? value : -value;
+                return negative ? -value : value;
             return std::nullopt;
         }
     }

@@ -74,7 +74,8 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
               QStringList({"N17|Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим",
                            "N18|Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера",
                            "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"}));
-    EXPECT_EQ(menu("N20"), QStringList({"N21|Прямая геодезическая задача", "N22|Обратная геодезическая задача"}));
+    EXPECT_EQ(menu("N20"), QStringList({"N21|Прямая геодезическая задача", "N22|Обратная геодезическая задача",
+                                        "N23|Пространственные прямоугольные координаты"}));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
     EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
     for (const char* item : {"N6", "Print1", "ExportPdf1"})

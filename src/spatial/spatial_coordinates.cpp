@@ -1,0 +1,180 @@
+#include "spatial/spatial_coordinates.h"
+
+#include "frame/angles.h"
+#include "frame/errors.h"
+#include "frame/krasovsky.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+namespace {
+
+constexpr Extended A = KrasovskyA;
+constexpr Extended E2 = KrasovskyE2;
+// B stops changing by less than this, in seconds of arc.
+constexpr Extended ConvergenceSeconds = 0.00001L;
+// Metres to 0.1 mm, angles to 0.00001″: the precision the results are checked to.
+constexpr int MetreDecimals = 4;
+constexpr int SecondDecimals = 5;
+constexpr int RatioDecimals = 12;
+constexpr int FirstIterationRow = 9, RowsPerIteration = 4;
+
+Extended ToRadians(Extended degrees) { return degrees * 3600 / RoSecondsExact; }
+Extended ToDegrees(Extended radians) { return radians * RoSecondsExact / 3600; }
+
+void WriteMetres(ResultTable& t, int row, Extended value) { WriteFixed(t, 1, row, value, MetreDecimals); }
+
+void WriteRadiansAsAngle(ResultTable& t, int row, Extended radians, const QString& note = QString())
+{
+    const double degrees = ToDouble(Checked(ToDegrees(radians)));
+    t.setValue(1, row, FormatDms(degrees, SecondDecimals) + note, degrees);
+}
+
+void WriteConstants(ResultTable& t)
+{
+    WriteFixed(t, 1, 1, A, 3);
+    WriteFixed(t, 1, 2, E2, RatioDecimals);
+}
+
+// W = √(1 − e²·sin²B), the ratio of a to the prime-vertical radius N.
+Extended W(Extended sinB) { return std::sqrt(1 - E2 * sinB * sinB); }
+
+// The height above the ellipsoid along the normal at latitude B. Equal to D/cos B − N and to
+// Z/sin B − N(1 − e²), but free of their division by a cosine or sine near zero: it holds at the
+// poles and on the equator alike, and an error in B changes it only to the second order.
+Extended Height(Extended D, Extended Z, Extended B)
+{
+    return Checked(D * std::cos(B) + Z * std::sin(B) - A * W(std::sin(B)));
+}
+
+QString IterationLabel(const char* pattern, int i)
+{
+    return QString::fromUtf8(pattern).arg(i).arg(i - 1);
+}
+
+}  // namespace
+
+void GeodeticToGeocentricLabels(ResultTable& table)
+{
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "a, м", "e^2=f(2-f), f=1/298,3", "B", "L", "H, м", "sin B", "cos B", "W=sqrt(1-e^2*sin^2 B)", "N=a/W, м",
+        "(N+H)*cos B, м", "X=(N+H)*cos B*cos L, м", "Y=(N+H)*cos B*sin L, м", "N(1-e^2)+H, м",
+        "Z=(N(1-e^2)+H)*sin B, м"});
+}
+
+void GeocentricToGeodeticLabels(ResultTable& table)
+{
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {"a, м", "e^2=f(2-f), f=1/298,3", "X, м", "Y, м", "Z, м", "L=arctg(Y/X)",
+                                "D=sqrt(X^2+Y^2), м", "B0: tg B0=Z/(D(1-e^2))"});
+    for (int i = 1; i <= SpatialIterationLimit; ++i) {
+        const int row = FirstIterationRow + RowsPerIteration * (i - 1);
+        table.setLabel(0, row, IterationLabel("N%1=a/W(B%2), м", i));
+        table.setLabel(0, row + 1, IterationLabel("H%1=D*cos B%2+Z*sin B%2-a*W, м", i));
+        table.setLabel(0, row + 2, QStringLiteral("B%1: tg B%1=Z(N%1+H%1)/(D(N%1(1-e^2)+H%1))").arg(i));
+        table.setLabel(0, row + 3, IterationLabel("B%1-B%2, \"", i));
+    }
+    table.setLabel(0, GeodeticBRow, QStringLiteral("B"));
+    table.setLabel(0, GeodeticLRow, QStringLiteral("L"));
+    table.setLabel(0, GeodeticHRow, QStringLiteral("H=D*cos B+Z*sin B-a*W, м"));
+}
+
+GeodeticPoint ReadGeodeticPoint(const Inputs& inputs)
+{
+    GeodeticPoint p;
+    p.B = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    p.L = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    p.H = inputs.real(QStringLiteral("Edit9"));
+    if (std::fabs(p.B) > 90)
+        throw KveltaError(QStringLiteral("Широта B за пределами ±90°"));
+    return p;
+}
+
+GeocentricPoint ReadGeocentricPoint(const Inputs& inputs)
+{
+    return {inputs.real(QStringLiteral("Edit10")), inputs.real(QStringLiteral("Edit11")),
+            inputs.real(QStringLiteral("Edit12"))};
+}
+
+GeocentricPoint GeodeticToGeocentric(const GeodeticPoint& p, ResultTable& t)
+{
+    WriteConstants(t);
+    t.setValue(1, 3, FormatDms(p.B, SecondDecimals), p.B);
+    t.setValue(1, 4, FormatDms(p.L, SecondDecimals), p.L);
+    WriteMetres(t, 5, p.H);
+
+    const Extended B = ToRadians(p.B), L = ToRadians(p.L);
+    const Extended sinB = std::sin(B), cosB = std::cos(B);
+    WriteFixed(t, 1, 6, sinB, RatioDecimals);
+    WriteFixed(t, 1, 7, cosB, RatioDecimals);
+    const Extended w = W(sinB);
+    WriteFixed(t, 1, 8, w, RatioDecimals);
+    const Extended N = A / w;
+    WriteMetres(t, 9, N);
+
+    const Extended parallelRadius = Checked((N + p.H) * cosB);
+    WriteMetres(t, 10, parallelRadius);
+    const Extended X = parallelRadius * std::cos(L), Y = parallelRadius * std::sin(L);
+    WriteMetres(t, GeocentricXRow, X);
+    WriteMetres(t, GeocentricYRow, Y);
+    const Extended polar = Checked(N * (1 - E2) + p.H);
+    WriteMetres(t, 13, polar);
+    const Extended Z = polar * sinB;
+    WriteMetres(t, GeocentricZRow, Z);
+    return {ToDouble(X), ToDouble(Y), ToDouble(Z)};
+}
+
+GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
+{
+    if (p.X == 0 && p.Y == 0 && p.Z == 0)
+        throw KveltaError(QStringLiteral("Точка X = Y = Z = 0 — центр эллипсоида: B, L и H не определены"));
+    WriteConstants(t);
+    WriteMetres(t, 3, p.X);
+    WriteMetres(t, 4, p.Y);
+    WriteMetres(t, 5, p.Z);
+
+    // On the axis every meridian passes through the point: L is taken as 0 and the table says so.
+    const bool onAxis = p.X == 0 && p.Y == 0;
+    const Extended L = std::atan2(static_cast<Extended>(p.Y), static_cast<Extended>(p.X));
+    WriteRadiansAsAngle(t, 6, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена и принята равной 0)") : QString());
+    const Extended X = p.X, Y = p.Y, Z = p.Z;
+    const Extended D = std::sqrt(X * X + Y * Y);
+    WriteMetres(t, 7, D);
+
+    // First approximation: the point at sea level (H = 0). D ≥ 0 keeps every B within ±90°.
+    Extended B = std::atan2(Z, D * (1 - E2));
+    WriteRadiansAsAngle(t, 8, B);
+    int row = FirstIterationRow;
+    bool converged = false;
+    for (int i = 1; i <= SpatialIterationLimit && !converged; ++i, row += RowsPerIteration) {
+        const Extended N = A / W(std::sin(B));
+        WriteMetres(t, row, N);
+        const Extended H = Height(D, Z, B);
+        WriteMetres(t, row + 1, H);
+        // Within about 43 km of the centre the normals of several points meet: no iteration holds.
+        const Extended polar = N * (1 - E2) + H;
+        if (!(polar > 0))
+            throw KveltaError(QStringLiteral("Точка слишком близко к центру эллипсоида (N(1-e^2)+H <= 0): "
+                                             "широта B не определяется итерациями"));
+        const Extended next = std::atan2(Z * (N + H), D * polar);
+        WriteRadiansAsAngle(t, row + 2, next);
+        const Extended changeSeconds = ToDegrees(next - B) * 3600;
+        WriteFixed(t, 1, row + 3, changeSeconds, SecondDecimals);
+        converged = std::fabs(changeSeconds) < ConvergenceSeconds;
+        B = next;
+    }
+    if (!converged)
+        throw KveltaError(QStringLiteral("Широта B не сошлась за %1 приближений").arg(SpatialIterationLimit));
+    for (; row < GeodeticBRow; ++row)
+        t.setValue(1, row, QString());
+
+    WriteRadiansAsAngle(t, GeodeticBRow, B);
+    WriteRadiansAsAngle(t, GeodeticLRow, L);
+    const Extended H = Height(D, Z, B);
+    WriteMetres(t, GeodeticHRow, H);
+    return {ToDouble(ToDegrees(B)), ToDouble(ToDegrees(L)), ToDouble(H)};
+}
+
+}  // namespace kvelta

@@ -1,0 +1,46 @@
+#pragma once
+// Spatial rectangular (geocentric) coordinates on the Krasovsky ellipsoid, both ways: geodetic
+// B, L, H to X, Y, Z by the closed formulas through the prime-vertical radius N, and X, Y, Z back
+// to B, L, H by iterating the latitude from the sea-level first approximation.
+
+#include "frame/inputs.h"
+#include "frame/result_table.h"
+
+namespace kvelta {
+
+// The most approximations of B the table has rows for; a point that needs more (one within about
+// 100 km of the centre of the ellipsoid; a point near the surface needs two or three) is an error.
+inline constexpr int SpatialIterationLimit = 8;
+
+struct GeodeticPoint {
+    double B = 0;  // degrees
+    double L = 0;
+    double H = 0;  // metres above the ellipsoid
+};
+
+struct GeocentricPoint {
+    double X = 0;  // metres
+    double Y = 0;
+    double Z = 0;
+};
+
+// The rows of the X, Y, Z results in the first table and of B, L, H in the second.
+inline constexpr int GeocentricXRow = 11, GeocentricYRow = 12, GeocentricZRow = 14;
+inline constexpr int GeodeticBRow = 41, GeodeticLRow = 42, GeodeticHRow = 43;
+inline constexpr int GeodeticToGeocentricRows = 15, GeocentricToGeodeticRows = 44;
+
+void GeodeticToGeocentricLabels(ResultTable& table);
+void GeocentricToGeodeticLabels(ResultTable& table);
+
+// B (Edit3–Edit5), L (Edit6–Edit8), H (Edit9); a latitude beyond ±90° is an error.
+GeodeticPoint ReadGeodeticPoint(const Inputs& inputs);
+// X (Edit10), Y (Edit11), Z (Edit12).
+GeocentricPoint ReadGeocentricPoint(const Inputs& inputs);
+
+// Writes column 1 of the first table in row order.
+GeocentricPoint GeodeticToGeocentric(const GeodeticPoint& point, ResultTable& table);
+// Writes column 1 of the second table in row order: the approximations until B changes by less
+// than 0.00001″, the rows of approximations not needed emptied, then B, L, H.
+GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& point, ResultTable& table);
+
+}  // namespace kvelta
