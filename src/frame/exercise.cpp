@@ -14,6 +14,8 @@ std::unique_ptr<ResultTable> TableSpec::newTable() const
     auto table = std::make_unique<ResultTable>(columns, rows);
     for (int c = 0; c < columns; ++c)
         table->setColumnWidth(c, width(c));
+    table->setOptionalRows(optionalRows.first, optionalRows.second);
+    table->setOptionalColumns(optionalColumns.first, optionalColumns.second);
     return table;
 }
 

@@ -26,6 +26,10 @@ struct TableSpec {
     int rows = 0;
     std::vector<int> widths;  // design widths of the columns; the rest take defaultWidth
     int defaultWidth = 64;
+    // Rows and columns left out of view and reports while the computation writes nothing there
+    // (approximations it did not need); first > last: none.
+    std::pair<int, int> optionalRows{1, 0};
+    std::pair<int, int> optionalColumns{1, 0};
 
     int width(int column) const;
     // A new table of this size, with these column widths; no cell written.
@@ -57,7 +61,7 @@ enum class ReportLayout {
     Legendre,       // the first page's table (text), the active page's (document)
     LargeTriangle,  // eight numbered steps, one table each
     ZoneTransfer,   // two steps, one table each
-    ActivePage,     // the active page's table under its page caption (text and document)
+    EveryPage,      // every page's table under its page caption (text and document)
 };
 
 // Texts typed into edits, by edit name.

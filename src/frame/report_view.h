@@ -24,11 +24,4 @@ struct ReportView {
     int activePage = -1;              // -1 without a page control
 };
 
-// The table of the active page; the first table without a page control; nullptr without tables.
-inline const ReportTable* ActiveTable(const ReportView& view)
-{
-    const std::size_t index = view.activePage > 0 ? static_cast<std::size_t>(view.activePage) : 0;
-    return index < view.tables.size() && view.tables[index].table ? &view.tables[index] : nullptr;
-}
-
 }  // namespace kvelta

@@ -80,10 +80,20 @@ ResultGrid::ResultGrid(const TableSpec& layout, QWidget* parent)
         // A computation writes cell after cell: the widths follow once, when it is done.
         if (!widthsPending_) {
             widthsPending_ = true;
-            QMetaObject::invokeMethod(this, [this] { applyColumnWidths(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this] { applyColumnWidths(); hideUnused(); }, Qt::QueuedConnection);
         }
     };
     applyColumnWidths();
+    hideUnused();
+}
+
+void ResultGrid::hideUnused()
+{
+    for (int c = 0; c < table_->columnCount(); ++c)
+        setColumnHidden(c, !table_->columnInUse(c));
+    // The model's rows are the table's below its heading row.
+    for (int r = 1; r < table_->rowCount(); ++r)
+        setRowHidden(r - 1, !table_->rowInUse(r));
 }
 
 ResultGrid::~ResultGrid()
@@ -116,11 +126,15 @@ int ResultGrid::fittedWidth(int column) const
 
 QString ResultGrid::rowsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const
 {
+    // What the grid shows: rows and columns the computation left unused are out of view.
     QStringList lines;
     for (int row = firstRow; row <= lastRow; ++row) {
+        if (!table_->rowInUse(row))
+            continue;
         QStringList cells;
         for (int column = firstColumn; column <= lastColumn; ++column)
-            cells << table_->cell(column, row);
+            if (table_->columnInUse(column))
+                cells << table_->cell(column, row);
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');

@@ -51,6 +51,7 @@ private:
     // Each column at least its design width, wider where its longest text needs it. Only the
     // view: the table keeps its design widths for the reports.
     void applyColumnWidths();
+    void hideUnused();  // optional rows and columns the computation left empty
     int fittedWidth(int column) const;
     QString rowsText(int firstRow, int lastRow, int firstColumn, int lastColumn) const;
     void onSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);

@@ -9,7 +9,8 @@ namespace kvelta {
 
 ResultTable::ResultTable(int columns, int rows)
     : columns_(columns), rows_(rows), cells_(static_cast<std::size_t>(columns * rows)),
-      widths_(static_cast<std::size_t>(columns), 64)
+      widths_(static_cast<std::size_t>(columns), 64), optionalRows_(static_cast<std::size_t>(rows), false),
+      optionalColumns_(static_cast<std::size_t>(columns), false)
 {
 }
 
@@ -55,12 +56,67 @@ void ResultTable::moveColumn(int from, int to)
         std::rotate(columnBegin(from), columnBegin(from + 1), columnBegin(to + 1));
     else
         std::rotate(columnBegin(to), columnBegin(from), columnBegin(from + 1));
-    auto widthAt = [this](int c) { return widths_.begin() + c; };
-    if (from < to)
-        std::rotate(widthAt(from), widthAt(from + 1), widthAt(to + 1));
-    else
-        std::rotate(widthAt(to), widthAt(from), widthAt(from + 1));
+    // A column's width and whether it is optional move with it.
+    auto rotate = [from, to](auto& perColumn) {
+        auto at = [&perColumn](int c) { return perColumn.begin() + c; };
+        if (from < to)
+            std::rotate(at(from), at(from + 1), at(to + 1));
+        else
+            std::rotate(at(to), at(from), at(from + 1));
+    };
+    rotate(widths_);
+    rotate(optionalColumns_);
     changed();
+}
+
+void ResultTable::setOptionalRows(int first, int last)
+{
+    for (int row = std::max(first, 0); row <= last && row < rows_; ++row)
+        optionalRows_[static_cast<std::size_t>(row)] = true;
+}
+
+void ResultTable::setOptionalColumns(int first, int last)
+{
+    for (int column = std::max(first, 0); column <= last && column < columns_; ++column)
+        optionalColumns_[static_cast<std::size_t>(column)] = true;
+}
+
+bool ResultTable::rowInUse(int row) const
+{
+    if (!optionalRows_[static_cast<std::size_t>(row)])
+        return true;
+    for (int column = 0; column < columns_; ++column)
+        if (!at(column, row).label && !at(column, row).text.isEmpty())
+            return true;
+    return false;
+}
+
+bool ResultTable::columnInUse(int column) const
+{
+    if (!optionalColumns_[static_cast<std::size_t>(column)])
+        return true;
+    for (int row = 0; row < rows_; ++row)
+        if (!at(column, row).label && !at(column, row).text.isEmpty())
+            return true;
+    return false;
+}
+
+std::vector<int> ResultTable::rowsInUse() const
+{
+    std::vector<int> rows;
+    for (int row = 0; row < rows_; ++row)
+        if (rowInUse(row))
+            rows.push_back(row);
+    return rows;
+}
+
+std::vector<int> ResultTable::columnsInUse() const
+{
+    std::vector<int> columns;
+    for (int column = 0; column < columns_; ++column)
+        if (columnInUse(column))
+            columns.push_back(column);
+    return columns;
 }
 
 void ResultTable::beginRun()

@@ -31,6 +31,16 @@ public:
     int columnWidth(int column) const { return widths_[static_cast<std::size_t>(column)]; }
     void setColumnWidth(int column, int width) { widths_[static_cast<std::size_t>(column)] = width; }
 
+    // Rows and columns a computation may leave unused (approximations it did not need): the
+    // reports and the view leave such a row or column out while none of its value cells holds a
+    // text. Every other row and column is always in use.
+    void setOptionalRows(int first, int last);
+    void setOptionalColumns(int first, int last);
+    bool rowInUse(int row) const;
+    bool columnInUse(int column) const;
+    std::vector<int> rowsInUse() const;
+    std::vector<int> columnsInUse() const;
+
     // A computation run: values written since beginRun() are this run's; on a fault the value
     // cells that the run did not reach are emptied, so no earlier run's values stay beside them.
     void beginRun();
@@ -55,6 +65,7 @@ private:
     int rows_;
     std::vector<Cell> cells_;  // column-major: the cells of one column are contiguous
     std::vector<int> widths_;
+    std::vector<bool> optionalRows_, optionalColumns_;
     bool writtenInRun_ = false;
 };
 

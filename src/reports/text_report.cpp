@@ -57,26 +57,25 @@ void AppendRuleLine(QString& text, int total)
 
 QString GridToText(const ResultTable& table)
 {
-    const int columns = table.columnCount();
-    const int rows = table.rowCount();
+    const std::vector<int> columns = table.columnsInUse();
+    const std::vector<int> rows = table.rowsInUse();
     // Widths in file bytes, so that every line of the table has the rule's length in the file.
-    std::vector<int> widths(static_cast<std::size_t>(columns), 0);
+    std::vector<int> widths(columns.size(), 0);
     int total = 0;
-    for (int c = 0; c < columns; ++c) {
-        int& w = widths[static_cast<std::size_t>(c)];
-        for (int r = 0; r < rows; ++r)
-            w = std::max(w, Windows1251Length(table.cell(c, r)));
-        total += w + 1;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        for (const int r : rows)
+            widths[c] = std::max(widths[c], Windows1251Length(table.cell(columns[c], r)));
+        total += widths[c] + 1;
     }
 
     QString text;
     AppendRuleLine(text, total);
-    for (int r = 0; r < rows; ++r) {
+    for (const int r : rows) {
         text += QLatin1Char('|');
-        for (int c = 0; c < columns; ++c) {
-            const QString& cell = table.cell(c, r);
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const QString& cell = table.cell(columns[c], r);
             text += cell;
-            text += QString(widths[static_cast<std::size_t>(c)] - Windows1251Length(cell), QLatin1Char(' '));
+            text += QString(widths[c] - Windows1251Length(cell), QLatin1Char(' '));
             text += QLatin1Char('|');
         }
         text += CR;
@@ -108,10 +107,10 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
     case ReportLayout::ZoneTransfer:
         AppendSteps(text, view, 2);
         break;
-    case ReportLayout::ActivePage:
-        if (const ReportTable* table = ActiveTable(view)) {
-            AppendLine(text, table->page);
-            text += GridToText(*table->table);
+    case ReportLayout::EveryPage:
+        for (const ReportTable& table : view.tables) {
+            AppendLine(text, table.page);
+            text += GridToText(*table.table);
         }
         break;
     }

@@ -49,11 +49,12 @@ void WriteWordHeader(const ReportView& window, WordAutomation& word)
 
 void AddGridTable(const ResultTable& grid, bool extraRow, bool leaveTable, WordAutomation& word)
 {
-    const int columns = grid.columnCount();
-    const int rows = grid.rowCount();
-    word.TablesAdd(word.Range(), extraRow ? rows + 1 : rows, columns);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
+    const std::vector<int> columns = grid.columnsInUse();
+    const std::vector<int> rows = grid.rowsInUse();
+    const int rowCount = static_cast<int>(rows.size());
+    word.TablesAdd(word.Range(), extraRow ? rowCount + 1 : rowCount, static_cast<int>(columns.size()));
+    for (const int r : rows)
+        for (const int c : columns) {
             word.TypeText(grid.cell(c, r));
             word.Move(kWordUnitCell, 1);
         }
@@ -79,12 +80,13 @@ void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word)
     }
 }
 
-void BuildActivePageWordReport(const ReportView& window, WordAutomation& word)
+void BuildEveryPageWordReport(const ReportView& window, WordAutomation& word)
 {
     WriteWordHeader(window, word);
-    if (const ReportTable* table = ActiveTable(window)) {
-        TypeHeading(table->page, word);
-        AddGridTable(*table->table, false, false, word);
+    for (std::size_t page = 0; page < window.tables.size(); ++page) {
+        TypeHeading(window.tables[page].page, word);
+        const bool notLast = page + 1 < window.tables.size();
+        AddGridTable(*window.tables[page].table, notLast, notLast, word);
     }
 }
 
@@ -118,8 +120,8 @@ WordReportBuilder WordReportBuilderFor(ReportLayout layout)
         return BuildSfTrWordReport;
     case ReportLayout::ZoneTransfer:
         return BuildPreobrazWordReport;
-    case ReportLayout::ActivePage:
-        return BuildActivePageWordReport;
+    case ReportLayout::EveryPage:
+        return BuildEveryPageWordReport;
     case ReportLayout::Common:
         break;
     }

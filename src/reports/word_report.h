@@ -33,7 +33,7 @@ void BuildSfTrWordReport(const ReportView& window, WordAutomation& word);
 // TPreobrazForm: the header, then the two stages.
 void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
 // TPrKoordForm: the header, then the active page's table under its page caption.
-void BuildActivePageWordReport(const ReportView& window, WordAutomation& word);
+void BuildEveryPageWordReport(const ReportView& window, WordAutomation& word);
 
 // The builder of a report layout.
 WordReportBuilder WordReportBuilderFor(ReportLayout layout);

@@ -91,14 +91,16 @@ const Exercise& SpatialCoordinatesExercise()
                     {"Edit12", "5487883,5381"}},
         .help = "qrc:/help/spatial-coordinates.html",
         .tables = {{"StringGrid1", "Из B, L, H в X, Y, Z", 2, GeodeticToGeocentricRows, {210, 160}},
-                   {"StringGrid2", "Из X, Y, Z в B, L, H", 2, GeocentricToGeodeticRows, {330, 160}}},
+                   {"StringGrid2", "Из X, Y, Z в B, L, H", 2, GeocentricToGeodeticRows, {330, 160}, 64,
+                    // the approximations after the first show as far as the iteration went
+                    {SpatialFirstIterationRow + SpatialRowsPerIteration, GeodeticBRow - 1}}},
         .results = {{"X", "м", 0, 1, GeocentricXRow},
                     {"Y", "м", 0, 1, GeocentricYRow},
                     {"Z", "м", 0, 1, GeocentricZRow},
                     {"B", {}, 1, 1, GeodeticBRow, true},
                     {"L", {}, 1, 1, GeodeticLRow, true},
                     {"H", "м", 1, 1, GeodeticHRow}},
-        .report = ReportLayout::ActivePage,
+        .report = ReportLayout::EveryPage,
         .writeLabels =
             [](const TableSet& t) {
                 GeodeticToGeocentricLabels(*t[0]);

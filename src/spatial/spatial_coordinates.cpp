@@ -18,7 +18,6 @@ constexpr Extended ConvergenceSeconds = 0.00001L;
 constexpr int MetreDecimals = 4;
 constexpr int SecondDecimals = 5;
 constexpr int RatioDecimals = 12;
-constexpr int FirstIterationRow = 9, RowsPerIteration = 4;
 
 Extended ToRadians(Extended degrees) { return degrees * 3600 / RoSecondsExact; }
 Extended ToDegrees(Extended radians) { return radians * RoSecondsExact / 3600; }
@@ -70,7 +69,7 @@ void GeocentricToGeodeticLabels(ResultTable& table)
     WriteLabelColumn(table, 0, {"a, м", "e^2=f(2-f), f=1/298,3", "X, м", "Y, м", "Z, м", "L=arctg(Y/X)",
                                 "D=sqrt(X^2+Y^2), м", "B0: tg B0=Z/(D(1-e^2))"});
     for (int i = 1; i <= SpatialIterationLimit; ++i) {
-        const int row = FirstIterationRow + RowsPerIteration * (i - 1);
+        const int row = SpatialFirstIterationRow + SpatialRowsPerIteration * (i - 1);
         table.setLabel(0, row, IterationLabel("N%1=a/W(B%2), м", i));
         table.setLabel(0, row + 1, IterationLabel("H%1=D*cos B%2+Z*sin B%2-a*W, м", i));
         table.setLabel(0, row + 2, QStringLiteral("B%1: tg B%1=Z(N%1+H%1)/(D(N%1(1-e^2)+H%1))").arg(i));
@@ -146,9 +145,9 @@ GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
     // First approximation: the point at sea level (H = 0). D ≥ 0 keeps every B within ±90°.
     Extended B = std::atan2(Z, D * (1 - E2));
     WriteRadiansAsAngle(t, 8, B);
-    int row = FirstIterationRow;
+    int row = SpatialFirstIterationRow;
     bool converged = false;
-    for (int i = 1; i <= SpatialIterationLimit && !converged; ++i, row += RowsPerIteration) {
+    for (int i = 1; i <= SpatialIterationLimit && !converged; ++i, row += SpatialRowsPerIteration) {
         const Extended N = A / W(std::sin(B));
         WriteMetres(t, row, N);
         const Extended H = Height(D, Z, B);

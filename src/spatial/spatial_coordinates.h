@@ -11,6 +11,8 @@ namespace kvelta {
 // The most approximations of B the table has rows for; a point that needs more (one within about
 // 100 km of the centre of the ellipsoid; a point near the surface needs two or three) is an error.
 inline constexpr int SpatialIterationLimit = 8;
+// The rows of an approximation (N, H, B, the change in B) in the second table, the first from row 9.
+inline constexpr int SpatialFirstIterationRow = 9, SpatialRowsPerIteration = 4;
 
 struct GeodeticPoint {
     double B = 0;  // degrees

@@ -65,7 +65,9 @@ TEST_P(PrintFit, EveryWorkedExampleFitsItsPage)
                     }
         }
         EXPECT_EQ(tables, exercise->report == ReportLayout::LargeTriangle ? 8
-                          : exercise->report == ReportLayout::ZoneTransfer ? 2 : 1);
+                          : exercise->report == ReportLayout::ZoneTransfer ? 2
+                          : exercise->report == ReportLayout::EveryPage ? static_cast<int>(exercise->tables.size())
+                                                                       : 1);
 
         const auto entries = test::Unzip(WriteDocx(document));
         ASSERT_TRUE(entries.count(QStringLiteral("word/settings.xml")));

@@ -298,9 +298,14 @@ TEST(TextReport, EveryExerciseIsSavedByItsOwnVariant)
         const std::vector<ReportTable>& tables = view.tables;
         std::size_t expectedLines = 6;
         std::vector<const ResultTable*> written;
-        if (w.steps == 0) {
-            expectedLines += 1;  // a blank line, or the caption of the page written
-            written.push_back(exercise->report == ReportLayout::ActivePage ? tables.back().table : tables.front().table);
+        if (exercise->report == ReportLayout::EveryPage) {
+            for (const ReportTable& t : tables) {
+                written.push_back(t.table);
+                expectedLines += 1;  // the caption of its page
+            }
+        } else if (w.steps == 0) {
+            expectedLines += 1;  // a blank line
+            written.push_back(tables.front().table);
         } else {
             ASSERT_EQ(tables.size(), static_cast<std::size_t>(w.steps));
             for (const ReportTable& t : tables)
@@ -323,7 +328,7 @@ TEST(TextReport, EveryExerciseIsSavedByItsOwnVariant)
         }
         EXPECT_EQ(headings, w.steps);
         for (const ResultTable* t : written)
-            expectedLines += static_cast<std::size_t>(2 * t->rowCount() + 1) + (w.steps ? 1 : 0);
+            expectedLines += 2 * t->rowsInUse().size() + 1 + (w.steps ? 1 : 0);
         EXPECT_EQ(static_cast<std::size_t>(lines.size()), expectedLines);
     }
 }
@@ -340,6 +345,35 @@ TEST(TextReport, ColumnsAreWrittenWhereTheyNowStand)
                                   "|1        |yy|a      |\n"
                                   "----------------------\n")
                   .toStdString());
+}
+
+// Optional rows and columns (approximations a computation did not need) are left out while
+// their value cells are empty, and their flag moves with a moved column.
+TEST(TextReport, LeavesOutOptionalRowsAndColumnsLeftEmpty)
+{
+    ResultTable t(3, 4);
+    WriteHeadingRow(t, {"Формула", "1", "2"});
+    WriteLabelColumn(t, 0, {"a", "b", "c"});
+    t.setOptionalRows(2, 3);
+    t.setOptionalColumns(2, 2);
+    t.setValue(1, 1, "10");
+    t.setValue(1, 2, "20");
+    EXPECT_EQ(t.rowsInUse(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(t.columnsInUse(), (std::vector<int>{0, 1}));
+    const QByteArray expected = FileBytes(kHeader + "\n"
+                                                    "------------\n"
+                                                    "|Формула|1 |\n"
+                                                    "------------\n"
+                                                    "|a      |10|\n"
+                                                    "------------\n"
+                                                    "|b      |20|\n"
+                                                    "------------\n");
+    EXPECT_EQ(TextReportBytes(View({&t}), ReportLayout::Common).toStdString(), expected.toStdString());
+    t.moveColumn(2, 0);
+    EXPECT_EQ(t.columnsInUse(), (std::vector<int>{1, 2}));
+    t.setValue(0, 3, "x");  // the moved optional column and the last optional row come into use
+    EXPECT_EQ(t.rowsInUse(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(t.columnsInUse(), (std::vector<int>{0, 1, 2}));
 }
 
 TEST(TextReport, PageControlVariants)

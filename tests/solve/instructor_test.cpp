@@ -70,8 +70,9 @@ TEST(Variants, ComputeLieInTheirRangesAndCloseOverManySeeds)
                     EXPECT_GE(Degrees(texts, edit), 40) << where;
                     EXPECT_LE(Degrees(texts, edit), 70) << where;
                 }
-                if (exercise->name == "gk-forward")
+                if (exercise->name == "gk-forward") {
                     EXPECT_LT(std::abs(Degrees(texts, 9) - Degrees(texts, 3)), 3) << where;
+                }
                 if (exercise->name == "legendre" || exercise->name == "large-triangle") {
                     const double excess = Degrees(texts, 3) + Degrees(texts, 6) + Degrees(texts, 9) - 180;
                     EXPECT_GT(excess, 0) << where;

@@ -50,6 +50,16 @@ inline QStringList AllCells(const ResultTable& table)
     return cells;
 }
 
+// The cells a report prints: those of the rows and columns in use.
+inline QStringList PrintedCells(const ResultTable& table)
+{
+    QStringList cells;
+    for (const int r : table.rowsInUse())
+        for (const int c : table.columnsInUse())
+            cells.append(table.cell(c, r));
+    return cells;
+}
+
 // The two decimal separators every worked example is checked with.
 inline const QChar kSeparators[] = {QLatin1Char(','), QLatin1Char('.')};
 
