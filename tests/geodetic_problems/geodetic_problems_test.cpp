@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <numbers>
 #include <random>
 
 namespace kvelta {
@@ -152,5 +153,30 @@ TEST(GeodeticProblems, InputsTheFormulasCannotTake)
     EXPECT_EQ(Str(tables[0].cell(1, InverseRowA12)), Str(WithSeparator("90° 0` 0.0000\"", DecimalSeparator())));
 }
 
+}  // namespace
+}  // namespace kvelta
+namespace kvelta {
+namespace {
+// On a sphere (η² = 0) the series must give spherical trigonometry's increments but for the ninth-order
+// terms, below 0.0004·σ⁹(1 + t²)⁴ (σ = s/R): on lines of 1500 km each seventh-order coefficient shows.
+TEST(GeodeticProblems, SeriesOnTheSphere)
+{
+    using std::sin, std::cos;
+    constexpr double R = 6371000, Degree = std::numbers::pi / 180, sigma = 1500000 / R;
+    for (double B1 = -10; B1 <= 70; B1 += 10)
+        for (double A12 = 5; A12 < 180; A12 += 20) {
+            const double b1 = B1 * Degree, a1 = A12 * Degree;
+            const double b2 = std::asin(sin(b1) * cos(sigma) + cos(b1) * sin(sigma) * cos(a1));
+            const double dL = std::atan2(sin(a1) * sin(sigma) * cos(b1), cos(sigma) - sin(b1) * sin(b2));
+            const double a2 = std::atan2(sin(a1) * cos(b1), cos(a1) * cos(b1) * cos(sigma) - sin(b1) * sin(sigma));
+            const double Bm = (b1 + b2) / 2, Am = (a1 + a2) / 2, t = std::tan(Bm);
+            const Increments series =
+                MeanArgumentIncrements({R, 1, 0, t, cos(Bm)}, R * sigma * cos(Am), R * sigma * sin(Am));
+            const double bound = 0.0004 * std::pow(sigma, 9) * std::pow(1 + t * t, 4);
+            EXPECT_NEAR(static_cast<double>(series.dB), b2 - b1, bound) << B1 << " " << A12;
+            EXPECT_NEAR(static_cast<double>(series.dL), dL, bound) << B1 << " " << A12;
+            EXPECT_NEAR(static_cast<double>(series.dA), a2 - a1, bound) << B1 << " " << A12;
+        }
+}
 }  // namespace
 }  // namespace kvelta
