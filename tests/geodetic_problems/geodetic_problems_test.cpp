@@ -153,10 +153,6 @@ TEST(GeodeticProblems, InputsTheFormulasCannotTake)
     EXPECT_EQ(Str(tables[0].cell(1, InverseRowA12)), Str(WithSeparator("90° 0` 0.0000\"", DecimalSeparator())));
 }
 
-}  // namespace
-}  // namespace kvelta
-namespace kvelta {
-namespace {
 // On a sphere (η² = 0) the series must give spherical trigonometry's increments but for the ninth-order
 // terms, below 0.0004·σ⁹(1 + t²)⁴ (σ = s/R): on lines of 1500 km each seventh-order coefficient shows.
 TEST(GeodeticProblems, SeriesOnTheSphere)
