@@ -14,6 +14,7 @@ packages=(
   openbox imagemagick
   xvfb xauth
   util-linux mount  # unshare and mount for the fault tests
+  python3-sympy  # scripts/derive_mean_argument.py, a development aid
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

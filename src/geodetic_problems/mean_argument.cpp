@@ -24,9 +24,12 @@ constexpr Extended LongestLine = 1000000;  // metres
     throw KveltaError(QStringLiteral("Линия длиннее 1000 км: формулы со средними аргументами для неё непригодны"));
 }
 
-// The bracketed factors 1 + (third-order term) + (fifth-order term) of ΔB, ΔL and ΔA. With
-// P = s·cos Am and Q = s·sin Am, s²·sin²Am = Q² and s²·cos²Am = P², so each term is a form in P², Q².
-// The coefficients are those scripts/derive_mean_argument.py prints (h = η², t2 = tan²Bm).
+// The bracketed factors 1 + (third-order term) + (fifth-order term) + (seventh-order term) of ΔB, ΔL
+// and ΔA. With P = s·cos Am and Q = s·sin Am, s²·sin²Am = Q² and s²·cos²Am = P², so each term is a
+// form in P², Q². The coefficients are those scripts/derive_mean_argument.py prints (h = η²,
+// t2 = tan²Bm). The seventh-order terms, which the powers of tan Bm make count near 80° of latitude,
+// are kept without their η² parts: over lines of 200 km up to 80° those change no result by more
+// than 0.000002″ or 0.005 mm.
 struct Brackets {
     Extended B = 1;
     Extended L = 1;
@@ -39,6 +42,7 @@ Brackets SeriesBrackets(const MeanLatitude& m, Extended P, Extended Q)
     const Extended P2 = P * P, Q2 = Q * Q;
     const Extended third = 24 * m.N * m.N;
     const Extended fifth = 1920 * m.N * m.N * m.N * m.N;
+    const Extended seventh = 322560 * m.N * m.N * m.N * m.N * m.N * m.N;
     Brackets k;
     k.B = 1 + (Q2 * (2 * h + 3 * t2 + 2) + P2 * h * (h * (-12 * t2 - 3) + 3 * t2 - 3)) / third
           + (Q2 * Q2 * (h * (h * (16 - 32 * t2) + 28 * t2 + 32) + t2 * (45 * t2 + 60) + 16)
@@ -46,19 +50,28 @@ Brackets SeriesBrackets(const MeanLatitude& m, Extended P, Extended Q)
              + P2 * P2 * h * (h * (h * (h * (t2 * (1080 * t2 + 408) + 57) + t2 * (534 - 180 * t2) + 126)
                                    + t2 * (45 * t2 + 114) + 81)
                               - 12 * t2 + 12))
-                / fifth;
+                / fifth
+          + (Q2 * Q2 * Q2 * (t2 * (t2 * (1575 * t2 + 3150) + 1848) + 272) - Q2 * Q2 * P2 * (504 * t2 + 416)
+             + Q2 * P2 * P2 * (168 * t2 + 32))
+                / seventh;
     k.L = 1 + (Q2 * t2 + P2 * (h * (9 * t2 - 1) - 1)) / third
           + (Q2 * Q2 * (8 * h * t2 + t2 * (9 * t2 + 8))
              + P2 * Q2 * (h * (h * (196 * t2 - 8) + t2 * (270 * t2 + 186) - 16) - 10 * t2 - 8)
              + P2 * P2 * (h * (h * (h * (t2 * (168 - 420 * t2) + 12) + t2 * (225 * t2 + 106) + 25) - 62 * t2 + 14) + 1))
-                / fifth;
+                / fifth
+          + (Q2 * Q2 * Q2 * t2 * (t2 * (225 * t2 + 360) + 136) - Q2 * Q2 * P2 * (t2 * (315 * t2 + 448) + 136)
+             + Q2 * P2 * P2 * (91 * t2 + 88) - P2 * P2 * P2)
+                / seventh;
     k.A = 1 + (Q2 * (2 * h + t2 + 2) + P2 * (h * (5 * h + 9 * t2 + 7) + 2)) / third
           + (Q2 * Q2 * (h * (h * (16 - 32 * t2) - 12 * t2 + 32) + t2 * (9 * t2 + 20) + 16)
              + P2 * Q2 * (h * (h * (h * (84 - 144 * t2) + 202 * t2 + 200) + t2 * (270 * t2 + 366) + 148) + 20 * t2 + 32)
              + P2 * P2 * (h * (h * (h * (h * (-432 * t2 - 47) + t2 * (-420 * t2 - 366) - 110) + t2 * (225 * t2 + 114) - 63)
                                + 48 * t2 + 16)
                           + 16))
-                / fifth;
+                / fifth
+          + (Q2 * Q2 * Q2 * (t2 * (t2 * (225 * t2 + 630) + 616) + 272) + Q2 * Q2 * P2 * (t2 * (630 * t2 + 1232) + 816)
+             + Q2 * P2 * P2 * (616 * t2 + 816) + 272 * P2 * P2 * P2)
+                / seventh;
     return k;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The direct and inverse geodetic problems on the Krasovsky ellipsoid by Gauss's mean-argument
 // formulas: the increments of latitude, longitude and azimuth along a geodesic as odd series in
-// its length s, to the fifth order, with every coefficient taken at the mean latitude
+// its length s, to the seventh order, with every coefficient taken at the mean latitude
 // Bm = (B1 + B2)/2 and the mean azimuth Am = (A12 + A21 ∓ 180°)/2.
 
 #include "frame/inputs.h"
