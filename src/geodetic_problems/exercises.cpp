@@ -112,7 +112,8 @@ TypedTexts InverseVariant(QRandomGenerator& random)
 
 TableSpec ProblemTable(int rows)
 {
-    return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth};
+    // The approximations after the first show as far as the iteration went.
+    return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth, {1, 0}, {2, Columns - 1}};
 }
 
 }  // namespace
