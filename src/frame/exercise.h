@@ -94,6 +94,8 @@ struct ComparisonSpec {
     std::vector<QuantitySpec> quantities;
     // Reads the inputs as "Вычислить" does (a conversion error goes through) and solves rigorously.
     RigorousSolution (*solve)(const Inputs& inputs, const ComputedTables& textbook) = nullptr;
+    // The tables take e² = f(2 − f) from 1/f, not the course's rounded e².
+    bool derivedE2 = false;
 };
 
 struct Exercise {

@@ -139,7 +139,7 @@ const Exercise& DirectProblemExercise()
         .comparison = {{{"B2", {}, 0, 1, DirectRowB2, true},
                         {"L2", {}, 0, 1, DirectRowL2, true},
                         {"A21", {}, 0, 1, DirectRowA21, true}},
-                       DirectRigorous},
+                       DirectRigorous, true},
         .makeVariant = DirectVariant,
     };
     return exercise;
@@ -166,7 +166,7 @@ const Exercise& InverseProblemExercise()
         .comparison = {{{"s, м", "м", 0, 1, InverseRowS},
                         {"A12", {}, 0, 1, InverseRowA12, true},
                         {"A21", {}, 0, 1, InverseRowA21, true}},
-                       InverseRigorous},
+                       InverseRigorous, true},
         .makeVariant = InverseVariant,
     };
     return exercise;

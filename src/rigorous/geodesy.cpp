@@ -1,5 +1,6 @@
 #include "rigorous/geodesy.h"
 
+#include "frame/krasovsky.h"
 #include "frame/numbers.h"
 
 #include <GeographicLib/Config.h>
@@ -247,11 +248,12 @@ QString RoNote()
                           "(0,94 мм на километр).");
 }
 
-QString EllipsoidStatement()
+QString EllipsoidStatement(bool derivedE2)
 {
-    return QStringLiteral("Эллипсоид Красовского: a = 6378245 м, 1/f = %1 (в таблицах упражнений e² = %2, "
-                          "его округление). Строгие значения: GeographicLib %3.")
-        .arg(FormatFixed(298.3L, 1), FormatFixed(0.00669342L, 8), QStringLiteral(GEOGRAPHICLIB_VERSION_STRING));
+    const QString e2 = derivedE2 ? QStringLiteral("в таблице e² = f(2 − f) = %1, выведено из f").arg(FormatFixed(KrasovskyE2, 12))
+                                 : QStringLiteral("в таблицах упражнений e² = %1, его округление").arg(FormatFixed(0.00669342L, 8));
+    return QStringLiteral("Эллипсоид Красовского: a = 6378245 м, 1/f = %1 (%2). Строгие значения: GeographicLib %3.")
+        .arg(FormatFixed(298.3L, 1), e2, QStringLiteral(GEOGRAPHICLIB_VERSION_STRING));
 }
 
 }  // namespace kvelta::rigorous

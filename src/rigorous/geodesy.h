@@ -65,6 +65,6 @@ QString Metres(double value, int decimals = 3);
 QString RoNote();
 
 // The statement of the ellipsoid shown with every comparison.
-QString EllipsoidStatement();
+QString EllipsoidStatement(bool derivedE2 = false);
 
 }  // namespace kvelta::rigorous

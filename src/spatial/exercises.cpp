@@ -113,7 +113,7 @@ const Exercise& SpatialCoordinatesExercise()
                         {"B", {}, 1, 1, GeodeticBRow, true},
                         {"L", {}, 1, 1, GeodeticLRow, true},
                         {"H, м", "м", 1, 1, GeodeticHRow}},
-                       SpatialRigorous},
+                       SpatialRigorous, true},
         .makeVariant = SpatialVariant,
     };
     return exercise;
