@@ -10,7 +10,7 @@
 namespace kvelta {
 
 // The most approximations either problem shows (one table column each) before it gives up.
-inline constexpr int MeanArgumentMaxIterations = 12;
+inline constexpr int MeanArgumentMaxIterations = 20;
 
 // The quantities at the mean latitude.
 struct MeanLatitude {

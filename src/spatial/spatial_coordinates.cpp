@@ -134,9 +134,13 @@ GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
     WriteMetres(t, 4, p.Y);
     WriteMetres(t, 5, p.Z);
 
-    // On the axis every meridian passes through the point: L is taken as 0 and the table says so.
+    // On the axis every meridian passes through the point: L is taken as 0 and the table says so
+    // (atan2 of a signed zero would give ±180°). Elsewhere L is brought into (−180°, 180°]: atan2
+    // gives −180° for Y = −0 west of the axis.
     const bool onAxis = p.X == 0 && p.Y == 0;
-    const Extended L = std::atan2(static_cast<Extended>(p.Y), static_cast<Extended>(p.X));
+    Extended L = onAxis ? 0 : std::atan2(static_cast<Extended>(p.Y), static_cast<Extended>(p.X));
+    if (L <= -Pi)
+        L += 2 * Pi;
     WriteRadiansAsAngle(t, 6, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена и принята равной 0)") : QString());
     const Extended X = p.X, Y = p.Y, Z = p.Z;
     const Extended D = std::sqrt(X * X + Y * Y);

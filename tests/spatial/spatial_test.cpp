@@ -95,9 +95,21 @@ TEST(SpatialCoordinates, DegeneratePoints)
         // Any fault on the second page leaves the first one computed; a fault in reading, nothing.
         EXPECT_EQ(run.tables[0].cell(1, GeocentricXRow).isEmpty(), QString(c.error).startsWith("Широта B за")) << c.what;
     }
-    Computed axis;
-    Compute(axis, {{"Edit10", "0"}, {"Edit11", "0"}, {"Edit12", "6400000"}});
-    EXPECT_EQ(Str(axis.tables[1].cell(1, 6)), Str(WithSeparator(onAxis, DecimalSeparator())));
+    // On the axis L is 0 whatever the signs of the zeros; west of the axis with Y = −0 it is 180°.
+    const std::pair<TypedTexts, QString> longitudes[] = {
+        {{{"Edit10", "0"}, {"Edit11", "0"}, {"Edit12", "6400000"}}, onAxis},
+        {{{"Edit10", "-0"}, {"Edit11", "0"}, {"Edit12", "6356863"}}, onAxis},
+        {{{"Edit10", "0"}, {"Edit11", "-0"}, {"Edit12", "-6356863"}}, onAxis},
+        {{{"Edit10", "-0"}, {"Edit11", "-0"}, {"Edit12", "100"}}, onAxis},
+        {{{"Edit10", "-6378245"}, {"Edit11", "-0"}, {"Edit12", "0"}}, QStringLiteral("180° 0` 0.00000\"")},
+        {{{"Edit10", "-6378245"}, {"Edit11", "0"}, {"Edit12", "0"}}, QStringLiteral("180° 0` 0.00000\"")},
+    };
+    for (const auto& [typed, text] : longitudes) {
+        Computed axis;
+        Compute(axis, typed);
+        EXPECT_EQ(Str(axis.tables[1].cell(1, 6)), Str(WithSeparator(text, DecimalSeparator())))
+            << Str(typed[0].second) << " " << Str(typed[1].second);
+    }
 }
 
 // The same tables computed twice: the rows of approximations the second run does not need are emptied.
