@@ -188,8 +188,8 @@ ErrorEstimate InverseErrorEstimate(const MeanLatitude& m, Extended P, Extended Q
     const Extended shorter = s ? std::floor(*s * e.shortening / 1000) : 0;
     const QString advice =
         shorter >= 1
-            ? QStringLiteral("здесь они точны для линий до ≈ %1 км: разбейте линию на части не длиннее или "
-                             "сократите её")
+            ? QStringLiteral("здесь они точны для линий до ≈ %1 км: сократите линию или разбейте её на части "
+                             "не длиннее")
                   .arg(FormatFixed(shorter, 0))
             : QStringLiteral("разбейте линию на короткие части или возьмите точки дальше от полюса");
     Refuse(QStringLiteral("Формулы со средними аргументами не дают здесь %1: %2 при средней широте %3° "
@@ -469,7 +469,7 @@ InverseResult SolveInverseProblem(const InverseInput& in, ResultTable& t)
     if (s > LongestLine)
         RefuseLongLine();
     if (!converged)
-        RefuseDivergence(s, Bm);  // not reached: an iteration that has not settled leaves a large estimate
+        RefuseDivergence(s, Bm);  // met only where the estimate is already large, if at all
 
     InverseResult r;
     r.s = ToDouble(s);
