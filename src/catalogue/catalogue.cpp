@@ -3,6 +3,7 @@
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
+#include "plane_corrections/exercises.h"
 #include "spatial/exercises.h"
 #include "spherical/exercises.h"
 
@@ -27,6 +28,7 @@ const std::vector<const Exercise*>& Catalogue()
         &MeridianArcExercise(),       &ParallelArcExercise(),        &TrapezoidAreaExercise(),
         &TrapezoidSidesExercise(),    &LegendreTriangleExercise(),   &LargeTriangleExercise(),
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
+        &PlaneCorrectionsExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
         &SpatialCoordinatesExercise(),
     };
