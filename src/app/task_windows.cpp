@@ -2,6 +2,7 @@
 
 #include "app/word_handover.h"
 #include "catalogue/catalogue.h"
+#include "datums/datum_form.h"
 #include "ellipsoid/td_trap_form.h"
 #include "ellipsoid/tm_form.h"
 #include "ellipsoid/tp_form.h"
@@ -37,7 +38,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TDTrapForm", Make<TDTrapForm>}, {"TReshSTmForm", Make<TReshSTmForm>}, {"TSfTrForm", Make<TSfTrForm>},
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
     {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>}, {"TPrKoordForm", Make<TPrKoordForm>},
-    {"TPlaneCorrectionsForm", Make<TPlaneCorrectionsForm>},
+    {"TPlaneCorrectionsForm", Make<TPlaneCorrectionsForm>}, {"TDatumForm", Make<TDatumForm>},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include "datums/exercises.h"
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
@@ -30,7 +31,7 @@ const std::vector<const Exercise*>& Catalogue()
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
         &PlaneCorrectionsExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
-        &SpatialCoordinatesExercise(),
+        &SpatialCoordinatesExercise(), &DatumTransformationExercise(),
     };
     return exercises;
 }
