@@ -136,6 +136,10 @@ Blh MolodenskyChange(const Blh& p, const Ellipsoid& from, const Ellipsoid& to, c
     const long double B = Radians(p.B), L = Radians(p.L), H = p.H, m = t.m * 1e-6L;
     const long double sinB = std::sin(B), cosB = std::cos(B), sinL = std::sin(L), cosL = std::cos(L);
     const long double W2 = 1 - e2 * sinB * sinB, N = a / std::sqrt(W2), M = a * (1 - e2) / (W2 * std::sqrt(W2));
+    // At a pole the longitude's change is infinite: the formulas do not apply there.
+    if (std::fabs(cosB) < 1e-9L)
+        throw KveltaError(QStringLiteral("Формулы Молоденского неприменимы на полюсе (|B| = 90°): изменение долготы "
+                                         "не определено; строгий путь вычислен"));
     const long double shift = t.dX * cosL + t.dY * sinL;
     const long double dB = Ro / (M + H) * (N / a * e2 * sinB * cosB * da + (N * N / (a * a) + 1) * N * sinB * cosB * de2 / 2 -
                                            shift * sinB + t.dZ * cosB) +

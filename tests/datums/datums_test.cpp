@@ -128,6 +128,12 @@ TEST(Datums, RefusesLatitudeBeyondThePole)
     const Computed wgs84 = Compute({{"Edit10", "-91"}});
     EXPECT_EQ(Str(wgs84.error.value_or(QString())), "Широта B (WGS-84) за пределами ±90°");
     EXPECT_TRUE(wgs84.tables[0].cell(1, DatumFirstResultRow).isEmpty());  // nothing computed after a reading error
+    // At the pole the rigorous chain holds; Molodensky's formulas stop with their cause.
+    const Computed pole = Compute({{"Edit3", "90"}, {"Edit4", "0"}, {"Edit5", "0"}});
+    EXPECT_EQ(Str(pole.error.value_or(QString())),
+              "Формулы Молоденского неприменимы на полюсе (|B| = 90°): изменение долготы не определено; строгий путь вычислен");
+    EXPECT_FALSE(pole.tables[0].cell(1, DatumFirstResultRow + 2).isEmpty());
+    EXPECT_TRUE(pole.tables[0].cell(1, DatumMolodenskyRow).isEmpty());
 }
 
 // Forward then exact inverse returns the point; the standard's reverse (signs changed) differs
