@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libsimpleini-dev
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
+  proj-bin  # cs2cs: an independent datum transformation for the tests
   xdg-utils fonts-liberation2 poppler-utils
   desktop-file-utils appstream dpkg-dev file lintian
   openbox imagemagick

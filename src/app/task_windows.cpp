@@ -2,12 +2,14 @@
 
 #include "app/word_handover.h"
 #include "catalogue/catalogue.h"
+#include "datums/datum_form.h"
 #include "ellipsoid/td_trap_form.h"
 #include "ellipsoid/tm_form.h"
 #include "ellipsoid/tp_form.h"
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
 #include "geodetic_problems/problem_forms.h"
+#include "plane_corrections/plane_corrections_form.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
@@ -36,6 +38,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TDTrapForm", Make<TDTrapForm>}, {"TReshSTmForm", Make<TReshSTmForm>}, {"TSfTrForm", Make<TSfTrForm>},
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
     {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>}, {"TPrKoordForm", Make<TPrKoordForm>},
+    {"TPlaneCorrectionsForm", Make<TPlaneCorrectionsForm>}, {"TDatumForm", Make<TDatumForm>},
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "catalogue/catalogue.h"
 
+#include "datums/exercises.h"
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
+#include "plane_corrections/exercises.h"
 #include "spatial/exercises.h"
 #include "spherical/exercises.h"
 
@@ -27,8 +29,9 @@ const std::vector<const Exercise*>& Catalogue()
         &MeridianArcExercise(),       &ParallelArcExercise(),        &TrapezoidAreaExercise(),
         &TrapezoidSidesExercise(),    &LegendreTriangleExercise(),   &LargeTriangleExercise(),
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
+        &PlaneCorrectionsExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
-        &SpatialCoordinatesExercise(),
+        &SpatialCoordinatesExercise(), &DatumTransformationExercise(),
     };
     return exercises;
 }

@@ -1,0 +1,109 @@
+#include "datums/exercises.h"
+
+#include "datums/datums.h"
+#include "datums/exact_datums.h"
+#include "frame/variants.h"
+
+#include <QRandomGenerator>
+
+namespace kvelta {
+
+namespace {
+
+using namespace rigorous;
+
+constexpr int WgsTable = 1;
+
+void Compute(const Inputs& inputs, const TableSet& t)
+{
+    const Blh sk42 = ReadDatumPoint(inputs, DatumDirection::Sk42ToWgs84);
+    const Blh wgs84 = ReadDatumPoint(inputs, DatumDirection::Wgs84ToSk42);
+    RunComputation(t, [&] {
+        ComputeDatumChain(sk42, DatumDirection::Sk42ToWgs84, *t[0]);
+        ComputeDatumChain(wgs84, DatumDirection::Wgs84ToSk42, *t[WgsTable]);
+    });
+}
+
+RigorousSolution Rigorous(const Inputs& inputs, const ComputedTables&)
+{
+    const DatumValues toWgs = ExactDatumChain(ReadDatumPoint(inputs, DatumDirection::Sk42ToWgs84), DatumDirection::Sk42ToWgs84);
+    const DatumValues toSk = ExactDatumChain(ReadDatumPoint(inputs, DatumDirection::Wgs84ToSk42), DatumDirection::Wgs84ToSk42);
+    return {{toWgs.B, toWgs.L, toWgs.H, toSk.B, toSk.L, toSk.H},
+            QStringLiteral("Строгие значения — та же цепочка с теми же параметрами ГОСТ 32453-2017, но B, L, H ↔ X, Y, Z "
+                           "по GeographicLib Geocentric на каждом эллипсоиде, а обратное преобразование Гельмерта — "
+                           "точным обращением его матрицы, а не сменой знаков параметров. Смена знаков отличается от "
+                           "точного обращения членами второго порядка (ω·ΔX, m·ΔX, ω²·R) — до 0,6 мм; остальное — "
+                           "округление таблицы. Формулы Молоденского (строки ниже) расходятся со строгим путём на "
+                           "величину, показанную в последних строках каждой вкладки.")};
+}
+
+std::vector<EditSpec> PointEdits(int first, const QString& system, const QString& height)
+{
+    std::vector<EditSpec> edits = Edits({AngleEdits(first, "B", QStringLiteral("широта B (%1)").arg(system)),
+                                         AngleEdits(first + 3, "L", QStringLiteral("долгота L (%1)").arg(system))});
+    edits.push_back({QStringLiteral("Edit%1").arg(first + 6), QStringLiteral("H,м"),
+                     QStringLiteral("геодезическая высота H (%1), м").arg(system), height, EditKind::Real});
+    return edits;
+}
+
+// Points of 40°–70° N, 20°–180° E (where SK-42 was used), heights −500…9000 m to the millimetre.
+TypedTexts PointTexts(QRandomGenerator& random, int first)
+{
+    constexpr qint64 PerSecond = 10000;
+    const qint64 B = Between(random, 40 * 3600 * PerSecond, 70 * 3600 * PerSecond);
+    const qint64 L = Between(random, 20 * 3600 * PerSecond, 180 * 3600 * PerSecond);
+    const double H = static_cast<double>(Between(random, -500000, 9000000)) / 1000;
+    return Join({AngleTexts(first, B, 4), AngleTexts(first + 3, L, 4),
+                 {{QStringLiteral("Edit%1").arg(first + 6), CommaNumber(H, 3)}}});
+}
+
+TypedTexts Variant(QRandomGenerator& random)
+{
+    TypedTexts sk42 = PointTexts(random, 3);
+    return Join({sk42, PointTexts(random, 10)});
+}
+
+}  // namespace
+
+const Exercise& DatumTransformationExercise()
+{
+    static const Exercise exercise{
+        .name = "datums",
+        .windowClass = "TDatumForm",
+        .caption = "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84",
+        .menu = {"N41", "Системы координат", "N42", "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84"},
+        .edits = Edits({StudentEdits(), PointEdits(3, QStringLiteral("СК-42"), QStringLiteral("0")),
+                        PointEdits(10, QStringLiteral("WGS-84"), QStringLiteral("0"))}),
+        // The origin of SK-42 at Pulkovo; a point near Moscow in WGS-84.
+        .example = {{"Edit3", "59"}, {"Edit4", "46"}, {"Edit5", "18,55"}, {"Edit6", "30"}, {"Edit7", "19"},
+                    {"Edit8", "42,09"}, {"Edit9", "75"}, {"Edit10", "55"}, {"Edit11", "45"}, {"Edit12", "20,1234"},
+                    {"Edit13", "37"}, {"Edit14", "37"}, {"Edit15", "3,5678"}, {"Edit16", "150"}},
+        .help = "qrc:/help/datums.html",
+        .tables = {{"StringGrid1", "СК-42 -> ПЗ-90.11 -> WGS-84", 2, DatumRows, {330, 170}},
+                   {"StringGrid2", "WGS-84 -> ПЗ-90.11 -> СК-42", 2, DatumRows, {330, 170}}},
+        .results = {{"B WGS-84", {}, 0, 1, DatumFirstResultRow, true},
+                    {"L WGS-84", {}, 0, 1, DatumFirstResultRow + 1, true},
+                    {"H WGS-84", "м", 0, 1, DatumFirstResultRow + 2},
+                    {"B СК-42", {}, WgsTable, 1, DatumFirstResultRow, true},
+                    {"L СК-42", {}, WgsTable, 1, DatumFirstResultRow + 1, true},
+                    {"H СК-42", "м", WgsTable, 1, DatumFirstResultRow + 2}},
+        .report = ReportLayout::EveryPage,
+        .writeLabels =
+            [](const TableSet& t) {
+                DatumLabels(*t[0], DatumDirection::Sk42ToWgs84);
+                DatumLabels(*t[WgsTable], DatumDirection::Wgs84ToSk42);
+            },
+        .compute = Compute,
+        .comparison = {{{"B (WGS-84)", {}, 0, 1, DatumFirstResultRow, true},
+                        {"L (WGS-84)", {}, 0, 1, DatumFirstResultRow + 1, true},
+                        {"H (WGS-84), м", "м", 0, 1, DatumFirstResultRow + 2},
+                        {"B (СК-42)", {}, WgsTable, 1, DatumFirstResultRow, true},
+                        {"L (СК-42)", {}, WgsTable, 1, DatumFirstResultRow + 1, true},
+                        {"H (СК-42), м", "м", WgsTable, 1, DatumFirstResultRow + 2}},
+                       Rigorous, true},
+        .makeVariant = Variant,
+    };
+    return exercise;
+}
+
+}  // namespace kvelta

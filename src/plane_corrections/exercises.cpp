@@ -1,0 +1,121 @@
+#include "plane_corrections/exercises.h"
+
+#include "frame/variants.h"
+#include "plane_corrections/exact_plane.h"
+#include "plane_corrections/plane_corrections.h"
+
+#include <QRandomGenerator>
+
+namespace kvelta {
+
+namespace {
+
+using namespace rigorous;
+
+EditSpec Metres(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
+{
+    return {name, label, meaning, defaultText, EditKind::Real};
+}
+
+void Compute(const Inputs& inputs, const TableSet& t)
+{
+    const ConvergenceInput point = ReadConvergenceInput(inputs);
+    const LineInput line = ReadLineInput(inputs);
+    RunComputation(t, [&] {
+        ComputeConvergence(point, *t[0]);
+        ComputeReduction(line, *t[1]);
+    });
+}
+
+RigorousSolution Rigorous(const Inputs& inputs, const ComputedTables&)
+{
+    const ConvergenceInput point = ReadConvergenceInput(inputs);
+    const LineInput line = ReadLineInput(inputs);
+    const ConvergenceValues c = ExactConvergence(point.B, point.L, point.Lo);
+    const ReductionValues r = ExactReduction(line.x1, line.y1, line.x2, line.y2, line.s);
+    return {{c.gamma, c.scale, r.delta12, r.delta21, r.deltaS, r.d},
+            QStringLiteral("Строгие значения — точная поперечная проекция Меркатора GeographicLib "
+                           "(TransverseMercatorExact, масштаб 1 на осевом меридиане) и геодезическая линия на том же "
+                           "эллипсоиде: δ — угол между хордой и изображением геодезической линии, Δs — длина s, "
+                           "умноженная на строгое отношение хорды к геодезической линии без единицы. Ряды таблицы в "
+                           "пределах |l| ≤ 3°30′, |y| ≤ 350 км и линий до 30 км отличаются от них меньше чем на "
+                           "0,0003″ (γ), 10⁻⁹ (m), 0,0004″ (δ) и 0,5 мм (Δs); остальное — округление таблицы.")};
+}
+
+constexpr qint64 TenThousandths = 10000;
+
+// A point of 40°–70° N within 3° of the axial meridian of a zone from the 4th to the 30th for the
+// first page; for the second, a line of 5–29 km from another such point, its ends' x, y from the
+// exact projection to the millimetre and s the geodesic between them to the millimetre.
+TypedTexts Variant(QRandomGenerator& random)
+{
+    const int Lo = 6 * static_cast<int>(Between(random, 4, 30)) - 3;
+    const qint64 B = Between(random, 40 * 3600 * TenThousandths, 70 * 3600 * TenThousandths);
+    const qint64 l = Between(random, -3 * 3600 * TenThousandths, 3 * 3600 * TenThousandths);
+    const double lineB = Uniform(random, 40, 70);
+    const double lineL = Uniform(random, -2.8, 2.8);
+    const double azimuth = Uniform(random, 0, 360);
+    const double length = Uniform(random, 5000, 29000);  // the chord stays under the 30 km limit
+    const auto mm = [](double metres) { return std::round(metres * 1000) / 1000; };
+    PlanePoint p1 = ExactPlanePoint(lineB, lineL), p2 = ExactLineEnd(p1, azimuth, length);
+    p1 = {mm(p1.x), mm(p1.y)};
+    p2 = {mm(p2.x), mm(p2.y)};
+    return Join({AngleTexts(3, Lo * 3600LL, 0), AngleTexts(6, B, 4), AngleTexts(9, Lo * 3600 * TenThousandths + l, 4),
+                 {{QStringLiteral("Edit12"), CommaNumber(p1.x, 3)},
+                  {QStringLiteral("Edit13"), CommaNumber(p1.y, 3)},
+                  {QStringLiteral("Edit14"), CommaNumber(p2.x, 3)},
+                  {QStringLiteral("Edit15"), CommaNumber(p2.y, 3)},
+                  {QStringLiteral("Edit16"), CommaNumber(ExactGeodesicLength(p1, p2), 3)}}});
+}
+
+}  // namespace
+
+const Exercise& PlaneCorrectionsExercise()
+{
+    static const Exercise exercise{
+        .name = "plane-corrections",
+        .windowClass = "TPlaneCorrectionsForm",
+        .caption = "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера",
+        .menu = {"N16", "Преобразование координат", "N40",
+                 "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo"), AngleEdits(6, "B", "широта B"),
+                        AngleEdits(9, "L", "долгота L"),
+                        {Metres("Edit12", "x1,м", "абсцисса x1 начала линии, м", "5728374,726"),
+                         Metres("Edit13", "y1,м", "ордината y1 начала линии, м", "210198,193"),
+                         Metres("Edit14", "x2,м", "абсцисса x2 конца линии, м", "5748189,623"),
+                         Metres("Edit15", "y2,м", "ордината y2 конца линии, м", "225465,749"),
+                         Metres("Edit16", "s,м", "длина линии s на эллипсоиде, м", "25000")}}),
+        // The point of the Gauss–Krüger worked example; a line of 25 km at the azimuth 40° from its
+        // plane point, the far end and s from the exact projection and geodesic.
+        .example = {{"Edit3", "21"}, {"Edit6", "51"}, {"Edit7", "38"}, {"Edit8", "44,0822"}, {"Edit9", "24"},
+                    {"Edit10", "2"}, {"Edit11", "13,1579"}, {"Edit12", "5728374,726"}, {"Edit13", "210198,193"},
+                    {"Edit14", "5748189,623"}, {"Edit15", "225465,749"}, {"Edit16", "25000,000"}},
+        .help = "qrc:/help/plane-corrections.html",
+        .tables = {{"StringGrid1", "Сближение меридианов и масштаб", 2, ConvergenceRows, {300, 170}},
+                   {"StringGrid2", "Редукция направления и расстояния", 2, ReductionRows, {330, 170}}},
+        .results = {{"гамма", {}, 0, 1, ConvergenceRow, true},
+                    {"m", {}, 0, 1, ScaleRow},
+                    {"дельта12", "\"", 1, 1, Delta12Row},
+                    {"дельта21", "\"", 1, 1, Delta21Row},
+                    {"дельта s", "м", 1, 1, DistanceCorrectionRow},
+                    {"d", "м", 1, 1, PlaneDistanceRow}},
+        .report = ReportLayout::EveryPage,
+        .writeLabels =
+            [](const TableSet& t) {
+                ConvergenceLabels(*t[0]);
+                ReductionLabels(*t[1]);
+            },
+        .compute = Compute,
+        .comparison = {{{"γ", {}, 0, 1, ConvergenceRow, true},
+                        {"m", {}, 0, 1, ScaleRow},
+                        {"δ12", "″", 1, 1, Delta12Row},
+                        {"δ21", "″", 1, 1, Delta21Row},
+                        {"Δs, м", "м", 1, 1, DistanceCorrectionRow},
+                        {"d, м", "м", 1, 1, PlaneDistanceRow}},
+                       Rigorous, true},
+        .makeVariant = Variant,
+    };
+    return exercise;
+}
+
+}  // namespace kvelta

@@ -1,0 +1,232 @@
+#include "plane_corrections/plane_corrections.h"
+
+#include "frame/angles.h"
+#include "frame/errors.h"
+#include "frame/krasovsky.h"
+#include "gauss_kruger/gauss_kruger.h"
+
+#include <cmath>
+
+namespace kvelta {
+
+namespace {
+
+constexpr Extended A = KrasovskyA;
+constexpr Extended E2 = KrasovskyE2;
+constexpr Extended E2Second = KrasovskyE2Second;
+constexpr Extended Ro = RoSecondsExact;
+
+// γ and δ to 0.001″, m to 10⁻⁸, lengths to the millimetre: what the series are good for
+// within the limits the computation checks.
+constexpr int GammaDecimals = 3, ScaleDecimals = 8, DeltaDecimals = 3, MetreDecimals = 3;
+constexpr int RatioDecimals = 10;
+
+void WriteAngleText(ResultTable& t, int row, double degrees, int decimals)
+{
+    t.setValue(1, row, FormatDms(degrees, decimals), degrees);
+}
+
+void WriteSeconds(ResultTable& t, int row, Extended seconds, int decimals)
+{
+    t.setValue(1, row, FormatFixed(Checked(seconds), decimals) + QLatin1Char('"'), seconds);
+}
+
+// e′²·cos²B, the ellipsoid's share in the series.
+Extended EtaSquared(Extended cosB) { return E2Second * cosB * cosB; }
+
+QString Kilometres(double metres) { return QString::number(metres / 1000); }
+
+void CheckOrdinate(double y, const char* name)
+{
+    if (std::fabs(y) > MaxOrdinate)
+        throw KveltaError(QStringLiteral("Ордината %1 дальше %2 км от осевого меридиана: формулы редукции не дают "
+                                         "поправок с точностью 0,001\" и 1 мм")
+                              .arg(QLatin1String(name), Kilometres(MaxOrdinate)));
+}
+
+void CheckAbscissa(double x, const char* name)
+{
+    if (std::fabs(x) > MaxAbscissa)
+        throw KveltaError(QStringLiteral("Абсцисса %1 по модулю больше %2 км: точка ближе градуса к полюсу, "
+                                         "где зона вырождается")
+                              .arg(QLatin1String(name), Kilometres(MaxAbscissa)));
+}
+
+void CheckLine(const LineInput& in)
+{
+    CheckAbscissa(in.x1, "x1");
+    CheckAbscissa(in.x2, "x2");
+    CheckOrdinate(in.y1, "y1");
+    CheckOrdinate(in.y2, "y2");
+    const double chord = std::hypot(in.x2 - in.x1, in.y2 - in.y1);
+    if (chord == 0)
+        throw KveltaError(QStringLiteral("Точки 1 и 2 совпадают: направление линии не определено"));
+    if (chord > MaxLineLength)
+        throw KveltaError(QStringLiteral("Линия длиннее %1 км: формулы редукции выведены для сторон до %1 км")
+                              .arg(Kilometres(MaxLineLength)));
+    if (!(in.s > 0) || std::fabs(in.s - chord) > 0.01 * chord)
+        throw KveltaError(QStringLiteral("Длина s на эллипсоиде должна быть положительной и отличаться от расстояния "
+                                         "между точками по координатам (%1 м) не больше чем на 1%")
+                              .arg(FormatFixed(chord, MetreDecimals)));
+}
+
+// The latitude of the line's middle from the inverse Gauss–Krüger series; a point farther from
+// the axial meridian than the series reach is an error.
+Extended MeanLatitude(double xm, double ym)
+{
+    ResultTable scratch(2, 27);
+    const GeodeticCoordinates middle = GaussKrugerToGeodetic(xm, ym, 0, scratch);
+    if (!std::isfinite(middle.L) || std::fabs(middle.L) > MaxLongitudeFromAxis)
+        throw KveltaError(QStringLiteral("Середина линии дальше %1° по долготе от осевого меридиана: линия вне зоны "
+                                         "с перекрытием, формулы редукции к ней не применяются")
+                              .arg(QString::number(MaxLongitudeFromAxis).replace(QLatin1Char('.'), DecimalSeparator())));
+    return middle.B;
+}
+
+}  // namespace
+
+void ConvergenceLabels(ResultTable& table)
+{
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "B", "L", "Lo", "l=L-Lo", "l=l\"/Ro\", рад", "sin B", "cos B", "t=tg B", "eta^2=e'^2*cos^2 B", "l*cos B",
+        "(l*cos B)^2/3*(1+3eta^2+2eta^4)", "(l*cos B)^4/15*(2-t^2)", "гамма\"=Ro\"*l*sin B*(1+[^]+[^])", "гамма",
+        "(l*cos B)^2/2*(1+eta^2)", "(l*cos B)^4/24*(5-4t^2+42eta^2+13eta^4-28e'^2)", "(l*cos B)^6/720*(61-148t^2+16t^4)",
+        "m=1+[^]+[^]+[^]"});
+}
+
+void ReductionLabels(ResultTable& table)
+{
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "x1, м", "y1, м", "x2, м", "y2, м", "s, м", "xm=(x1+x2)/2, м", "ym=(y1+y2)/2, м", "Bm (по xm, ym)",
+        "Nm=a/sqrt(1-e^2*sin^2 Bm), м", "eta^2=e'^2*cos^2 Bm", "t=tg Bm", "Rm=Nm/sqrt(1+eta^2), м", "x2-x1, м",
+        "y2-y1, м", "f=Ro\"/(6Rm^2)*10^10", "ym^3/Rm^2, м", "Ro\"*eta^2*t*ym^2*(y2-y1)/Rm^3, \"",
+        "дельта12\"=f(x1-x2)(2y1+y2-ym^3/Rm^2)-[^]", "дельта21\"=f(x2-x1)(y1+2y2-ym^3/Rm^2)+[^]",
+        "ym^2/(2Rm^2)", "(y2-y1)^2/(24Rm^2)", "ym^4*(1+4eta^2)/(24Rm^4)", "дельта s=s*([^]+[^]+[^]), м",
+        "d=s+дельта s, м", "d по координатам, м"});
+}
+
+ConvergenceInput ReadConvergenceInput(const Inputs& inputs)
+{
+    ConvergenceInput in;
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
+    return in;
+}
+
+LineInput ReadLineInput(const Inputs& inputs)
+{
+    LineInput in;
+    in.x1 = inputs.real(QStringLiteral("Edit12"));
+    in.y1 = inputs.real(QStringLiteral("Edit13"));
+    in.x2 = inputs.real(QStringLiteral("Edit14"));
+    in.y2 = inputs.real(QStringLiteral("Edit15"));
+    in.s = inputs.real(QStringLiteral("Edit16"));
+    return in;
+}
+
+ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& t)
+{
+    if (std::fabs(in.B) > 90)
+        throw KveltaError(QStringLiteral("Широта B за пределами ±90°"));
+    // The longitude from the axial meridian the short way round (L = 179°, Lo = −177° is l = −4°).
+    const double lDegrees = std::remainder(in.L - in.Lo, 360.0);
+    if (std::fabs(lDegrees) > MaxLongitudeFromAxis)
+        throw KveltaError(QStringLiteral("Точка дальше 3°30' от осевого меридиана (l = %1): ряды для сближения "
+                                         "меридианов и масштаба не дают 0,001\" и 1·10^-8")
+                              .arg(FormatDms(lDegrees)));
+    WriteAngle(t, 1, 1, in.B);
+    WriteAngle(t, 1, 2, in.L);
+    WriteAngle(t, 1, 3, in.Lo);
+    WriteAngle(t, 1, 4, lDegrees);
+    const Extended l = static_cast<Extended>(lDegrees) * 3600 / Ro;
+    WriteFixed(t, 1, 5, l, RatioDecimals);
+    const Extended sinB = SinDeg(in.B), cosB = CosDeg(in.B);
+    WriteFixed(t, 1, 6, sinB, RatioDecimals);
+    WriteFixed(t, 1, 7, cosB, RatioDecimals);
+    // At a pole t is not finite but every term it enters is multiplied by cos⁴B first.
+    const Extended tanB = sinB / cosB;
+    t.setValue(1, 8, std::isfinite(static_cast<double>(tanB)) ? FormatFixed(tanB, RatioDecimals) : QStringLiteral("∞"));
+    const Extended eta2 = EtaSquared(cosB);
+    WriteFixed(t, 1, 9, eta2, RatioDecimals);
+    const Extended p = l * cosB, p2 = p * p, p4 = p2 * p2;
+    WriteFixed(t, 1, 10, p, RatioDecimals);
+
+    // t² enters only as t²·cos⁴B = sin²B·cos²B, written so: finite at the poles.
+    const Extended l2 = l * l, l4 = l2 * l2, sin2 = sinB * sinB, cos2 = cosB * cosB;
+    const Extended gamma2 = p2 / 3 * (1 + 3 * eta2 + 2 * eta2 * eta2);
+    const Extended gamma4 = l4 * cos2 * (2 * cos2 - sin2) / 15;
+    WriteFixed(t, 1, 11, gamma2, 12);
+    WriteFixed(t, 1, 12, gamma4, 12);
+    const Extended gammaSeconds = Ro * l * sinB * (1 + gamma2 + gamma4);
+    WriteSeconds(t, ConvergenceSecondsRow, gammaSeconds, GammaDecimals);
+    WriteAngleText(t, ConvergenceRow, ToDouble(gammaSeconds / 3600), GammaDecimals);
+
+    const Extended m2 = p2 / 2 * (1 + eta2);
+    const Extended m4 = l4 * cos2 * (cos2 * (5 + 42 * eta2 + 13 * eta2 * eta2 - 28 * E2Second) - 4 * sin2) / 24;
+    const Extended m6 = l4 * l2 * cos2 * (cos2 * (61 * cos2 - 148 * sin2) + 16 * sin2 * sin2) / 720;
+    WriteFixed(t, 1, 15, m2, 12);
+    WriteFixed(t, 1, 16, m4, 12);
+    WriteFixed(t, 1, 17, m6, 12);
+    const Extended m = 1 + m2 + m4 + m6;
+    WriteFixed(t, 1, ScaleRow, m, ScaleDecimals);
+    return {ToDouble(gammaSeconds), ToDouble(m)};
+}
+
+ReductionResult ComputeReduction(const LineInput& in, ResultTable& t)
+{
+    CheckLine(in);
+    WriteFixed(t, 1, 1, in.x1, MetreDecimals);
+    WriteFixed(t, 1, 2, in.y1, MetreDecimals);
+    WriteFixed(t, 1, 3, in.x2, MetreDecimals);
+    WriteFixed(t, 1, 4, in.y2, MetreDecimals);
+    WriteFixed(t, 1, 5, in.s, MetreDecimals);
+    const Extended xm = (static_cast<Extended>(in.x1) + in.x2) / 2, ym = (static_cast<Extended>(in.y1) + in.y2) / 2;
+    WriteFixed(t, 1, 6, xm, MetreDecimals);
+    WriteFixed(t, 1, 7, ym, MetreDecimals);
+    const Extended Bm = MeanLatitude(ToDouble(xm), ToDouble(ym));
+    WriteAngle(t, 1, 8, ToDouble(Bm));
+    const Extended sinB = SinDeg(ToDouble(Bm)), cosB = CosDeg(ToDouble(Bm));
+    const Extended N = A / std::sqrt(1 - E2 * sinB * sinB);
+    WriteFixed(t, 1, 9, N, MetreDecimals);
+    const Extended eta2 = EtaSquared(cosB);
+    WriteFixed(t, 1, 10, eta2, RatioDecimals);
+    const Extended tanB = sinB / cosB;
+    WriteFixed(t, 1, 11, tanB, RatioDecimals);
+    const Extended R = N / std::sqrt(1 + eta2), R2 = R * R;
+    WriteFixed(t, 1, 12, R, MetreDecimals);
+    const Extended dx = static_cast<Extended>(in.x2) - in.x1, dy = static_cast<Extended>(in.y2) - in.y1;
+    WriteFixed(t, 1, 13, dx, MetreDecimals);
+    WriteFixed(t, 1, 14, dy, MetreDecimals);
+
+    // The image of the geodesic bends towards the axial meridian; δ is the angle between it and
+    // the chord at each end, to the third order in y/R with the ellipsoid's term.
+    const Extended f = Ro / (6 * R2);
+    WriteFixed(t, 1, 15, f * 1e10L, RatioDecimals);
+    const Extended cubic = ym * ym * ym / R2;
+    WriteFixed(t, 1, 16, cubic, MetreDecimals);
+    const Extended ellipsoidTerm = Ro * eta2 * tanB * ym * ym * dy / (R2 * R);
+    WriteSeconds(t, 17, ellipsoidTerm, 4);
+    const Extended delta12 = f * (-dx) * (2 * static_cast<Extended>(in.y1) + in.y2 - cubic) - ellipsoidTerm;
+    WriteSeconds(t, Delta12Row, delta12, DeltaDecimals);
+    const Extended delta21 = f * dx * (static_cast<Extended>(in.y1) + 2 * static_cast<Extended>(in.y2) - cubic) + ellipsoidTerm;
+    WriteSeconds(t, Delta21Row, delta21, DeltaDecimals);
+
+    // The scale along the line, averaged by Simpson's rule over its ends and middle.
+    const Extended mean = ym * ym / (2 * R2);
+    const Extended spread = dy * dy / (24 * R2);
+    const Extended fourth = ym * ym * ym * ym * (1 + 4 * eta2) / (24 * R2 * R2);
+    WriteFixed(t, 1, 20, mean, RatioDecimals);
+    WriteFixed(t, 1, 21, spread, RatioDecimals);
+    WriteFixed(t, 1, 22, fourth, RatioDecimals);
+    const Extended deltaS = in.s * (mean + spread + fourth);
+    WriteFixed(t, 1, DistanceCorrectionRow, deltaS, MetreDecimals);
+    const Extended d = in.s + deltaS;
+    WriteFixed(t, 1, PlaneDistanceRow, d, MetreDecimals);
+    WriteFixed(t, 1, 25, std::sqrt(dx * dx + dy * dy), MetreDecimals);
+    return {ToDouble(delta12), ToDouble(delta21), ToDouble(deltaS), ToDouble(d)};
+}
+
+}  // namespace kvelta
