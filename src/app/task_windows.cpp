@@ -8,6 +8,7 @@
 #include "ellipsoid/tp_trap_form.h"
 #include "gauss_kruger/gk_forms.h"
 #include "geodetic_problems/problem_forms.h"
+#include "long_lines/bessel_forms.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
@@ -36,6 +37,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TDTrapForm", Make<TDTrapForm>}, {"TReshSTmForm", Make<TReshSTmForm>}, {"TSfTrForm", Make<TSfTrForm>},
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
     {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>}, {"TPrKoordForm", Make<TPrKoordForm>},
+    {"TBesselPrGZForm", Make<TBesselPrGZForm>}, {"TBesselObrGZForm", Make<TBesselObrGZForm>},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
+#include "long_lines/exercises.h"
 #include "spatial/exercises.h"
 #include "spherical/exercises.h"
 
@@ -29,6 +30,7 @@ const std::vector<const Exercise*>& Catalogue()
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
         &SpatialCoordinatesExercise(),
+        &BesselDirectExercise(), &BesselInverseExercise(),
     };
     return exercises;
 }
