@@ -21,7 +21,7 @@ const MenuPlace Submenu(const char* itemName, const char* itemText)
 }
 
 const QString BesselNote = QStringLiteral(
-    "Способ Бесселя: ряды для s и lambda − l с коэффициентами эллипсоида до k¹⁰ и e¹⁰ (в s — и третья "
+    "Способ Бесселя: ряды для s и λ − l с коэффициентами эллипсоида до k¹⁰ и e¹⁰ (в s — и третья "
     "гармоника, член D·z, до 1,3 мм на 20 000 км), приближения до 3·10⁻⁸″. Линии до 20 000 км сходятся со "
     "строгим решением до 0,00001″ и 0,01 мм; почти диаметрально противоположные точки, для которых "
     "приближения lambda не сходятся, не решаются. ρ″ точное, e² выведено из 1/f = 298,3.");
@@ -170,7 +170,9 @@ const Exercise& BesselInverseExercise()
         .menu = Submenu("BesselInverse1", "Обратная задача по способу Бесселя"),
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "B2", "B2"), AngleEdits(12, "L2", "L2")}),
-        .example = {},
+        .example = {{"Edit3", "55"}, {"Edit4", "45"}, {"Edit5", "20"}, {"Edit6", "37"}, {"Edit7", "37"},
+                    {"Edit9", "16"}, {"Edit10", "27"}, {"Edit11", "23,1779"}, {"Edit12", "152"}, {"Edit13", "56"},
+                    {"Edit14", "39,4152"}},
         .help = "qrc:/help/bessel-inverse.html",
         .tables = {ProblemTable(row::InverseCount)},
         .results = {{"s", "м", 0, 1, row::InverseS}, {"A12", {}, 0, 1, row::InverseA12, true},
