@@ -141,16 +141,6 @@ Extended BesselLongitudeShift(const BesselCoefficients& k, Extended sinA0, Exten
 
 // ---- the direct problem ----
 
-BesselDirectInput ReadBesselDirectInput(const Inputs& inputs)
-{
-    BesselDirectInput in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.L1 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.A12 = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
-    in.s = inputs.real(QStringLiteral("Edit12"));
-    return in;
-}
-
 void BesselDirectLabels(ResultTable& table)
 {
     WriteLabels(table, {"a, м", "b, м", "e^2", "e'^2", "Ro\"", "tg u1=sqrt(1-e^2) tg B1", "u1",
@@ -197,7 +187,7 @@ ArcSolution SolveArc(ResultTable& t, const BesselCoefficients& k, Extended c, Ex
 
 }  // namespace
 
-BesselDirectResult SolveBesselDirect(const BesselDirectInput& in, ResultTable& t)
+BesselDirectResult SolveBesselDirect(const DirectInput& in, ResultTable& t)
 {
     RefusePole(in.B1, QStringLiteral("B1"));
     if (!(in.s >= 0))
@@ -246,16 +236,6 @@ BesselDirectResult SolveBesselDirect(const BesselDirectInput& in, ResultTable& t
 }
 
 // ---- the inverse problem ----
-
-BesselInverseInput ReadBesselInverseInput(const Inputs& inputs)
-{
-    BesselInverseInput in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.L1 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
-    in.L2 = ReadAngle(inputs, QStringLiteral("Edit12"), QStringLiteral("Edit13"), QStringLiteral("Edit14"));
-    return in;
-}
 
 void BesselInverseLabels(ResultTable& table)
 {
@@ -341,23 +321,16 @@ SphereStep SolveOnSphere(ResultTable& t, const ReducedPair& u, Extended l)
 
 }  // namespace
 
-BesselInverseResult SolveBesselInverse(const BesselInverseInput& in, ResultTable& t)
+BesselInverseResult SolveBesselInverse(const InverseInput& in, ResultTable& t)
 {
     RefusePole(in.B1, QStringLiteral("B1"));
     RefusePole(in.B2, QStringLiteral("B2"));
-    if (!std::isfinite(in.L1) || !std::isfinite(in.L2))
-        RaiseInvalidOperation();
     WriteConstants(t);
     const Extended u1 = ReducedLatitude(in.B1), u2 = ReducedLatitude(in.B2);
     WriteFixed(t, 1, 6, RootOneMinusE2 * std::tan(ToRadians(in.B1)), 12);
     WriteFixed(t, 1, 7, RootOneMinusE2 * std::tan(ToRadians(in.B2)), 12);
     // Across the 180th meridian the shorter way round is meant.
-    Extended lDegrees = std::fmod(static_cast<Extended>(in.L2) - in.L1, 360.0L);
-    if (lDegrees > 180)
-        lDegrees -= 360;
-    else if (lDegrees <= -180)
-        lDegrees += 360;
-    const Extended l = ToRadians(lDegrees);
+    const Extended l = ToRadians(LongitudeDifference180(static_cast<Extended>(in.L2) - in.L1));
     WriteRadiansAsAngle(t, 1, 8, l, 5);
     const ReducedPair u{std::sin(u1), std::cos(u1), std::sin(u2), std::cos(u2)};
     WriteFixed(t, 1, 9, u.a1(), 12);

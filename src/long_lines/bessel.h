@@ -5,8 +5,8 @@
 // arc σ and the longitude difference λ − l brought back to the ellipsoid by series whose
 // coefficients depend on the azimuth A0 where the line crosses the equator.
 
-#include "frame/inputs.h"
 #include "frame/result_table.h"
+#include "geodetic_problems/mean_argument.h"
 
 namespace kvelta {
 
@@ -34,27 +34,20 @@ Extended BesselLength(const BesselCoefficients& k, Extended sigma, Extended x, E
 Extended BesselLongitudeShift(const BesselCoefficients& k, Extended sinA0, Extended sigma, Extended x,
                               Extended y);
 
-// The direct problem. Angles in degrees, s in metres.
-struct BesselDirectInput {
-    double B1 = 0, L1 = 0, A12 = 0, s = 0;
-};
+// The direct problem: from point 1, the azimuth A12 and the distance s, point 2 and the reverse
+// azimuth A21; the inverse problem: from the two points, s and both azimuths. The inputs are those of
+// the geodetic problems by the mean-argument formulas (degrees, metres), read from the same edits.
 struct BesselDirectResult {
     double B2 = 0, L2 = 0, A21 = 0;
 };
-BesselDirectInput ReadBesselDirectInput(const Inputs& inputs);  // B1 Edit3–5, L1 Edit6–8, A12 Edit9–11, s Edit12
 void BesselDirectLabels(ResultTable& table);
-BesselDirectResult SolveBesselDirect(const BesselDirectInput& in, ResultTable& table);
+BesselDirectResult SolveBesselDirect(const DirectInput& in, ResultTable& table);
 
-// The inverse problem.
-struct BesselInverseInput {
-    double B1 = 0, L1 = 0, B2 = 0, L2 = 0;
-};
 struct BesselInverseResult {
     double s = 0, A12 = 0, A21 = 0;
 };
-BesselInverseInput ReadBesselInverseInput(const Inputs& inputs);  // B1 Edit3–5, L1 Edit6–8, B2 Edit9–11, L2 Edit12–14
 void BesselInverseLabels(ResultTable& table);
-BesselInverseResult SolveBesselInverse(const BesselInverseInput& in, ResultTable& table);
+BesselInverseResult SolveBesselInverse(const InverseInput& in, ResultTable& table);
 
 // Table rows: the iterated block starts at its "Приближение" row; the final results.
 namespace bessel_rows {

@@ -47,13 +47,13 @@ Ground AcrossLine(double s)
 
 void DirectCompute(const Inputs& inputs, const TableSet& t)
 {
-    const BesselDirectInput in = ReadBesselDirectInput(inputs);
+    const DirectInput in = ReadDirectInput(inputs);
     RunComputation(t, [&] { SolveBesselDirect(in, *t[0]); });
 }
 
 RigorousSolution DirectRigorous(const Inputs& inputs, const ComputedTables& textbook)
 {
-    const BesselDirectInput in = ReadBesselDirectInput(inputs);
+    const DirectInput in = ReadDirectInput(inputs);
     const DirectGeodesic g = SolveDirectGeodesic(in.B1, in.L1, in.A12, in.s);
     return {{WithGround(g.B2, LatitudeSeconds(g.B2)),
              WithGround(NearTextbook(g.L2, textbook, row::DirectL2), LongitudeSeconds(g.B2)),
@@ -63,13 +63,13 @@ RigorousSolution DirectRigorous(const Inputs& inputs, const ComputedTables& text
 
 void InverseCompute(const Inputs& inputs, const TableSet& t)
 {
-    const BesselInverseInput in = ReadBesselInverseInput(inputs);
+    const InverseInput in = ReadInverseInput(inputs);
     RunComputation(t, [&] { SolveBesselInverse(in, *t[0]); });
 }
 
 RigorousSolution InverseRigorous(const Inputs& inputs, const ComputedTables& textbook)
 {
-    const BesselInverseInput in = ReadBesselInverseInput(inputs);
+    const InverseInput in = ReadInverseInput(inputs);
     const InverseGeodesic g = SolveInverseGeodesic(in.B1, in.L1, in.B2, in.L2);
     const double s = g.s.value.value_or(0);
     return {{WithGround(g.s, SameLength()), WithGround(NearTextbook(g.A12, textbook, row::InverseA12), AcrossLine(s)),
