@@ -78,7 +78,7 @@ void WriteLongitudeCoefficients(ResultTable& t, int column, int firstRow, const 
 {
     WriteFixed(t, column, firstRow, k.alpha, 12);
     WriteFixed(t, column, firstRow + 1, k.beta, 14);
-    WriteFixed(t, column, firstRow + 2, k.gamma, 16);
+    WriteFixed(t, column, firstRow + 2, k.gamma, 15);
 }
 
 void WriteSeconds(ResultTable& t, int column, int row, Extended seconds)
@@ -148,10 +148,10 @@ void BesselDirectLabels(ResultTable& table)
                         "B, м", "C, м", "D, м", "alpha", "beta", "gamma", "Приближение", "sigma",
                         "x=-cos^2 A0 cos(2sigma1+sigma)", "y=(cos^4 A0-2x^2) cos sigma",
                         "z=x(3cos^4 A0-4x^2)(4cos^2 sigma-1)", "sigma=(s-(Bx+Cy+Dz) sin sigma)/A",
-                        "sin u2=sin u1 cos sigma+cos u1 sin sigma cos A12", "u2",
-                        "tg lambda=sin A12 sin sigma/(cos u1 cos sigma-sin u1 sin sigma cos A12)",
-                        "tg A2=cos u1 sin A12/(cos u1 cos sigma cos A12-sin u1 sin sigma)",
-                        "delta\"=(alpha sigma-(beta x+gamma y) sin sigma) sin A0", "l=lambda-delta",
+                        "sin u2 (треугольник на сфере)", "u2",
+                        "lambda (разность долгот на сфере)",
+                        "A2 (азимут в точке 2 на сфере)",
+                        "delta\" (ряд для lambda-l)", "l=lambda-delta",
                         "tg B2=tg u2/sqrt(1-e^2)", "L2=L1+l", "A21=A2+-180"});
 }
 
@@ -242,11 +242,11 @@ void BesselInverseLabels(ResultTable& table)
     WriteLabels(table, {"a, м", "b, м", "e^2", "e'^2", "Ro\"", "tg u1=sqrt(1-e^2) tg B1", "tg u2=sqrt(1-e^2) tg B2",
                         "l=L2-L1", "a1=sin u1 sin u2", "a2=cos u1 cos u2", "b1=sin u1 cos u2", "b2=cos u1 sin u2",
                         "Приближение", "lambda=l+delta", "p=cos u2 sin lambda", "q=b2-b1 cos lambda", "tg A12=p/q",
-                        "sin sigma=p sin A12+q cos A12, cos sigma=a1+a2 cos lambda", "sin A0=cos u1 sin A12",
+                        "sigma: cos sigma=a1+a2 cos lambda", "sin A0=cos u1 sin A12",
                         "cos^2 A0", "x=2a1-cos^2 A0 cos sigma", "y=(cos^4 A0-2x^2) cos sigma", "alpha", "beta", "gamma",
-                        "delta\"=(alpha sigma-(beta x+gamma y) sin sigma) sin A0", "k^2=e'^2 cos^2 A0", "A, м", "B, м",
+                        "delta\" (ряд для lambda-l)", "k^2=e'^2 cos^2 A0", "A, м", "B, м",
                         "C, м", "D, м", "z=x(3cos^4 A0-4x^2)(4cos^2 sigma-1)", "s=A sigma+(Bx+Cy+Dz) sin sigma, м",
-                        "A12", "A21=A2+-180, tg A2=cos u1 sin lambda/(b2 cos lambda-b1)"});
+                        "A12", "A21=A2+-180"});
 }
 
 namespace {
