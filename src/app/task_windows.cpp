@@ -10,6 +10,7 @@
 #include "gauss_kruger/gk_forms.h"
 #include "geodetic_problems/problem_forms.h"
 #include "plane_corrections/plane_corrections_form.h"
+#include "long_lines/bessel_forms.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
@@ -39,6 +40,7 @@ constexpr WindowClass WindowClasses[] = {
     {"TPTGKForm", Make<TPTGKForm>}, {"TGKTPForm", Make<TGKTPForm>},   {"TPreobrazForm", Make<TPreobrazForm>},
     {"TPrGZForm", Make<TPrGZForm>},   {"TObrGZForm", Make<TObrGZForm>}, {"TPrKoordForm", Make<TPrKoordForm>},
     {"TPlaneCorrectionsForm", Make<TPlaneCorrectionsForm>}, {"TDatumForm", Make<TDatumForm>},
+    {"TBesselPrGZForm", Make<TBesselPrGZForm>}, {"TBesselObrGZForm", Make<TBesselObrGZForm>},
 };
 
 }  // namespace

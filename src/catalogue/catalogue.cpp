@@ -5,6 +5,7 @@
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
 #include "plane_corrections/exercises.h"
+#include "long_lines/exercises.h"
 #include "spatial/exercises.h"
 #include "spherical/exercises.h"
 
@@ -31,7 +32,9 @@ const std::vector<const Exercise*>& Catalogue()
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
         &PlaneCorrectionsExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
-        &SpatialCoordinatesExercise(), &DatumTransformationExercise(),
+        &SpatialCoordinatesExercise(),
+        &BesselDirectExercise(), &BesselInverseExercise(),
+        &DatumTransformationExercise(),
     };
     return exercises;
 }

@@ -66,7 +66,9 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
                                        "N3|Вычисление площади и длин сторонт трапеции",
                                        "N11|Решение сферического треугольника", "N16|Преобразование координат",
-                                       "N20|Геодезические задачи", "N41|Системы координат"}));
+                                       "N20|Геодезические задачи",
+                                       "LongLines1|Геодезические задачи на больших расстояниях (способ Бесселя)",
+                                       "N41|Системы координат"}));
     EXPECT_EQ(menu("N3"), QStringList({"N5|Вычисление площади трапеции", "N10|Вычисление длин сторон трапеции"}));
     EXPECT_EQ(menu("N11"), QStringList({"N13|По теор. Лежандра и способу аддитаментов",
                                         "N14|Большого сферического треугольника"}));
@@ -78,6 +80,8 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
     EXPECT_EQ(menu("N20"), QStringList({"N21|Прямая геодезическая задача", "N22|Обратная геодезическая задача",
                                         "N23|Пространственные прямоугольные координаты"}));
     EXPECT_EQ(menu("N41"), QStringList({"N42|Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84"}));
+    EXPECT_EQ(menu("LongLines1"), QStringList({"BesselDirect1|Прямая задача по способу Бесселя",
+                                               "BesselInverse1|Обратная задача по способу Бесселя"}));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
     EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
     for (const char* item : {"N6", "Print1", "ExportPdf1"})
