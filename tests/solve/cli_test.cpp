@@ -92,6 +92,17 @@ TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
         {"meridian-arc", "--keys", dir.path()},
         {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--no-pdf"},
         {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--input-encoding", "koi8-r"},
+        // Empty file names, which would write nothing and report success.
+        {"meridian-arc", "--report", ""},
+        {"meridian-arc", "--docx", ""},
+        {"meridian-arc", "--pdf", ""},
+        {"meridian-arc", "--tables-json", ""},
+        {"meridian-arc", "--make-variants", "2", "--out", ""},
+        {"meridian-arc", "--batch", "", "--out-dir", dir.path()},
+        {"meridian-arc", "--batch", dir.filePath("v.csv"), "--keys", ""},
+        // Tolerances that would mark every answer right, or none.
+        {"gk-forward", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "x=inf"},
+        {"gk-forward", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "x=nan"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(RunCli(args), 2) << args.join(' ').toStdString();
