@@ -48,8 +48,8 @@ QByteArray DrawPdf(const BatchTargets& targets, std::span<const WordDocument> do
 // A failed variant's reason, for standard error as well as summary.csv.
 void Report(const BatchEvents& events, const QStringList& line)
 {
-    if (events.failed)
-        events.failed(QStringLiteral("variant %1: %2").arg(line[0], SingleLineText(line[3])));
+    if (events.variantFailed)
+        events.variantFailed(QStringLiteral("variant %1: %2").arg(line[0], SingleLineText(line[3])));
 }
 
 class Batch {

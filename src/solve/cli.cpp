@@ -501,7 +501,7 @@ int Batch(const Options& options, PdfWriter pdfWriter)
     BatchEvents events;
     if (sheet.rows.size() > 5)
         events.progressed = [](int done, int total) { PrintError(QStringLiteral("[%1/%2]").arg(done).arg(total)); };
-    events.failed = PrintError;
+    events.failed = events.variantFailed = PrintError;
     return RunBatch(*options.exercise, sheet, targets, events) ? 1 : 0;
 }
 

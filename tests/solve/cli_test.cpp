@@ -210,3 +210,24 @@ TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
 
 }  // namespace
 }  // namespace kvelta
+
+namespace kvelta {
+namespace {
+
+// The UTF-8 report keeps every character of a name, as the desktop's does; Windows-1251 cannot.
+TEST(SolveCommand, Utf8ReportKeepsWhatWindows1251Cannot)
+{
+    QTemporaryDir dir;
+    for (const QString name : {"✓ Иванов", "张伟", "Ёлкин"}) {
+        const QString utf8 = dir.filePath("u.txt"), cp1251 = dir.filePath("w.txt");
+        ASSERT_EQ(RunCli({"meridian-arc", "Edit2=" + name, "--report", utf8, "--utf8"}), 0);
+        ASSERT_EQ(RunCli({"meridian-arc", "Edit2=" + name, "--report", cp1251}), 0);
+        const QString text = QString::fromUtf8(test::ReadFile(utf8));
+        EXPECT_TRUE(text.contains("Ф.И.О. " + name + "\n")) << test::Str(text.left(120));
+        EXPECT_FALSE(text.contains('\r'));
+        EXPECT_EQ(text.count('\n'), test::ReadFile(cp1251).count("\r\n"));
+    }
+}
+
+}  // namespace
+}  // namespace kvelta
