@@ -27,6 +27,7 @@
 #include <stdexcept>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvelta {
 
@@ -57,15 +58,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+bool standardOutputClosed = false;
+
 void Write(FILE* stream, const QByteArray& bytes)
 {
+    if (stream == stdout && standardOutputClosed)
+        throw StreamError("it is closed");
     if (std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stream) != static_cast<size_t>(bytes.size())
         || std::fflush(stream) != 0) {
-        const int error = errno;
-        // A stream closed before the start: its descriptor is gone, whatever errno the C library set.
-        if (::fcntl(fileno(stream), F_GETFL) < 0)
-            throw StreamError("it is closed");
-        throw StreamError(std::strerror(error));
+        throw StreamError(std::strerror(errno));
     }
 }
 
@@ -582,6 +583,18 @@ int Run(const QStringList& arguments, PdfWriter pdfWriter)
 }
 
 }  // namespace
+
+void NoteClosedStandardOutput()
+{
+    if (::fcntl(STDOUT_FILENO, F_GETFD) >= 0)
+        return;
+    standardOutputClosed = true;
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0 && null != STDOUT_FILENO) {
+        ::dup2(null, STDOUT_FILENO);
+        ::close(null);
+    }
+}
 
 bool AsksForPdf(const QStringList& arguments)
 {

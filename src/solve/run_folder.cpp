@@ -4,6 +4,7 @@
 #include "reports/report_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
 #include <cstdlib>
@@ -70,6 +71,7 @@ RunFolder::RunFolder(const QDir& dir) : dir_(dir)
                               .arg(FullNativePath(dir.path())));
     }
     RemoveStale(dir_);
+    const bool markedBefore = QFileInfo::exists(dir_.filePath(kIncompleteMark));
     // The mark goes first: until the earlier run is out of the way and the new one whole, the
     // folder says it is incomplete.
     WriteFileAtomically(dir_.filePath(kIncompleteMark), IncompleteText());
@@ -77,8 +79,11 @@ RunFolder::RunFolder(const QDir& dir) : dir_(dir)
     if (!::mkdtemp(aside.data()))
         RaiseFolderError(dir_, QStringLiteral("cannot set the earlier run aside"));
     const QString previous = QFile::decodeName(aside);
+    // Only a folder a run wrote (summary.csv or the mark is there) has an earlier run: in any
+    // other folder "001-….txt" may be the user's own.
+    const bool earlierRun = markedBefore || QFileInfo::exists(dir_.filePath(QStringLiteral("summary.csv")));
     for (const QString& name : dir_.entryList(QDir::Files | QDir::System | QDir::Hidden))
-        if (IsRunFile(name) && !QFile::rename(dir_.filePath(name), QDir(previous).filePath(name)))
+        if (earlierRun && IsRunFile(name) && !QFile::rename(dir_.filePath(name), QDir(previous).filePath(name)))
             RaiseFolderError(dir_, QStringLiteral("cannot move %1 aside").arg(name));
     QDir(previous).removeRecursively();
 }

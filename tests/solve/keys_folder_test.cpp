@@ -174,6 +174,14 @@ TEST(RunFolder, HoldsTheFolderForOneRun)
         RunFolder again{QDir(dir.path())};  // the lock went with the run
     }
     EXPECT_TRUE(QFile::exists(dir.filePath(RunFolder::kIncompleteMark)));  // that run never finished
+    // A folder no run wrote keeps files that only look like a run's.
+    QTemporaryDir other;
+    WriteBytes(other.filePath("001-notes.txt"), "mine");
+    {
+        RunFolder run{QDir(other.path())};
+        run.finish();
+    }
+    EXPECT_TRUE(QFile::exists(other.filePath("001-notes.txt")));
     const std::pair<QString, bool> names[] = {{"001-a.txt", true}, {"1234-b.docx", true}, {"12-c.txt", false},
                                               {"001-a.csv", false}, {"answer-book.pdf", true}, {"x-001.txt", false}};
     for (const auto& [name, ours] : names)
