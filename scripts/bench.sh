@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
 # Speed of kvelta-solve, each figure a ratio against a bare Qt program (a QCoreApplication that
 # starts and quits) measured side by side in the same run, so that a busy machine slows both.
-# Usage: scripts/bench.sh [BUILD-DIR]   (default build-release, configured here as Release)
+# Every figure is measured several times and printed as min / median / max; a command that fails
+# stops the bench with its status.
+# Usage: scripts/bench.sh [BUILD-DIR]
+#   A given build folder is measured as it is, never rebuilt (kvelta-idle-bench is built in it
+#   only when missing); without one, build-release is configured and built here as Release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-release}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kvelta-solve kvelta-idle-bench >/dev/null
+if [ $# -ge 1 ]; then
+  build=$1
+  [ -x "$build/src/solve/kvelta-solve" ] || { echo "bench.sh: no kvelta-solve in $build" >&2; exit 2; }
+  [ -x "$build/src/app/kvelta-idle-bench" ] || cmake --build "$build" --target kvelta-idle-bench >/dev/null
+else
+  build=build-release
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$build" --target kvelta-solve kvelta-idle-bench >/dev/null
+fi
 solve=$build/src/solve/kvelta-solve
+repeats=${KVELTA_BENCH_REPEATS:-3}
 # Batches write their files twice: into memory (tmpfs), which measures the program, and onto the
 # build folder's disk, which adds what that disk costs to create 10 000 files (on a shared virtual
 # disk that varies tenfold from one minute to the next; the CPU time shows the program's share).
@@ -25,10 +36,25 @@ g++ -O2 -fPIC $(pkg-config --cflags Qt6Widgets) scripts/bench/bare_window.cpp -o
 now() { date +%s%N; }
 # Median of the numbers on standard input.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-# Wall time of one run of a command, in microseconds.
-micros() { local s e; s=$(now); "$@" >/dev/null 2>&1 || true; e=$(now); echo $(((e - s) / 1000)); }
-# Peak memory of one run, in KiB.
-peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
+# "min / median / max" of the numbers on standard input, each divided by $1, with $2 decimals.
+spread() {
+  sort -n | awk -v d="$1" -v p="$2" '{ v[NR] = $1 } END {
+    m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%.*f / %.*f / %.*f", p, v[1] / d, p, m / d, p, v[NR] / d }'
+}
+# Wall time of one run of a command, in microseconds; a failed command stops the bench.
+micros() {
+  local s e status=0
+  s=$(now); "$@" >/dev/null 2>"$work/last.err" || status=$?; e=$(now)
+  if [ $status != 0 ]; then echo "bench.sh: failed ($status): $* $(head -c 300 "$work/last.err")" >&2; exit $status; fi
+  echo $(((e - s) / 1000))
+}
+# Peak memory of one run, in KiB; a failed command stops the bench.
+peak() {
+  /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null 2>"$work/last.err" ||
+    { echo "bench.sh: failed: $* $(head -c 300 "$work/last.err")" >&2; exit 1; }
+  cat "$work/peak"
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 # Variants of an exercise, generated with a fixed seed: gk-forward points inside their zone,
@@ -48,6 +74,7 @@ triangle_variants() {
 }
 
 echo "kvelta-solve speed, as ratios against a bare QCoreApplication start ($(nproc) cores, $(date -u +%F))"
+echo "each figure min / median / max of $repeats runs (41 for the start)"
 
 # One exercise end to end, runs alternating with the bare program.
 : >"$work/bare.t"; : >"$work/one.t"
@@ -56,28 +83,32 @@ for _ in $(seq 41); do
   micros "$solve" meridian-arc --decimal-separator . Edit3=50 Edit6=51 >>"$work/one.t"
 done
 bare_us=$(median <"$work/bare.t"); one_us=$(median <"$work/one.t")
-printf '%-51s %6.1f ms %6s x bare\n' "bare QCoreApplication start" "$(ratio "$bare_us" 1000)" 1.00
-printf '%-51s %6.1f ms %6s x bare  (target <= 1.3)\n' "one exercise end to end (report to stdout)" \
-  "$(ratio "$one_us" 1000)" "$(ratio "$one_us" "$bare_us")"
+printf '%-51s %s ms\n' "bare QCoreApplication start" "$(spread 1000 1 <"$work/bare.t")"
+printf '%-51s %s ms, median %s x bare  (target <= 1.3)\n' "one exercise end to end (report to stdout)" \
+  "$(spread 1000 1 <"$work/one.t")" "$(ratio "$one_us" "$bare_us")"
+
+# Runs a command $repeats times, each after PREPARE (not timed; what it deletes is synced first,
+# so that one run's clean-up is never the next one's cost). Prints a line.
+timed() {  # LABEL TARGET PREPARE COMMAND...
+  local label=$1 target=$2 prepare=$3 times=$work/times.t
+  shift 3
+  : >"$times"
+  for _ in $(seq "$repeats"); do
+    eval "$prepare"; sync
+    micros "$@" >>"$times"
+  done
+  printf '%-56s %s s, median %s x bare%s\n' "$label" "$(spread 1000000 2 <"$times")" \
+    "$(ratio "$(median <"$times")" "$bare_us")" "$([ "$target" = - ] || echo "  (target <= $target s)")"
+}
 
 # Batches with a report file per variant and summary.csv; one disk sync at the end.
 batch() {  # NAME EXERCISE ROWS GENERATOR TARGET-SECONDS
   "$4" "$3" >"$work/$1.csv"
-  local folder s e us cpu kib
+  local folder
   for folder in "$memory" "$work"; do
-    rm -rf "$folder/out"
-    s=$(now)
-    cpu=$(/usr/bin/time -f '%U %S' "$solve" "$2" --decimal-separator . --batch "$work/$1.csv" --out-dir "$folder/out" 2>&1 >/dev/null |
-          tail -n 1 | awk '{ printf "%.2f", $1 + $2 }')
-    e=$(now)
-    us=$(((e - s) / 1000))
-    printf '%-40s %-10s %6.2f s  %6s x bare  (target <= %s s), CPU %s s\n' "--batch of $3 $2 variants" \
-      "$([ "$folder" = "$memory" ] && echo "in memory" || echo "on disk")" "$(ratio "$us" 1000000)" \
-      "$(ratio "$us" "$bare_us")" "$5" "$cpu"
+    timed "--batch of $3 $2 variants $([ "$folder" = "$memory" ] && echo "in memory" || echo "on disk")" "$5" \
+      "rm -rf '$folder/out'" "$solve" "$2" --decimal-separator . --batch "$work/$1.csv" --out-dir "$folder/out"
   done
-  rm -rf "$memory/out"
-  kib=$(peak "$solve" "$2" --decimal-separator . --batch "$work/$1.csv" --out-dir "$memory/out")
-  printf '%-40s peak memory %d MiB (target <= 40 MiB)\n' "" $((kib / 1024))
   rm -rf "$memory/out" "$work/out"
 }
 batch gk10k gk-forward 10000 gk_variants 2
@@ -85,30 +116,33 @@ batch tri10k large-triangle 10000 triangle_variants 4
 
 # --rigorous reuses the computed tables; the rigorous side costs what GeographicLib costs.
 gk_variants 10000 >"$work/gk.csv"
-s=$(now); "$solve" gk-forward --decimal-separator . --rigorous --batch "$work/gk.csv" --out-dir "$memory/rig" 2>/dev/null || true; e=$(now)
-printf '%-40s %-10s %6.2f s  %6s x bare\n' "--batch of 10000 gk-forward --rigorous" "in memory" \
-  "$(ratio $(((e - s) / 1000)) 1000000)" "$(ratio $(((e - s) / 1000)) "$bare_us")"
+timed "--batch of 10000 gk-forward --rigorous in memory" - "rm -rf '$memory/rig'" \
+  "$solve" gk-forward --decimal-separator . --rigorous --batch "$work/gk.csv" --out-dir "$memory/rig"
+rm -rf "$memory/rig"
+
+# Peak memory of a batch at 1 000 and at 100 000 variants: it must not grow with the batch.
+for rows in 1000 100000; do
+  gk_variants "$rows" >"$work/mem.csv"
+  : >"$work/mem.t"
+  for _ in $(seq "$repeats"); do
+    rm -rf "$memory/mem"
+    peak "$solve" gk-forward --decimal-separator . --batch "$work/mem.csv" --out-dir "$memory/mem" >>"$work/mem.t"
+  done
+  printf '%-56s %s MiB  (target <= 40 MiB)\n' "peak memory, --batch of $rows gk-forward" "$(spread 1024 0 <"$work/mem.t")"
+  rm -rf "$memory/mem"
+done
 
 # An instructor's group: 1000 drawn variants (each checked by computing it) and their batch with
 # text reports; answer keys for a group of 30, without PDFs and with them (and the answer book).
-timed() {  # LABEL TARGET-SECONDS|- COMMAND...
-  local label=$1 target=$2 s e
-  shift 2
-  s=$(now); "$@" >/dev/null 2>&1 || true; e=$(now)
-  printf '%-51s %6.2f s  %6s x bare  %s\n' "$label" "$(ratio $(((e - s) / 1000)) 1000000)" \
-    "$(ratio $(((e - s) / 1000)) "$bare_us")" "$([ "$target" = - ] || echo "(target <= $target s)")"
-}
 for exercise in gk-forward large-triangle; do
-  timed "--make-variants 1000 $exercise" 2 "$solve" "$exercise" --make-variants 1000 --out "$work/v-$exercise.csv"
-  rm -rf "$memory/v"
-  timed "--batch of the 1000 $exercise variants" 2 "$solve" "$exercise" --batch "$work/v-$exercise.csv" --out-dir "$memory/v"
+  timed "--make-variants 1000 $exercise" 2 : "$solve" "$exercise" --make-variants 1000 --out "$work/v-$exercise.csv"
+  timed "--batch of the 1000 $exercise variants" 2 "rm -rf '$memory/v'" \
+    "$solve" "$exercise" --batch "$work/v-$exercise.csv" --out-dir "$memory/v"
   "$solve" "$exercise" --make-variants 30 --out "$work/g-$exercise.csv"
-  rm -rf "$memory/keys"
-  timed "--keys --no-pdf, a group of 30 $exercise" 1 "$solve" "$exercise" --batch "$work/g-$exercise.csv" \
-    --keys "$memory/keys" --no-pdf
-  rm -rf "$memory/keys"
-  timed "--keys with PDFs and book, group of 30 $exercise" - "$solve" "$exercise" \
-    --batch "$work/g-$exercise.csv" --keys "$memory/keys"
+  timed "--keys --no-pdf, a group of 30 $exercise" 1 "rm -rf '$memory/keys'" \
+    "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys" --no-pdf
+  timed "--keys with PDFs and book, group of 30 $exercise" - "rm -rf '$memory/keys'" \
+    "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys"
 done
 rm -rf "$memory/v" "$memory/keys"
 

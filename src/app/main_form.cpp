@@ -63,8 +63,11 @@ QString DefaultSaveDialog(QWidget* parent, const QString& lastFileName, TextEnco
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({TextEncodingFilter(TextEncoding::Windows1251), TextEncodingFilter(TextEncoding::Utf8)});
     dialog.selectNameFilter(TextEncodingFilter(encoding));
-    if (!lastFileName.isEmpty())
+    dialog.setDefaultSuffix(QStringLiteral("txt"));  // a name typed without one gets it
+    if (!lastFileName.isEmpty()) {
+        dialog.setDirectory(QFileInfo(lastFileName).absolutePath());
         dialog.selectFile(lastFileName);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return {};
     encoding = TextEncodingOfFilter(dialog.selectedNameFilter());
@@ -327,8 +330,11 @@ void TMainForm::setTextEncoding(TextEncoding encoding)
 void TMainForm::N6Click()
 {
     TextEncoding encoding = textEncoding_;
-    const QString fileName = chooseSaveFile_ ? chooseSaveFile_(this, lastSaveFileName_)
-                                             : DefaultSaveDialog(this, lastSaveFileName_, encoding);
+    QString offered = lastSaveFileName_;
+    if (const TaskForm* form = activeTaskForm())
+        offered = SuggestedReportFile(offered.isEmpty() ? DefaultReportFolder() : QFileInfo(offered).absolutePath(),
+                                      form->caption(), form->studentName(), QStringLiteral("txt"));
+    const QString fileName = chooseSaveFile_ ? chooseSaveFile_(this, offered) : DefaultSaveDialog(this, offered, encoding);
     if (fileName.isEmpty())
         return;
     lastSaveFileName_ = fileName;
@@ -375,15 +381,14 @@ void TMainForm::ExportPdf1Click()
     TaskForm* form = activeTaskForm();
     if (!form)
         return;
-    const QString folder = lastPdfFolder_.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : lastPdfFolder_;
-    const QString suggested = QDir(folder).filePath(DocumentBaseName(form->windowTitle()) + QStringLiteral(".pdf"));
+    const QString folder = lastPdfFolder_.isEmpty() ? DefaultReportFolder() : lastPdfFolder_;
+    const QString suggested = SuggestedReportFile(folder, form->caption(), form->studentName(), QStringLiteral("pdf"));
     const QString fileName = choosePdfFile_ ? choosePdfFile_(this, suggested) : ChoosePdfFile(this, suggested);
     if (fileName.isEmpty())
         return;
     lastPdfFolder_ = QFileInfo(fileName).absolutePath();
     ExportPdf(ReportDocument(*form), form->windowTitle(), fileName);
+    statusBar()->showMessage(QStringLiteral("PDF записан: %1").arg(QDir::toNativeSeparators(fileName)), 10000);
 }
 
 TAboutForm* TMainForm::aboutForm()

@@ -1,9 +1,15 @@
 #include "app/print_report.h"
 
+#include "app/word_handover.h"
 #include "reports/report_file.h"
+#include "reports/text_report.h"
 #include "render/document_painter.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -35,10 +41,27 @@ QString ChoosePdfFile(QWidget* parent, const QString& suggestedPath)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
     dialog.selectFile(suggestedPath);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
+}
+
+QString DefaultReportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir().mkpath(documents))
+        return documents;
+    return QDir::homePath();
+}
+
+QString SuggestedReportFile(const QString& folder, const QString& caption, const QString& student,
+                            const QString& extension)
+{
+    const QString name = SingleLineText(student).simplified();
+    const QString base = DocumentBaseName(name.isEmpty() ? caption : caption + QStringLiteral(" - ") + name);
+    return QDir(folder).filePath(base + QLatin1Char('.') + extension);
 }
 
 QString AskOtherWayOut(QWidget* parent, const QString& boxText)

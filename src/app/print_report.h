@@ -25,4 +25,13 @@ QString ChoosePdfFile(QWidget* parent, const QString& suggestedPath);
 // other ways out. Returns "ExportPdf1", "Print1" or an empty text for none.
 QString AskOtherWayOut(QWidget* parent, const QString& boxText);
 
+// The folder a report is offered in first: the documents folder, made when the account has none
+// yet, else the home folder.
+QString DefaultReportFolder();
+
+// The file a report of a window is offered as: in `folder`, named from the caption and the
+// student ("Вычисление дуги меридианов - Иванов И. И.txt"), with the extension.
+QString SuggestedReportFile(const QString& folder, const QString& caption, const QString& student,
+                            const QString& extension);
+
 }  // namespace kvelta

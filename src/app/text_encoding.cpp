@@ -38,12 +38,7 @@ void WriteTextEncoding(SettingsFile& file, TextEncoding encoding)
 
 QByteArray TextReportIn(TextEncoding encoding, const ReportView& view, ReportLayout layout)
 {
-    if (encoding == TextEncoding::Windows1251)
-        return TextReportBytes(view, layout);
-    QString text = TextReportText(view, layout);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text.toUtf8();
+    return encoding == TextEncoding::Windows1251 ? TextReportBytes(view, layout) : TextReportUtf8Bytes(view, layout);
 }
 
 }  // namespace kvelta

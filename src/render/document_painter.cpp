@@ -114,6 +114,49 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
     cursor.movePosition(QTextCursor::End);
 }
 
+QString CellText(const WordCell& cell)
+{
+    QString text;
+    for (const WordParagraph& paragraph : cell.paragraphs)
+        for (const WordRun& run : paragraph.runs)
+            text += run.text;
+    return text.trimmed();
+}
+
+// A table in sections, each from a row that heads it: the first row, and any later row that
+// repeats the first one's leading heading ("Вершина" over the plane triangle after the spherical
+// one). Each section repeats its own heading on the next page, never the first section's.
+std::vector<WordTable> Sections(const WordTable& table)
+{
+    std::vector<int> starts{0};
+    const QString heading = table.rows.empty() || table.rows.front().empty() ? QString() : CellText(table.rows.front().front());
+    for (int r = 1; table.headerRows > 0 && !heading.isEmpty() && r < table.rowCount(); ++r)
+        if (CellText(table.rows[static_cast<std::size_t>(r)].front()) == heading)
+            starts.push_back(r);
+    starts.push_back(table.rowCount());
+    std::vector<WordTable> sections;
+    for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+        WordTable section = table;
+        section.rows.assign(table.rows.begin() + starts[k], table.rows.begin() + starts[k + 1]);
+        section.headerRows = std::min(table.headerRows, section.rowCount() - 1);
+        sections.push_back(std::move(section));
+    }
+    return sections;
+}
+
+// The block Qt keeps after a table, made to take no room: the next section follows right below.
+void CollapseBlock(QTextCursor& cursor)
+{
+    QTextBlockFormat format;
+    format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    format.setTopMargin(0);
+    format.setBottomMargin(0);
+    cursor.setBlockFormat(format);
+    QTextCharFormat tiny;
+    tiny.setFontPointSize(1);
+    cursor.setBlockCharFormat(tiny);
+}
+
 // The document laid out for the device: one text-width column, pages of the text area's height.
 std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintDevice& device)
 {
@@ -135,7 +178,12 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
             WriteParagraph(cursor, *paragraph, scale);
             blockFree = false;
         } else {
-            WriteTable(cursor, std::get<WordTable>(block), scale, textWidth);
+            const std::vector<WordTable> sections = Sections(std::get<WordTable>(block));
+            for (std::size_t k = 0; k < sections.size(); ++k) {
+                if (k > 0)
+                    CollapseBlock(cursor);
+                WriteTable(cursor, sections[k], scale, textWidth);
+            }
             blockFree = true;  // Qt keeps a block after every table
         }
     }
@@ -185,7 +233,7 @@ QByteArray PdfBytes(const QString& title, Draw draw)
 
 QByteArray WritePdf(const WordDocument& document, const QString& title)
 {
-    return PdfBytes(title, [&](QPdfWriter& pdf) { PaintDocument(document, pdf); });
+    return WritePdfBook({&document, 1}, title);
 }
 
 QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title)
@@ -211,9 +259,12 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
                 const QRectF view(0, index * page.height(), page.width(), page.height());
                 painter.save();
                 painter.translate(0, -view.top());
-                painter.setClipRect(view);
+                // Cut between pages only: a table's right-hand border lies on the text area's
+                // edge, and a clip there would cut it away.
+                const QRectF drawn = view.adjusted(-page.width(), 0, page.width(), 0);
+                painter.setClipRect(drawn);
                 QAbstractTextDocumentLayout::PaintContext context;
-                context.clip = view;
+                context.clip = drawn;
                 context.palette.setColor(QPalette::Text, Qt::black);
                 text->documentLayout()->draw(&painter, context);
                 painter.restore();

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>  // renameat2
 #include <cstdlib>
 #include <cstring>
@@ -196,34 +197,95 @@ QString FullNativePath(const QString& fileName)
     return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(fileName).absoluteFilePath()));
 }
 
-void WriteFileAtomically(const QString& fileName, const QByteArray& bytes, FileSync sync)
+namespace {
+
+// The file a path names: a symbolic link followed to its target (even one not made yet), so that
+// writing keeps the link as editors do. The path itself when it is no link or a loop of links.
+QByteArray LinkTarget(const QByteArray& path)
+{
+    QByteArray target = path;
+    for (int hop = 0; hop < 40; ++hop) {  // the kernel's own limit of links in a row
+        struct stat st;
+        if (::lstat(target.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.constData(), link.data(), static_cast<size_t>(link.size()));
+        if (length <= 0 || length >= link.size())
+            return target;
+        link.truncate(length);
+        const QString folder = QFileInfo(QFile::decodeName(target)).absolutePath();
+        target = QFile::encodeName(QDir::cleanPath(QDir(folder).absoluteFilePath(QFile::decodeName(link))));
+    }
+    return path;
+}
+
+// A file on its way: written in place (a device, a FIFO), or complete in a temporary that a
+// rename puts in place.
+struct StagedFile {
+    QString fileName;
+    QByteArray path;
+    QByteArray temporary;  // empty: written already
+};
+
+StagedFile Stage(const QString& fileName, const QByteArray& bytes, FileSync sync)
 {
     if (fileName.isEmpty())
         RaiseCannotCreate(fileName, ENOENT);
-    const QString absolute = QFileInfo(fileName).absoluteFilePath();
-    const QByteArray path = QFile::encodeName(absolute);
+    const QByteArray path = LinkTarget(QFile::encodeName(QFileInfo(fileName).absoluteFilePath()));
 
     struct stat st;
     const bool exists = ::stat(path.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         RaiseCannotCreate(fileName, EISDIR);
-    if (exists && !S_ISREG(st.st_mode))
-        return WriteInPlace(fileName, path, bytes);
+    if (exists && !S_ISREG(st.st_mode)) {
+        WriteInPlace(fileName, path, bytes);
+        return {fileName, path, {}};
+    }
     // The rename below would replace a read-only file: it is refused as opening it would be.
     if (exists)
         if (const int error = ExistingFileError(path))
             RaiseCannotCreate(fileName, error);
-
     // The temporary is private; the file gets the old file's permissions or the usual ones.
-    const QByteArray temporary =
-        WriteTemporary(fileName, path, bytes, exists ? (st.st_mode & 07777) : NewFileMode(), sync);
-    if (::rename(temporary.constData(), path.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        RaiseUnableToWrite(fileName, error);
+    return {fileName, path, WriteTemporary(fileName, path, bytes, exists ? (st.st_mode & 07777) : NewFileMode(), sync)};
+}
+
+void Discard(const std::vector<StagedFile>& staged)
+{
+    for (const StagedFile& file : staged)
+        if (!file.temporary.isEmpty())
+            ::unlink(file.temporary.constData());
+}
+
+}  // namespace
+
+void WriteFileAtomically(const QString& fileName, const QByteArray& bytes, FileSync sync)
+{
+    WriteFilesTogether({{fileName, bytes}}, sync);
+}
+
+void WriteFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files, FileSync sync)
+{
+    std::vector<StagedFile> staged;
+    try {
+        for (const auto& [fileName, bytes] : files)
+            staged.push_back(Stage(fileName, bytes, sync));
+    } catch (...) {
+        Discard(staged);
+        throw;
     }
-    if (sync == FileSync::Now)
-        SyncParentFolder(path);
+    // Every file is complete before the first replaces its old one.
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        const StagedFile& file = staged[i];
+        if (file.temporary.isEmpty())
+            continue;
+        if (::rename(file.temporary.constData(), file.path.constData()) != 0) {
+            const int error = errno;
+            Discard({staged.begin() + static_cast<std::ptrdiff_t>(i), staged.end()});
+            RaiseUnableToWrite(file.fileName, error);
+        }
+        if (sync == FileSync::Now)
+            SyncParentFolder(file.path);
+    }
 }
 
 bool WriteNewFile(const QString& fileName, const QByteArray& bytes)

@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace kvelta {
 
@@ -21,7 +23,12 @@ enum class FileSync { Now, Later };
 // Writes the bytes to the file. Throws KveltaError `Cannot create file "%s". %s` (full path,
 // the system's reason) when the file cannot be created or an existing one cannot be written,
 // and "Unable to write to %s. %s" when writing fails after that.
+// A symbolic link is followed: its target is written and the link stays.
 void WriteFileAtomically(const QString& fileName, const QByteArray& bytes, FileSync sync = FileSync::Now);
+
+// Writes files that belong together (a report and its table): every one complete in a temporary
+// before the first replaces its old file, so a full disk leaves all old files or none.
+void WriteFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files, FileSync sync = FileSync::Now);
 
 // Writes the bytes to a new file of that name, complete or not at all, never replacing anything:
 // false when the name is taken (even by a file made meanwhile). Throws as WriteFileAtomically.

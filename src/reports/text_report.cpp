@@ -89,9 +89,9 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
     QString text;
     AppendLine(text, view.caption);
     AppendLine(text, QString());
-    AppendLine(text, QStringLiteral("Ст. гр. ") + view.group);
+    AppendLine(text, QStringLiteral("Ст. гр. ") + SingleLineText(view.group));
     AppendLine(text, QString());
-    AppendLine(text, QStringLiteral("Ф.И.О. ") + view.name);
+    AppendLine(text, QStringLiteral("Ф.И.О. ") + SingleLineText(view.name));
     AppendLine(text, QString());
 
     switch (layout) {
@@ -120,6 +120,30 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
 QByteArray TextReportBytes(const ReportView& view, ReportLayout layout)
 {
     return WithCrLf(ToWindows1251(TextReportText(view, layout)));
+}
+
+QByteArray TextReportUtf8Bytes(const ReportView& view, ReportLayout layout)
+{
+    QString text = TextReportText(view, layout);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.toUtf8();
+}
+
+QString SingleLineText(const QString& text)
+{
+    QString line;
+    line.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool direction = (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E
+                               || u == 0x200F || u == 0x061C;
+        if (direction)
+            continue;
+        const bool control = c.category() == QChar::Other_Control || u == 0x2028 || u == 0x2029 || u == 0x0085;
+        line += control ? QLatin1Char(' ') : c;
+    }
+    return line;
 }
 
 void WriteTextReport(const ReportView& view, const QString& fileName, ReportLayout layout)

@@ -22,6 +22,12 @@ QString TextReportText(const ReportView& view, ReportLayout layout);
 
 // The bytes of the file: Windows-1251, every line end (CR, LF or CR LF) made CR LF.
 QByteArray TextReportBytes(const ReportView& view, ReportLayout layout);
+// The same report in UTF-8 with LF line ends: every character kept, also one Windows-1251 lacks.
+QByteArray TextReportUtf8Bytes(const ReportView& view, ReportLayout layout);
+
+// A user's text made one harmless line: line breaks, tabs and other controls become spaces;
+// invisible direction controls, which could make a line read as another, are dropped.
+QString SingleLineText(const QString& text);
 
 // Writes the report to the file, replacing an existing file only once the new one is complete.
 // Throws KveltaError: `Cannot create file "%s". %s` or "Unable to write to %s. %s".

@@ -8,6 +8,10 @@
 #include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/outputs.h"
+#include "solve/run_folder.h"
+
+#include <memory>
+#include <vector>
 
 namespace kvelta {
 
@@ -16,10 +20,7 @@ namespace {
 // A file name made safe from a student's name: letters and digits kept, the rest "_".
 QString SafeFileName(const QString& name)
 {
-    QString safe;
-    for (const QChar c : name.trimmed())
-        safe += c.isLetterOrNumber() ? c : QLatin1Char('_');
-    safe = safe.left(60);
+    const QString safe = FileNamePart(name, kFileNameBytes - 16);  // after "NNNNNN-"
     return safe.isEmpty() ? QStringLiteral("variant") : safe;
 }
 
@@ -44,6 +45,13 @@ QByteArray DrawPdf(const BatchTargets& targets, std::span<const WordDocument> do
     return targets.drawPdf(documents, title);
 }
 
+// A failed variant's reason, for standard error as well as summary.csv.
+void Report(const BatchEvents& events, const QStringList& line)
+{
+    if (events.variantFailed)
+        events.variantFailed(QStringLiteral("variant %1: %2").arg(line[0], SingleLineText(line[3])));
+}
+
 class Batch {
 public:
     Batch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets)
@@ -55,7 +63,7 @@ public:
     }
 
     // Solves and writes the variant of row k (from 1); false when it failed.
-    bool variant(int k)
+    bool variant(int k, const BatchEvents& events)
     {
         const QStringList& row = sheet_.rows[static_cast<std::size_t>(k - 1)];
         QStringList line{QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0')), QString(), QString(), QString()};
@@ -65,6 +73,7 @@ public:
         else
             line[3] = TooLongText(*edits, k);
         if (!line[3].isEmpty()) {
+            Report(events, line);
             summary_ += CsvLine(line);
             return false;
         }
@@ -76,6 +85,8 @@ public:
         if (const std::optional<QString> error = ErrorOf([&] { write(k, line[0], solution, view); }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
         summary_ += CsvLine(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(*edits));
+        if (!line[3].isEmpty())
+            Report(events, line);
         return line[3].isEmpty();
     }
 
@@ -134,18 +145,22 @@ private:
 
 int RunBatch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets, const BatchEvents& events)
 {
-    for (const QDir* dir : {&targets.reports, targets.keys ? &*targets.keys : nullptr})
-        if (dir && !dir->mkpath(QStringLiteral(".")))
-            throw KveltaError(QStringLiteral("Cannot create folder %1").arg(dir->path()));
+    std::vector<std::unique_ptr<RunFolder>> folders;
+    folders.push_back(std::make_unique<RunFolder>(targets.reports));
+    if (targets.keys && targets.keys->absolutePath() != targets.reports.absolutePath())
+        folders.push_back(std::make_unique<RunFolder>(*targets.keys));
     Batch batch(exercise, sheet, targets);
     const int total = static_cast<int>(sheet.rows.size());
     int failed = 0, done = 0;
     while (done < total && !(events.cancelled && *events.cancelled)) {
-        failed += batch.variant(++done) ? 0 : 1;
+        failed += batch.variant(++done, events) ? 0 : 1;
         if (events.progressed)
             events.progressed(done, total);
     }
-    return failed + (batch.finish(events, done == total) ? 0 : 1);
+    failed += batch.finish(events, done == total) ? 0 : 1;
+    for (const auto& folder : folders)
+        folder->finish();
+    return failed;
 }
 
 }  // namespace kvelta

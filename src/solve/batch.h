@@ -31,6 +31,7 @@ struct BatchEvents {
     std::function<void(int done, int total)> progressed;  // after each variant
     std::function<void(const QString&)> failed;           // a failure that has no line in summary.csv
     const std::atomic<bool>* cancelled = nullptr;         // stops between variants; no answer book then
+    std::function<void(const QString&)> variantFailed;    // a variant's failure, also in summary.csv
 };
 
 // Runs the batch; returns how many variants (or the answer book) failed. A variant that fails is a

@@ -20,10 +20,14 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvelta {
 
@@ -54,11 +58,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+bool standardOutputClosed = false;
+
 void Write(FILE* stream, const QByteArray& bytes)
 {
+    if (stream == stdout && standardOutputClosed)
+        throw StreamError("it is closed");
     if (std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stream) != static_cast<size_t>(bytes.size())
-        || std::fflush(stream) != 0)
+        || std::fflush(stream) != 0) {
         throw StreamError(std::strerror(errno));
+    }
 }
 
 void PrintError(const QString& text)
@@ -109,6 +118,15 @@ public:
         parser.addOptions({variants_, seed_, students_, out_, keys_, noPdf_, grade_, encoding_, tolerance_});
     }
 
+    // The name of an option that names a file but was given an empty name; empty when none is.
+    QString emptyName(const QCommandLineParser& parser) const
+    {
+        for (const QCommandLineOption* option : {&students_, &out_, &keys_, &grade_})
+            if (parser.isSet(*option) && parser.value(*option).isEmpty())
+                return option->names().constLast();
+        return {};
+    }
+
     // The name of a single-valued option given more than once; empty when none is.
     QString repeated(const QCommandLineParser& parser) const
     {
@@ -155,9 +173,9 @@ public:
             const double value = QString(tolerance.mid(equals + 1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
             const bool known = std::any_of(exercise.results.begin(), exercise.results.end(),
                                            [&](const QuantitySpec& result) { return result.name == name; });
-            if (equals <= 0 || !ok || value < 0 || !known)
+            if (equals <= 0 || !ok || !std::isfinite(value) || value < 0 || !known)
                 throw UsageError(QStringLiteral("--tolerance takes NAME=VALUE, NAME a result of %1 as summary.csv "
-                                                "heads it, VALUE not negative: '%2'")
+                                                "heads it, VALUE a finite number not negative: '%2'")
                                      .arg(exercise.name, tolerance));
             options.tolerances[name] = value;
         }
@@ -247,6 +265,11 @@ public:
                 throw UsageError(QStringLiteral("--%1 is given more than once").arg(option->names().constLast()));
         if (const QString repeated = instructor_.repeated(parser_); !repeated.isEmpty())
             throw UsageError(QStringLiteral("--%1 is given more than once").arg(repeated));
+        for (const QCommandLineOption* option : {&report_, &tablesJson_, &docx_, &pdf_, &batch_, &outDir_})
+            if (parser_.isSet(*option) && parser_.value(*option).isEmpty())
+                throw UsageError(QStringLiteral("--%1 takes a file name, not an empty one").arg(option->names().constLast()));
+        if (const QString empty = instructor_.emptyName(parser_); !empty.isEmpty())
+            throw UsageError(QStringLiteral("--%1 takes a file name, not an empty one").arg(empty));
     }
 
     bool help() const { return parser_.isSet(help_); }
@@ -434,10 +457,10 @@ int SolveOne(const Options& options, PdfWriter pdfWriter)
     const ReportLayout layout = options.exercise->report;
     try {
         if (!options.report.isEmpty() || !anyOutput) {
-            const QByteArray report = TextReportBytes(view, layout);
             const bool toTerminal = options.report.isEmpty() || options.report == QLatin1String("-");
             const bool utf8 = options.utf8 || !anyOutput;
-            WriteOutput(toTerminal ? QStringLiteral("-") : options.report, utf8 ? ToUtf8Lines(report) : report);
+            WriteOutput(toTerminal ? QStringLiteral("-") : options.report,
+                        utf8 ? TextReportUtf8Bytes(view, layout) : TextReportBytes(view, layout));
         }
         if (!options.tablesJson.isEmpty())
             WriteOutput(options.tablesJson, TablesJson(solution, options.rigorous));
@@ -479,8 +502,16 @@ int Batch(const Options& options, PdfWriter pdfWriter)
     BatchEvents events;
     if (sheet.rows.size() > 5)
         events.progressed = [](int done, int total) { PrintError(QStringLiteral("[%1/%2]").arg(done).arg(total)); };
-    events.failed = PrintError;
+    events.failed = events.variantFailed = PrintError;
     return RunBatch(*options.exercise, sheet, targets, events) ? 1 : 0;
+}
+
+// Whether two names lead to one existing file (a link, another spelling of the path).
+bool SameFile(const QString& first, const QString& second)
+{
+    struct stat a, b;
+    return !second.isEmpty() && second != QLatin1String("-") && ::stat(QFile::encodeName(first).constData(), &a) == 0
+           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 int MakeVariantsCommand(const Options& options)
@@ -488,6 +519,9 @@ int MakeVariantsCommand(const Options& options)
     const InstructorOptions& instructor = options.instructor;
     std::vector<Student> students;
     if (!instructor.students.isEmpty()) {
+        if (SameFile(instructor.students, instructor.out))
+            throw UsageError(QStringLiteral("--students and --out name the same file %1: the class list would be "
+                                            "replaced by the variants").arg(instructor.students));
         try {
             students = ReadStudents(ReadInputFile(instructor.students), instructor.encoding);
         } catch (const FileReadError& error) {
@@ -549,6 +583,18 @@ int Run(const QStringList& arguments, PdfWriter pdfWriter)
 }
 
 }  // namespace
+
+void NoteClosedStandardOutput()
+{
+    if (::fcntl(STDOUT_FILENO, F_GETFD) >= 0)
+        return;
+    standardOutputClosed = true;
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0 && null != STDOUT_FILENO) {
+        ::dup2(null, STDOUT_FILENO);
+        ::close(null);
+    }
+}
 
 bool AsksForPdf(const QStringList& arguments)
 {

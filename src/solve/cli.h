@@ -19,6 +19,11 @@ using PdfWriter = QByteArray (*)(std::span<const WordDocument> documents, const 
 // need Qt Gui.
 bool AsksForPdf(const QStringList& arguments);
 
+// To be called first thing: notes a standard output the program was started without, and keeps
+// its descriptor taken (by /dev/null), so that no file opened later becomes standard output.
+// Printing then fails with "it is closed".
+void NoteClosedStandardOutput();
+
 // Runs the command with its arguments (without the program name); returns the exit status:
 // 0 done, 1 the computation or a file failed, 2 wrong usage.
 int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter = nullptr);

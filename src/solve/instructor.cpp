@@ -8,8 +8,10 @@
 #include "reports/word_report.h"
 #include "solve/csv.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
 #include <set>
@@ -38,14 +40,6 @@ TypedTexts Shown(const Exercise& exercise, TypedTexts texts)
         return EditIndex(exercise, a.first) < EditIndex(exercise, b.first);
     });
     return texts;
-}
-
-QString SafePart(const QString& text)
-{
-    QString safe;
-    for (const QChar c : text.trimmed())
-        safe += c.isLetterOrNumber() ? c : QLatin1Char('_');
-    return safe.left(60);
 }
 
 // A student's answer in the result's unit (an angle in degrees): a number, a unit mark after it
@@ -161,12 +155,39 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
     return out;
 }
 
+QString FileNamePart(const QString& text, int maxBytes)
+{
+    // Composed letters, so that "И" + breve is one letter "Й", never "И_".
+    const QString composed = text.trimmed().normalized(QString::NormalizationForm_C);
+    QString safe;
+    qsizetype bytes = 0, characters = 0;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, composed);
+    for (qsizetype start = 0, end = graphemes.toNextBoundary(); end > 0 && characters < kFileNamePartCharacters;
+         start = end, end = graphemes.toNextBoundary()) {
+        QString grapheme = composed.mid(start, end - start);
+        for (const char32_t c : grapheme.toUcs4())
+            if (!QChar::isLetterOrNumber(c) && !QChar::isMark(c)) {
+                grapheme = QStringLiteral("_");
+                break;
+            }
+        bytes += grapheme.toUtf8().size();
+        if (bytes > maxBytes)
+            break;  // whole characters only
+        safe += grapheme;
+        ++characters;
+    }
+    return safe;
+}
+
 QString KeyFileStem(int number, const QString& group, const QString& name)
 {
     QString stem = QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
-    for (const QString& part : {SafePart(group), SafePart(name)})
-        if (!part.isEmpty())
-            stem += QLatin1Char('-') + part;
+    const QString groupPart = FileNamePart(group, kFileNameBytes / 4);
+    if (!groupPart.isEmpty())
+        stem += QLatin1Char('-') + groupPart;
+    const QString namePart = FileNamePart(name, kFileNameBytes - static_cast<int>(stem.toUtf8().size()) - 1);
+    if (!namePart.isEmpty())
+        stem += QLatin1Char('-') + namePart;
     return stem;
 }
 
@@ -174,13 +195,20 @@ WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution
                             const std::function<QByteArray(const WordDocument&)>& drawPdf)
 {
     const ReportView view = solution.view();
-    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".txt")), TextReportBytes(view, solution.exercise->report),
-                        FileSync::Later);
-    WordDocument document = BuildReportDocument(view, solution.exercise->report);
-    WriteFileAtomically(dir.filePath(stem + QStringLiteral(".docx")), WriteDocx(document), FileSync::Later);
-    if (drawPdf)
-        WriteFileAtomically(dir.filePath(stem + QStringLiteral(".pdf")), drawPdf(document), FileSync::Later);
-    return document;
+    const QStringList files{dir.filePath(stem + QStringLiteral(".txt")), dir.filePath(stem + QStringLiteral(".docx")),
+                            dir.filePath(stem + QStringLiteral(".pdf"))};
+    try {
+        WriteFileAtomically(files[0], TextReportBytes(view, solution.exercise->report), FileSync::Later);
+        WordDocument document = BuildReportDocument(view, solution.exercise->report);
+        WriteFileAtomically(files[1], WriteDocx(document), FileSync::Later);
+        if (drawPdf)
+            WriteFileAtomically(files[2], drawPdf(document), FileSync::Later);
+        return document;
+    } catch (...) {
+        for (const QString& file : files)  // a key is whole or not there
+            QFile::remove(file);
+        throw;
+    }
 }
 
 QStringList SummaryInputHeader(const VariantSheet& sheet)
@@ -218,7 +246,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         header << answer.second->name << answer.second->name + QStringLiteral(" разность");
     header << QStringLiteral("right") << QStringLiteral("total");
     QByteArray grades = CsvLine(header);
-    QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, source);
+    QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, SingleLineText(source));
 
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         const QStringList& row = sheet.rows[r];
@@ -235,7 +263,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         const ReportView view = solution.view();
         line[1] = view.group;
         line[2] = view.name;
-        report += QStringLiteral("\n%1  %2  %3\n").arg(number, view.group, view.name);
+        report += QStringLiteral("\n%1  %2  %3\n").arg(number, SingleLineText(view.group), SingleLineText(view.name));
         if (!solution.fault.isEmpty())
             report += QStringLiteral("  вычисление варианта прервано: %1\n").arg(solution.error());
         int right = 0;
@@ -249,7 +277,8 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
             line << (mark.right ? QStringLiteral("1") : QStringLiteral("0")) << difference;
             const QString unit = result->angle ? QStringLiteral(" ″") : result->unit.isEmpty() ? QString() : QLatin1Char(' ') + result->unit;
             report += QStringLiteral("  %1: ответ «%2», вычислено %3; ")
-                          .arg(result->name, row.value(static_cast<qsizetype>(column)).trimmed(), mark.expected);
+                          .arg(result->name, SingleLineText(row.value(static_cast<qsizetype>(column)).trimmed()),
+                               mark.expected);
             report += mark.given ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
                                        .arg(difference, unit, Tolerance(mark.tolerance),
                                             mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
@@ -259,8 +288,9 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
         grades += CsvLine(line);
     }
-    WriteFileAtomically(dir.filePath(QStringLiteral("grades.csv")), grades, FileSync::Later);
-    WriteFileAtomically(dir.filePath(QStringLiteral("grades.txt")), report.toUtf8(), FileSync::Later);
+    WriteFilesTogether({{dir.filePath(QStringLiteral("grades.csv")), grades},
+                        {dir.filePath(QStringLiteral("grades.txt")), report.toUtf8()}},
+                       FileSync::Later);
     SyncFolder(dir.path());
 }
 

@@ -25,6 +25,14 @@ inline constexpr quint32 kDefaultVariantSeed = 1;
 // KveltaError when the exercise has no variants or not that many different ones.
 QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const std::vector<Student>& students);
 
+// What a file name stem may hold in UTF-8 bytes: a file system's 255 less the longest extension.
+inline constexpr int kFileNameBytes = 250;
+inline constexpr int kFileNamePartCharacters = 60;
+
+// A user's text as part of a file name: NFC-composed, letters, digits and their marks kept and
+// every other character "_", cut on a character's boundary to at most 60 characters and maxBytes.
+QString FileNamePart(const QString& text, int maxBytes);
+
 // "NNN-group-name" for a key's files, the group and name made safe for a file name.
 QString KeyFileStem(int number, const QString& group, const QString& name);
 

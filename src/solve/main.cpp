@@ -46,6 +46,7 @@ kvelta::PdfModuleMain LoadPdfModule(QString& error)
 
 int main(int argc, char* argv[])
 {
+    kvelta::NoteClosedStandardOutput();
     // A file size limit makes a write fail (and be reported) instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;

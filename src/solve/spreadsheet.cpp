@@ -148,36 +148,129 @@ std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& ex
     return std::nullopt;
 }
 
+// What a scan of bytes as UTF-8 found: the first byte that is not UTF-8 (-1: none) and how many
+// characters of more than one byte came before it.
+struct Utf8Scan {
+    qsizetype firstInvalid = -1;
+    qsizetype multiByte = 0;
+};
+
+Utf8Scan ScanUtf8(const QByteArray& bytes)
+{
+    Utf8Scan scan;
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const uchar lead = data[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        bool valid = length > 0 && i + length <= size;
+        for (int k = 1; valid && k < length; ++k)
+            valid = (data[i + k] & 0xC0) == 0x80;
+        // No overlong forms, surrogates or code points past U+10FFFF.
+        if (valid && length == 3)
+            valid = !(lead == 0xE0 && data[i + 1] < 0xA0) && !(lead == 0xED && data[i + 1] >= 0xA0);
+        if (valid && length == 4)
+            valid = !(lead == 0xF0 && data[i + 1] < 0x90) && !(lead == 0xF4 && data[i + 1] >= 0x90);
+        if (!valid) {
+            scan.firstInvalid = i;
+            return scan;
+        }
+        ++scan.multiByte;
+        i += length;
+    }
+    return scan;
+}
+
+// The line (from 1) that holds a byte.
+qsizetype LineOfByte(const QByteArray& bytes, qsizetype at)
+{
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < at; ++i)
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    return line;
+}
+
+// The text from its first line that is not blank.
+QString WithoutLeadingBlankLines(const QString& text)
+{
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            lineStart = i + 1;
+        else if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return text.mid(lineStart);
+    }
+    return {};
+}
+
 }  // namespace
 
 QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding)
 {
-    QByteArray data = bytes;
-    const bool bom = data.startsWith("\xEF\xBB\xBF");
-    if (encoding == InputEncoding::Windows1251)
-        return QString::fromUtf8(ToUtf8Lines(data));
-    if (bom)
-        data.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(data);
-    if (!utf8.hasError())
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) || bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
+        throw SpreadsheetError(QStringLiteral("the file is UTF-32; save it as UTF-8 or Windows-1251"));
+    const bool littleEndian = bytes.startsWith("\xFF\xFE"), bigEndian = bytes.startsWith("\xFE\xFF");
+    if (littleEndian || bigEndian) {  // UTF-16 as some editors save it: read when it is whole
+        QStringDecoder utf16(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        const QString text = utf16.decode(bytes.mid(2));
+        if (utf16.hasError() || bytes.size() % 2 != 0)
+            throw SpreadsheetError(QStringLiteral("the file is not valid UTF-16"));
         return text;
-    if (encoding == InputEncoding::Utf8 || bom)
-        throw SpreadsheetError(QStringLiteral("the file is not valid UTF-8"));
+    }
+    if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0)
+        throw SpreadsheetError(QStringLiteral("line %1 holds a zero byte: the file is UTF-16 without a byte order mark "
+                                              "or not text; save it as UTF-8 or Windows-1251")
+                                   .arg(LineOfByte(bytes, zero)));
+    if (encoding == InputEncoding::Windows1251)
+        return QString::fromUtf8(ToUtf8Lines(bytes));
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const Utf8Scan scan = ScanUtf8(bytes);
+    if (scan.firstInvalid < 0)
+        return QString::fromUtf8(bom ? bytes.mid(3) : bytes);
+    // Windows-1251 only when nothing in the file reads as UTF-8: one stray byte in a UTF-8 file
+    // would otherwise turn every letter of it into another one.
+    if (encoding == InputEncoding::Utf8 || bom || scan.multiByte > 0)
+        throw SpreadsheetError(QStringLiteral("the file is not valid UTF-8: line %1 holds the byte 0x%2; save the file "
+                                              "as UTF-8 (or give --input-encoding windows-1251)")
+                                   .arg(LineOfByte(bytes, scan.firstInvalid))
+                                   .arg(static_cast<uchar>(bytes[scan.firstInvalid]), 2, 16, QLatin1Char('0')));
     return QString::fromUtf8(ToUtf8Lines(bytes));
 }
 
-std::vector<QStringList> ParseDelimited(const QString& text, QChar separator)
+std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, const DelimitedLimits& limits)
 {
     std::vector<QStringList> rows;
     QStringList row;
     QString field;
     bool quoted = false;
     bool fieldStarted = false;
+    qsizetype cells = 0;
     auto endField = [&] {
-        row.append(field);
-        field.clear();
+        if (row.size() >= limits.fields)
+            throw SpreadsheetError(QStringLiteral("line %1 has more than %2 fields; a table holds at most %2 columns")
+                                       .arg(rows.size() + 1).arg(limits.fields));
+        if (++cells > limits.cells)
+            throw SpreadsheetError(QStringLiteral("the file has more than %1 fields; a table holds at most %1")
+                                       .arg(limits.cells));
+        row.append(CellAsWritten(field));
+        field = QString();
         fieldStarted = false;
+    };
+    auto endRow = [&] {
+        endField();
+        if (!IsBlank(row) && static_cast<qsizetype>(rows.size()) >= limits.rows)
+            throw SpreadsheetError(QStringLiteral("the file has more than %1 lines; a table holds at most %1")
+                                       .arg(limits.rows));
+        if (!IsBlank(row))  // spreadsheets often end their files with some
+            rows.push_back(std::move(row));
+        row = QStringList();  // a fresh list: a cleared one would keep the widest row's room
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -195,9 +288,7 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator)
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
                 ++i;
-            endField();
-            rows.push_back(row);
-            row.clear();
+            endRow();
         } else {
             field += c;
             fieldStarted = true;
@@ -205,18 +296,46 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator)
     }
     if (quoted)
         throw SpreadsheetError(QStringLiteral("a quoted field is not closed"));
-    if (fieldStarted || !field.isEmpty() || !row.isEmpty()) {
-        endField();
-        rows.push_back(row);
-    }
-    std::erase_if(rows, IsBlank);  // spreadsheets often end their files with some
+    if (fieldStarted || !field.isEmpty() || !row.isEmpty())
+        endRow();
     return rows;
+}
+
+namespace {
+
+// A cell a spreadsheet would evaluate: one that starts with a formula's sign and is not a plain
+// number, after any apostrophes (so that guarding stays reversible).
+bool WouldBeEvaluated(const QString& cell)
+{
+    qsizetype start = 0;
+    while (start < cell.size() && cell[start] == QLatin1Char('\''))
+        ++start;
+    if (start == cell.size())
+        return false;
+    static const QString formulaSigns = QStringLiteral("=+-@\t\r\n");
+    if (!formulaSigns.contains(cell[start]))
+        return false;
+    static const QRegularExpression plainNumber(QStringLiteral("^[-+]?[0-9]+(?:[.,][0-9]*)?(?:[eE][-+]?[0-9]+)?$"));
+    return !plainNumber.match(QStringView(cell).mid(start)).hasMatch();
+}
+
+}  // namespace
+
+QString InertCell(const QString& cell)
+{
+    return WouldBeEvaluated(cell) ? QLatin1Char('\'') + cell : cell;
+}
+
+QString CellAsWritten(const QString& cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && WouldBeEvaluated(cell.mid(1)) ? cell.mid(1) : cell;
 }
 
 QByteArray DelimitedLine(const QStringList& fields, QChar separator)
 {
     QStringList quoted;
     for (QString field : fields) {
+        field = InertCell(field);
         if (field.contains(separator) || field.contains(QLatin1Char('"')) || field.contains(QLatin1Char('\n'))
             || field.contains(QLatin1Char('\r')))
             field = QLatin1Char('"') + field.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
@@ -248,13 +367,12 @@ QString VariantSheet::number(const QStringList& row, std::size_t column) const
 
 VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
 {
-    QString text = DecodeSpreadsheet(bytes, reading.encoding);
     // Blank lines before the header are skipped as those after it.
-    static const QRegularExpression leadingBlankLines(QStringLiteral("^(?:[ \\t]*(?:\\r\\n|\\r|\\n))+"));
-    text.remove(leadingBlankLines);
+    const QString text = WithoutLeadingBlankLines(DecodeSpreadsheet(bytes, reading.encoding));
     const QString header = FirstLine(text);
     if (header.trimmed().isEmpty())
-        throw SpreadsheetError(QStringLiteral("the file has no header row"));
+        throw SpreadsheetError(bytes.trimmed().isEmpty() ? QStringLiteral("the file is empty or holds only blank lines")
+                                                         : QStringLiteral("the file has no header row"));
     // The separator is the one with which every header cell names a column; a header that reads
     // so with two separators is ambiguous.
     std::vector<QChar> candidates = SeparatorsIn(header);
@@ -284,11 +402,15 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     sheet.columns = std::move(readable.front().second.columns);
     sheet.rows = ParseDelimited(text, sheet.separator);
     sheet.rows.erase(sheet.rows.begin());
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
-        for (std::size_t c = 0; c < sheet.columns.size(); ++c)
-            if (sheet.columns[c].edit.isEmpty() && sheet.columns[c].result < 0
-                && !sheet.rows[r].value(static_cast<qsizetype>(c)).trimmed().isEmpty())
+    // Each row's own fields, not the header's columns: a wide header of empty cells costs nothing per row.
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        const QStringList& row = sheet.rows[r];
+        for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(sheet.columns.size()); ++c) {
+            const VariantSheet::Column& column = sheet.columns[static_cast<std::size_t>(c)];
+            if (column.edit.isEmpty() && column.result < 0 && !row[c].trimmed().isEmpty())
                 throw SpreadsheetError(QStringLiteral("column %1 has no header but variant %2 fills it").arg(c + 1).arg(r + 1));
+        }
+    }
     if (!reading.decimalGiven)
         sheet.decimal = DetectDecimal(sheet, exercise);
     return sheet;

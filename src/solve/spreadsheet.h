@@ -27,12 +27,24 @@ public:
 // Windows-1251; or as forced.
 QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding);
 
-// Delimited rows, quoted fields as in RFC 4180 (quotes doubled, separators and line breaks
-// inside); blank lines dropped.
-std::vector<QStringList> ParseDelimited(const QString& text, QChar separator);
+// How much a table of delimited text may hold: a file past it is refused, never read for minutes.
+struct DelimitedLimits {
+    qsizetype fields = 1000;      // in one line
+    qsizetype rows = 100001;      // not blank; a header and 100 000 variants
+    qsizetype cells = 4000000;    // in the whole file
+};
 
-// One line of delimited fields with CR LF; fields holding the separator, a quote or a line break
-// are quoted.
+// Delimited rows, quoted fields as in RFC 4180 (quotes doubled, separators and line breaks
+// inside); blank lines dropped; cells read as CellAsWritten. Linear in the text.
+std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, const DelimitedLimits& limits = {});
+
+// A cell as a spreadsheet must show it, not evaluate it: text starting with = + - @ or a control
+// (a plain number aside) gets a leading apostrophe. CellAsWritten undoes it.
+QString InertCell(const QString& cell);
+QString CellAsWritten(const QString& cell);
+
+// One line of delimited fields with CR LF, each made inert; fields holding the separator, a quote
+// or a line break are quoted.
 QByteArray DelimitedLine(const QStringList& fields, QChar separator);
 
 // A table of variants (and, for marking, the students' answers) read against an exercise.

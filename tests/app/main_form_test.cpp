@@ -305,7 +305,12 @@ TEST(SaveAs, DialogThenActiveWindowThenReport)
     // A name without an extension: the report goes to exactly that name.
     answer = file;
     shell.form.N6Click();
-    EXPECT_EQ(offered, QStringList({"", file, file}));
+    // Offered in the last file's folder, named from the caption and the student, with the extension.
+    ASSERT_EQ(offered.size(), 3);
+    EXPECT_EQ(offered[0], "");
+    EXPECT_EQ(offered[1], offered[2]);
+    EXPECT_TRUE(offered[1].startsWith(shell.ini.dirPath() + "/Вычисление дуги меридианов") && offered[1].endsWith(".txt"))
+        << test::Str(offered[1]);
     EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
     EXPECT_FALSE(QFile::exists(file + ".txt"));
 }

@@ -425,11 +425,12 @@ TEST(TextReport, UserTextInTheHeader)
     EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("✓1"), QStringLiteral("中 Пётр")), ReportLayout::Common)
                   .toStdString(),
               FileBytes(QStringLiteral("Окно\n\nСт. гр. ?1\n\nФ.И.О. ? Пётр\n\n") + tableText).toStdString());
-    // Every kind of line end in the user's text ends one line, written CR LF.
-    EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("a\rb\nc\r\nd"), QStringLiteral("e\n\rf")),
+    // A line end, an escape or a direction control in the user's text never makes a line of its
+    // own nor turns the report's text around: the group and the name stay one line each.
+    EXPECT_EQ(TextReportBytes(View({&t}, QStringLiteral("a\rb\nc\r\nd"), QStringLiteral("e\n\rf\x1b[2J\u202Eg")),
                               ReportLayout::Common)
                   .toStdString(),
-              FileBytes(QStringLiteral("Окно\n\nСт. гр. a\nb\nc\nd\n\nФ.И.О. e\n\nf\n\n") + tableText).toStdString());
+              FileBytes(QStringLiteral("Окно\n\nСт. гр. a b c  d\n\nФ.И.О. e  f [2Jg\n\n") + tableText).toStdString());
 }
 
 TEST_F(TextReportFile, ReplacesAnExistingFileWhole)

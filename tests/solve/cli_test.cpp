@@ -92,6 +92,17 @@ TEST(SolveCommand, ListsEveryExerciseAndRejectsWrongUsageWithStatusTwo)
         {"meridian-arc", "--keys", dir.path()},
         {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--no-pdf"},
         {"meridian-arc", "--batch", dir.filePath("v.csv"), "--out-dir", dir.path(), "--input-encoding", "koi8-r"},
+        // Empty file names, which would write nothing and report success.
+        {"meridian-arc", "--report", ""},
+        {"meridian-arc", "--docx", ""},
+        {"meridian-arc", "--pdf", ""},
+        {"meridian-arc", "--tables-json", ""},
+        {"meridian-arc", "--make-variants", "2", "--out", ""},
+        {"meridian-arc", "--batch", "", "--out-dir", dir.path()},
+        {"meridian-arc", "--batch", dir.filePath("v.csv"), "--keys", ""},
+        // Tolerances that would mark every answer right, or none.
+        {"gk-forward", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "x=inf"},
+        {"gk-forward", "--grade", dir.filePath("v.csv"), "--out-dir", dir.path(), "--tolerance", "x=nan"},
     };
     for (const QStringList& args : cases)
         EXPECT_EQ(RunCli(args), 2) << args.join(' ').toStdString();
@@ -195,6 +206,27 @@ TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
     EXPECT_EQ(rows[1], (QStringList{"x\ny", "", "z"}));
     EXPECT_THROW(ParseDelimited("\"open", QLatin1Char(',')), std::runtime_error);
     EXPECT_EQ(CsvLine({"a", "b,c", "q\""}), QByteArray("a,\"b,c\",\"q\"\"\"\r\n"));
+}
+
+}  // namespace
+}  // namespace kvelta
+
+namespace kvelta {
+namespace {
+
+// The UTF-8 report keeps every character of a name, as the desktop's does; Windows-1251 cannot.
+TEST(SolveCommand, Utf8ReportKeepsWhatWindows1251Cannot)
+{
+    QTemporaryDir dir;
+    for (const QString name : {"✓ Иванов", "张伟", "Ёлкин"}) {
+        const QString utf8 = dir.filePath("u.txt"), cp1251 = dir.filePath("w.txt");
+        ASSERT_EQ(RunCli({"meridian-arc", "Edit2=" + name, "--report", utf8, "--utf8"}), 0);
+        ASSERT_EQ(RunCli({"meridian-arc", "Edit2=" + name, "--report", cp1251}), 0);
+        const QString text = QString::fromUtf8(test::ReadFile(utf8));
+        EXPECT_TRUE(text.contains("Ф.И.О. " + name + "\n")) << test::Str(text.left(120));
+        EXPECT_FALSE(text.contains('\r'));
+        EXPECT_EQ(text.count('\n'), test::ReadFile(cp1251).count("\r\n"));
+    }
 }
 
 }  // namespace

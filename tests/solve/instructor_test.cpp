@@ -33,6 +33,14 @@ QByteArray Cp1251(const QString& text)
     return bytes;
 }
 
+QByteArray Utf16Le(const QString& text)
+{
+    QByteArray bytes;
+    for (const QChar c : text)
+        bytes += char(c.unicode() & 0xFF), bytes += char(c.unicode() >> 8);
+    return bytes;
+}
+
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -118,7 +126,15 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
         {"Edit2;Edit9;Edit3\nИванов;1800,5;1\nПетров;1;1.5\n", InputEncoding::Detect, "both with a decimal comma (variant 1, column 2)"},
         {"Edit2;Edit9;Edit2\n", InputEncoding::Detect, "names Edit2 more than once"},
         {"Edit2;B3 o\n", InputEncoding::Detect, "has no edit 'B3 o'"},
-        {"\n\n", InputEncoding::Detect, "no header row"},
+        {"\n\n", InputEncoding::Detect, "holds only blank lines"},
+        {QByteArray(100000, '\n'), InputEncoding::Detect, "holds only blank lines"},
+        {Utf16Le(QChar(0xFEFF) + QString("Edit2,Edit9\r\nИванов,1800.5\r\n")), InputEncoding::Detect, ""},
+        {Utf16Le(QChar(0xFEFF) + QString("Edit2,Edit9\r\nИванов,1800.5\r\n")).chopped(1), InputEncoding::Detect, "not valid UTF-16"},
+        {"Edit2,Edit9\nИванов,1800.5\n\xFF,1\n", InputEncoding::Detect, "line 3 holds the byte 0xff"},
+        {"Edit2,Edit9\n\xC8\xE2\xE0\xED\xEE\xE2,1800.5\n\x98,1\n", InputEncoding::Utf8, "line 2 holds the byte 0xc8"},
+        {QByteArray("Edit2\0,Edit9\n", 13), InputEncoding::Detect, "line 1 holds a zero byte: the file is UTF-16"},
+        {QByteArray("\xFF\xFE\0\0E\0\0\0", 8), InputEncoding::Detect, "the file is UTF-32"},
+        {"Edit2,Edit9" + QByteArray(1000, ',') + "\nИванов,1800.5\n", InputEncoding::Detect, "more than 1000 fields"},
         {";;\nИванов;1800,5\n", InputEncoding::Detect, "no header row"},
         {"\r\n \r\nEdit2,Edit9\n\n,\nИванов,1800.5\n", InputEncoding::Detect, ""},
         {"Edit2;Edit9;;\nИванов;1800,5;;\n", InputEncoding::Detect, ""},
