@@ -50,7 +50,7 @@ QString Input(const EditSpec& edit, const QString& text, bool failed)
         classes << QStringLiteral("number");
     if (failed)
         classes << QStringLiteral("failed");
-    return QStringLiteral("<input id=\"f-%1\" name=\"%2\" value=\"%3\" class=\"%4\"%5 maxlength=\"%6\" title=\"%7\"%8>")
+    return QStringLiteral("<input type=\"text\" id=\"f-%1\" name=\"%2\" value=\"%3\" class=\"%4\"%5 maxlength=\"%6\" title=\"%7\"%8>")
         .arg(edit.name, Escape(FieldName(edit)), Escape(text), classes.join(QLatin1Char(' ')),
              number ? QStringLiteral(" inputmode=\"decimal\"") : QString(), QString::number(kMaxValueBytes / 4),
              Escape(edit.meaning), failed ? QStringLiteral(" aria-invalid=\"true\" autofocus") : QString());

@@ -21,6 +21,8 @@ from selenium.common.exceptions import NoAlertPresentException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support import expected_conditions
+from selenium.webdriver.support.ui import WebDriverWait
 
 WEB, SOLVE, SHOTS = sys.argv[1], sys.argv[2], sys.argv[3]
 CAPTION = "Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим"
@@ -57,6 +59,14 @@ def browser(downloads):
     driver.set_page_load_timeout(60)
     driver.execute_cdp_cmd("Page.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
     return driver
+
+
+def submit(driver, act):
+    """Does what sends the form (a click, Enter) and waits for the new page."""
+    old = driver.find_element(By.TAG_NAME, "html")
+    act()
+    WebDriverWait(driver, 60).until(expected_conditions.staleness_of(old))
+    WebDriverWait(driver, 60).until(lambda d: d.execute_script("return document.readyState") == "complete")
 
 
 def page_cells(driver):
@@ -104,10 +114,10 @@ def wait_for_file(folder, suffix, seconds=60):
 def example_and_compute(driver, base):
     driver.get(base + "/")
     screenshot(driver, "index")
-    driver.find_element(By.LINK_TEXT, CAPTION).click()
-    driver.find_element(By.CSS_SELECTOR, "button[value=example]").click()
+    submit(driver, driver.find_element(By.LINK_TEXT, CAPTION).click)
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "button[value=example]").click)
     check(driver.find_element(By.ID, "f-Edit8").get_attribute("value") == "44,0822", "the example typed")
-    driver.find_element(By.CSS_SELECTOR, "button[value=compute]").click()
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "button[value=compute]").click)
     expected = json.loads(solve("--example", "--tables-json", "-").stdout)["tables"][0]["cells"]
     cells = page_cells(driver)
     check(len(cells) > 40, "the page shows the table (%d cells)" % len(cells))
@@ -120,7 +130,8 @@ def example_and_compute(driver, base):
 def typed_point_shows_error(driver):
     field = driver.find_element(By.ID, "f-Edit8")
     field.clear()
-    field.send_keys("15.5" + Keys.ENTER)  # Enter computes, as in the window
+    field.send_keys("15.5")
+    submit(driver, lambda: field.send_keys(Keys.ENTER))  # Enter computes, as in the window
     error = driver.find_element(By.ID, "error").text
     check(error == "'15.5' is not a valid floating point value.", "the error box's words: %r" % error)
     marked = driver.find_element(By.ID, "f-Edit8")
@@ -132,7 +143,8 @@ def typed_point_shows_error(driver):
 def pdf_downloads(driver, downloads):
     field = driver.find_element(By.ID, "f-Edit8")
     field.clear()
-    field.send_keys("44,0822" + Keys.ENTER)
+    field.send_keys("44,0822")
+    submit(driver, lambda: field.send_keys(Keys.ENTER))
     driver.find_element(By.PARTIAL_LINK_TEXT, "PDF").click()
     path = wait_for_file(downloads, ".pdf")
     check(path is not None, "the PDF was downloaded")
@@ -147,7 +159,7 @@ def pdf_downloads(driver, downloads):
 def hostile_name_is_text(driver, base):
     driver.get(base + "/gk-forward")
     driver.find_element(By.ID, "f-Edit1").send_keys(HOSTILE)
-    driver.find_element(By.CSS_SELECTOR, "button[value=compute]").click()
+    submit(driver, driver.find_element(By.CSS_SELECTOR, "button[value=compute]").click)
     try:
         driver.switch_to.alert
         check(False, "a script of the name ran")
