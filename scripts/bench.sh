@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Speed of kvelta-solve, each figure a ratio against a bare Qt program (a QCoreApplication that
 # starts and quits) measured side by side in the same run, so that a busy machine slows both.
-# Usage: scripts/bench.sh [BUILD-DIR]   (default build-release, configured here as Release)
+# Then kvelta-web under wrk (scripts/bench/web.sh); `scripts/bench.sh BUILD-DIR web` measures only that.
+# Usage: scripts/bench.sh [BUILD-DIR] [web]   (default build-release, configured here as Release)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-release}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target kvelta-solve kvelta-idle-bench >/dev/null
+cmake --build "$build" --target kvelta-solve kvelta-idle-bench kvelta-web >/dev/null
+if [ "${2:-}" = web ]; then
+  exec bash scripts/bench/web.sh "$build/src/web/kvelta-web"
+fi
 solve=$build/src/solve/kvelta-solve
 # Batches write their files twice: into memory (tmpfs), which measures the program, and onto the
 # build folder's disk, which adds what that disk costs to create 10 000 files (on a shared virtual
@@ -137,3 +141,6 @@ if command -v xvfb-run >/dev/null; then
 else
   QT_QPA_PLATFORM=offscreen idle_cpu offscreen
 fi
+
+echo
+bash scripts/bench/web.sh "$build/src/web/kvelta-web"

@@ -48,6 +48,7 @@ void Configure(httplib::Server& server, const ServerOptions& options, PdfWriterF
     server.set_write_timeout(10, 0);
     server.set_keep_alive_timeout(5);
     server.set_keep_alive_max_count(1000);
+    server.set_tcp_nodelay(true);  // small answers go out at once, not after the peer's delayed ACK
     server.set_payload_max_length(16 * 1024);
     server.set_default_headers(kSecurityHeaders);
     const auto handler = [pdfWriter](const httplib::Request& request, httplib::Response& response) {
