@@ -7,7 +7,9 @@ include(GNUInstallDirs)
 set(KVELTA_APP_ID org.example.Kvelta)
 set(KVELTA_DATA_DIR ${PROJECT_SOURCE_DIR}/data)
 
-install(TARGETS kvelta kvelta-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kvelta kvelta-solve kvelta-web RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# kvelta-web's service: installed, not enabled (the package runs no systemctl).
+install(FILES ${KVELTA_DATA_DIR}/kvelta-web.service DESTINATION lib/systemd/system)
 # kvelta-solve's PDF module: a private library, loaded by path.
 install(TARGETS kvelta-pdf LIBRARY DESTINATION ${KVELTA_PDF_MODULE_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
@@ -37,11 +39,13 @@ function(kvelta_compress source output)
 endfunction()
 kvelta_compress(${KVELTA_DATA_DIR}/kvelta.1 kvelta.1.gz)
 kvelta_compress(${KVELTA_DATA_DIR}/kvelta-solve.1 kvelta-solve.1.gz)
+kvelta_compress(${KVELTA_DATA_DIR}/kvelta-web.1 kvelta-web.1.gz)
 kvelta_compress(${KVELTA_DATA_DIR}/changelog changelog.gz)
 get_property(compressed GLOBAL PROPERTY KVELTA_COMPRESSED)
 add_custom_target(kvelta_compressed ALL DEPENDS ${compressed})
 
 install(FILES ${KVELTA_COMPRESSED_DIR}/kvelta.1.gz ${KVELTA_COMPRESSED_DIR}/kvelta-solve.1.gz
+              ${KVELTA_COMPRESSED_DIR}/kvelta-web.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Debian wants the copyright file in /usr/share/doc/<package>, named after the package, not the project.

@@ -2,20 +2,24 @@
 # Speed of kvelta-solve, each figure a ratio against a bare Qt program (a QCoreApplication that
 # starts and quits) measured side by side in the same run, so that a busy machine slows both.
 # Every figure is measured several times and printed as min / median / max; a command that fails
-# stops the bench with its status.
-# Usage: scripts/bench.sh [BUILD-DIR]
-#   A given build folder is measured as it is, never rebuilt (kvelta-idle-bench is built in it
-#   only when missing); without one, build-release is configured and built here as Release.
+# stops the bench with its status. Then kvelta-web under wrk (scripts/bench/web.sh).
+# Usage: scripts/bench.sh [BUILD-DIR] [web]   (`web`: measure only kvelta-web)
+#   A given build folder is measured as it is, never rebuilt (a missing bench program is built in
+#   it); without one, build-release is configured and built here as Release.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -ge 1 ]; then
   build=$1
   [ -x "$build/src/solve/kvelta-solve" ] || { echo "bench.sh: no kvelta-solve in $build" >&2; exit 2; }
   [ -x "$build/src/app/kvelta-idle-bench" ] || cmake --build "$build" --target kvelta-idle-bench >/dev/null
+  [ -x "$build/src/web/kvelta-web" ] || cmake --build "$build" --target kvelta-web >/dev/null
 else
   build=build-release
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVELTA_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" --target kvelta-solve kvelta-idle-bench >/dev/null
+  cmake --build "$build" --target kvelta-solve kvelta-idle-bench kvelta-web >/dev/null
+fi
+if [ "${2:-}" = web ]; then
+  exec bash scripts/bench/web.sh "$build/src/web/kvelta-web"
 fi
 solve=$build/src/solve/kvelta-solve
 repeats=${KVELTA_BENCH_REPEATS:-3}
@@ -171,3 +175,6 @@ if command -v xvfb-run >/dev/null; then
 else
   QT_QPA_PLATFORM=offscreen idle_cpu offscreen
 fi
+
+echo
+bash scripts/bench/web.sh "$build/src/web/kvelta-web"

@@ -16,6 +16,9 @@ packages=(
   xvfb xauth
   util-linux mount  # unshare and mount for the fault tests
   python3-sympy  # scripts/derive_mean_argument.py, a development aid
+  libcpp-httplib-dev  # kvelta-web's HTTP server
+  chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
+  wrk curl  # scripts/bench.sh: kvelta-web under load
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

@@ -18,6 +18,8 @@ namespace kvelta {
 namespace {
 
 QChar g_separator = QLatin1Char(',');
+// The calling thread's own separator; null while it uses the program's.
+thread_local QChar t_separator;
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
@@ -34,8 +36,11 @@ Extended StrToExtended(const std::string& ascii, bool& outOfRange)
 
 }  // namespace
 
-QChar DecimalSeparator() { return g_separator; }
+QChar DecimalSeparator() { return t_separator.isNull() ? g_separator : t_separator; }
 void SetDecimalSeparator(QChar separator) { g_separator = separator; }
+
+ThreadDecimalSeparator::ThreadDecimalSeparator(QChar separator) : previous_(t_separator) { t_separator = separator; }
+ThreadDecimalSeparator::~ThreadDecimalSeparator() { t_separator = previous_; }
 
 QString FormatFixed(Extended value, int decimals)
 {
@@ -56,13 +61,13 @@ QString FormatFixed(Extended value, int decimals)
     QString out = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     const qsizetype point = out.indexOf(QLatin1Char('.'));
     if (point >= 0)
-        out[point] = g_separator;
+        out[point] = DecimalSeparator();
     return out;
 }
 
 int PrintedDecimals(const QString& text)
 {
-    const qsizetype separator = text.lastIndexOf(g_separator);
+    const qsizetype separator = text.lastIndexOf(DecimalSeparator());
     if (separator < 0)
         return 0;
     int digits = 0;
@@ -86,7 +91,7 @@ Extended ParseReal(const QString& text)
         ascii += static_cast<char>(text[i++].unicode());
         ++mantissaDigits;
     }
-    if (i < n && text[i] == g_separator) {
+    if (i < n && text[i] == DecimalSeparator()) {
         ascii += '.';
         ++i;
         while (i < n && IsDigit(text[i])) {

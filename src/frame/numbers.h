@@ -18,6 +18,19 @@ inline constexpr Extended RoSeconds = 206265;  // seconds of arc per radian, as 
 QChar DecimalSeparator();
 void SetDecimalSeparator(QChar separator);
 
+// While it lives, the calling thread reads and writes numbers with `separator` instead of the
+// program's; other threads keep theirs. A server computes each request in its user's separator.
+class ThreadDecimalSeparator {
+public:
+    explicit ThreadDecimalSeparator(QChar separator);
+    ~ThreadDecimalSeparator();
+    ThreadDecimalSeparator(const ThreadDecimalSeparator&) = delete;
+    ThreadDecimalSeparator& operator=(const ThreadDecimalSeparator&) = delete;
+
+private:
+    QChar previous_;
+};
+
 // Fixed point with exactly `decimals` decimals, rounded, no thousands separator, the locale's
 // separator; a value that rounds to zero is printed without a sign. `value` must be finite.
 QString FormatFixed(Extended value, int decimals);

@@ -6,7 +6,10 @@
 #include "reports/word_document.h"
 
 #include <QByteArray>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QString>
+#include <QStringList>
 #include <span>
 
 namespace kvelta {
@@ -18,5 +21,25 @@ using PdfWriterFunction = QByteArray (*)(std::span<const WordDocument> documents
 // arguments, then returns what `run` returns, `run` given the module's PDF writer.
 using PdfModuleMain = int (*)(int& argc, char** argv, int (*run)(PdfWriterFunction writer));
 inline constexpr char kPdfModuleMain[] = "kvelta_pdf_main";
+
+// The module's entry point from the first of `paths` (relative to the running program's folder, or
+// absolute) that exists; nullptr with `error` set when none loads. The module stays loaded for the
+// life of the program.
+inline PdfModuleMain LoadPdfModule(const QStringList& paths, QString& error)
+{
+    const QString folder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
+    for (const QString& relative : paths) {
+        const QString path = QFileInfo(relative).isAbsolute() ? relative : folder + QLatin1Char('/') + relative;
+        if (!QFileInfo::exists(path))
+            continue;
+        QLibrary module(path);
+        if (auto entry = reinterpret_cast<PdfModuleMain>(module.resolve(kPdfModuleMain)))
+            return entry;
+        error = module.errorString();
+        return nullptr;
+    }
+    error = QStringLiteral("%1/kvelta-pdf.so is missing").arg(folder);
+    return nullptr;
+}
 
 }  // namespace kvelta

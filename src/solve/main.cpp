@@ -5,8 +5,6 @@
 #include "solve/cli.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QLibrary>
 #include <QLocale>
 #include <csignal>
 #include <clocale>
@@ -24,24 +22,6 @@ int Run(kvelta::PdfWriterFunction pdfWriter)
     return kvelta::RunSolveCommand(QCoreApplication::arguments().mid(1), pdfWriter);
 }
 
-// The PDF module: beside the program (a build folder), or where the package installs it.
-kvelta::PdfModuleMain LoadPdfModule(QString& error)
-{
-    const QString folder = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
-    for (const QString& path : {folder + QStringLiteral("/kvelta-pdf.so"),
-                                folder + QStringLiteral("/" KVELTA_PDF_MODULE_FROM_BIN)}) {
-        if (!QFileInfo::exists(path))
-            continue;
-        QLibrary module(path);
-        if (auto entry = reinterpret_cast<kvelta::PdfModuleMain>(module.resolve(kvelta::kPdfModuleMain)))
-            return entry;  // the module stays loaded for the life of the program
-        error = module.errorString();
-        return nullptr;
-    }
-    error = QStringLiteral("%1/kvelta-pdf.so is missing").arg(folder);
-    return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -56,7 +36,9 @@ int main(int argc, char* argv[])
     // much faster.
     if (kvelta::AsksForPdf(arguments)) {
         QString error;
-        if (const kvelta::PdfModuleMain pdfMain = LoadPdfModule(error))
+        // The PDF module: beside the program (a build folder), or where the package installs it.
+        const QStringList paths{QStringLiteral("kvelta-pdf.so"), QStringLiteral(KVELTA_PDF_MODULE_FROM_BIN)};
+        if (const kvelta::PdfModuleMain pdfMain = kvelta::LoadPdfModule(paths, error))
             return pdfMain(argc, argv, Run);
         std::fprintf(stderr, "kvelta-solve: PDF files cannot be drawn: %s\n", qUtf8Printable(error));
         return 1;

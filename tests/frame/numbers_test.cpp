@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <cmath>
 #include <random>
+#include <thread>
+#include <vector>
 
 namespace kvelta {
 namespace {
@@ -193,6 +195,45 @@ TEST(CheckedOperations, RaiseThePlatformFaults)
     EXPECT_EQ(SquareRoot(4), 2);
     EXPECT_EQ(ErrorBoxText(QStringLiteral("Floating point overflow")), QStringLiteral("Floating point overflow."));
     EXPECT_EQ(ErrorBoxText(QStringLiteral("Done.")), QStringLiteral("Done."));
+}
+
+// Threads that each set their own separator read and write with it at the same time, while the
+// program's separator, and that of a thread that set none, stay as they were.
+TEST(ThreadDecimalSeparator, HoldsForItsThreadOnly)
+{
+    SeparatorScope program(QLatin1Char('.'));
+    std::vector<std::thread> threads;
+    std::vector<int> wrong(8, 0);
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([t, &wrong] {
+            const QChar own = t % 2 ? QLatin1Char(',') : QLatin1Char('.');
+            const QChar other = t % 2 ? QLatin1Char('.') : QLatin1Char(',');
+            ThreadDecimalSeparator scope(own);
+            for (int i = 0; i < 2000; ++i) {
+                const QString text = FormatFixed(i + 0.25L, 2);
+                bool good = text == QString::number(i) + own + QStringLiteral("25") && ParseReal(text) == i + 0.25L
+                            && PrintedDecimals(text) == 2;
+                try {
+                    ParseReal(QStringLiteral("1") + other + QStringLiteral("5"));
+                    good = false;
+                } catch (const ConversionError&) {
+                }
+                wrong[static_cast<std::size_t>(t)] += !good;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(8, 0));
+    EXPECT_EQ(DecimalSeparator(), QLatin1Char('.'));
+    {
+        ThreadDecimalSeparator outer(QLatin1Char(','));
+        {
+            ThreadDecimalSeparator inner(QLatin1Char('.'));
+            EXPECT_EQ(Str(FormatFixed(1.5L, 1)), "1.5");
+        }
+        EXPECT_EQ(Str(FormatFixed(1.5L, 1)), "1,5");
+    }
+    EXPECT_EQ(Str(FormatFixed(1.5L, 1)), "1.5");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ if ! diff <(expected_files "$id" | sort) <(cd "$prefix" && find . ! -type d | se
   fail "install tree differs from the expected list (< expected, > installed)"
 fi
 
-for program in kvelta kvelta-solve; do
+for program in kvelta kvelta-solve kvelta-web; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 while read -r file; do
@@ -32,6 +32,7 @@ done < <(expected_files "$id")
 [ "$("$prefix/bin/kvelta-solve" --version)" = "kvelta-solve $version" ] || fail "kvelta-solve --version"
 # (Through a file: grep -q stops reading at the first match, which would cut the help short.)
 "$prefix/bin/kvelta-solve" --help >"$tmp/help" && grep -q -- '--batch' "$tmp/help" || fail "kvelta-solve --help"
+[ "$("$prefix/bin/kvelta-web" --version)" = "kvelta-web $version" ] || fail "kvelta-web --version"
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 for size in 48 64 128 256; do
@@ -47,7 +48,7 @@ grep -qx 'Exec=kvelta' "$desktop" || fail "desktop entry does not start kvelta"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry does not name the icon $id"
 grep -q "<release version=\"$version\" date=\"[0-9-]*\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
   fail "metainfo has no release $version"
-for page in kvelta kvelta-solve; do
+for page in kvelta kvelta-solve kvelta-web; do
   zcat "$prefix/share/man/man1/$page.1.gz" | grep -qi "^\.TH $page 1 .*\"Kvelta $version\"" ||
     fail "manual page $page is not of version $version"
 done
@@ -58,7 +59,7 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate-tree --no-net --strict "$prefix" || fail "appstreamcli validate-tree"
 fi
 if command -v man >/dev/null; then
-  for page in kvelta kvelta-solve; do
+  for page in kvelta kvelta-solve kvelta-web; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "manual page $page warnings: $warnings"
   done

@@ -5,6 +5,8 @@ expected_files() {
   printf '%s\n' \
     bin/kvelta \
     bin/kvelta-solve \
+    bin/kvelta-web \
+    lib/systemd/system/kvelta-web.service \
     lib/kvelta/plugins/kvelta-pdf.so \
     "share/applications/$id.desktop" \
     "share/metainfo/$id.metainfo.xml" \
@@ -15,6 +17,7 @@ expected_files() {
     "share/icons/hicolor/256x256/apps/$id.png" \
     share/man/man1/kvelta.1.gz \
     share/man/man1/kvelta-solve.1.gz \
+    share/man/man1/kvelta-web.1.gz \
     share/doc/kvelta/copyright \
     share/doc/kvelta/changelog.gz
 }
