@@ -15,6 +15,7 @@ packages=(
   xvfb xauth
   util-linux mount  # unshare and mount for the fault tests
   python3-sympy  # scripts/derive_mean_argument.py, a development aid
+  locales  # the documented commands are tested in a Russian and an English locale
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
@@ -29,3 +30,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" apt-get update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The locales the documented commands are tested in (a decimal comma and a decimal point).
+for l in ru_RU en_US; do
+  locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || "${sudo[@]}" localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

@@ -4,6 +4,8 @@
 
 #include "spherical/large_triangle.h"
 
+#include "frame/angles.h"
+
 #include <cmath>
 
 namespace kvelta {
@@ -28,7 +30,7 @@ struct ExcessFromAngles {
 // Page 3. A, B and C are the measured angles, not the spherical ones.
 ExcessFromAngles Page3(const LargeTriangleInput& in, const SphericalReduction& s, ResultTable& t)
 {
-    const double f = Held(Divide(206265000000.0L, 2 * static_cast<Extended>(s.Nm) * s.Mm));
+    const double f = Held(Divide(RoSecondsTextbook * 1e6L, 2 * static_cast<Extended>(s.Nm) * s.Mm));
     WriteFixed(t, 1, 1, f, 6);
     const Extended b2 = Kilometres2(in.b);
     WriteFixed(t, 1, 2, b2, 2);
@@ -105,7 +107,7 @@ PlaneTriangle Page4(const LargeTriangleInput& in, const SphericalReduction& s, d
 double Page5(const SphericalReduction& s, const PlaneTriangle& sides, ResultTable& t)
 {
     const double Rm = Held(SquareRoot(static_cast<Extended>(s.Mm) * s.Nm));
-    const Extended roRm = Divide(RoSeconds, Rm);
+    const Extended roRm = Divide(RoSecondsTextbook, Rm);
     WriteFixed(t, 1, 1, roRm, 9);
     const Extended degreesPerMetre = roRm / 3600;
     const Extended arcA = degreesPerMetre * sides.a;
