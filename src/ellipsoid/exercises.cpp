@@ -70,7 +70,8 @@ RigorousSolution ParallelArcRigorous(const Inputs& inputs, const ComputedTables&
     RigorousSolution r;
     r.values = {PrimeVerticalRadius(in.B, QStringLiteral("B")), radius, WithGround(arc, SameLength())};
     r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
-             + RoShareNote(TextbookValue(textbook, SecondValueColumn, ParallelArcRowS), arc, QStringLiteral("приближённая формула N."), 4)
+             + RoShareNote(TextbookValue(textbook, SecondValueColumn, ParallelArcRowS), arc,
+                           QStringLiteral("приближённая формула N."), 4)
              + QStringLiteral(" Дуга параллели — не геодезическая линия: кратчайшее расстояние между её концами меньше.");
     return r;
 }

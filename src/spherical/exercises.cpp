@@ -206,6 +206,18 @@ const QuantitySpec LegendreC{"c", "м", 0, LegendreSidesColumn, LegendreSidesRow
 const QuantitySpec AdditamentsA{"a (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowA};
 const QuantitySpec AdditamentsC{"c (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowC};
 
+// The large triangle's results that the comparison checks too.
+const QuantitySpec LargeTriangleLhuilierE{"E_L", {}, LargeTriangleLhuilierPage, LargeTriangleLhuilierColumn,
+                                          LargeTriangleLhuilierRow, true};
+const QuantitySpec LargeTrianglePlaneA{"a (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+                                       LargeTrianglePlaneRowA};
+const QuantitySpec LargeTrianglePlaneC{"c (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+                                       LargeTrianglePlaneRowC};
+const QuantitySpec LargeTriangleSummaryA{"a (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                                         LargeTriangleSummaryRowA};
+const QuantitySpec LargeTriangleSummaryC{"c (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                                         LargeTriangleSummaryRowC};
+
 }  // namespace
 
 const Exercise& LegendreTriangleExercise()
@@ -265,24 +277,27 @@ const Exercise& LargeTriangleExercise()
                      {"Edit18", "47"}, {"Edit19", "30"}, {"Edit21", "804666,593"}},
         .help = "qrc:/help/large-triangle.html",
         .tables = LargeTrianglePages(),
-        .results = {{"E_f\"", {}, 2, 3, 4},
-                    {"E_L", {}, 4, 3, 10, true},
-                    {"b (стр. 4)", "м", 3, 4, 8},
-                    {"a (стр. 4)", "м", 3, 4, 9},
-                    {"c (стр. 4)", "м", 3, 4, 10},
-                    {"b (стр. 8)", "м", 7, 3, 1},
-                    {"a (стр. 8)", "м", 7, 3, 2},
-                    {"c (стр. 8)", "м", 7, 3, 3}},
+        .results = {{"E_f\"", {}, LargeTriangleExcessPage, LargeTriangleExcessColumn, LargeTriangleExcessSecondsRow},
+                    LargeTriangleLhuilierE,
+                    {"b (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn, LargeTrianglePlaneRowB},
+                    LargeTrianglePlaneA,
+                    LargeTrianglePlaneC,
+                    {"b (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                     LargeTriangleSummaryRowB},
+                    LargeTriangleSummaryA,
+                    LargeTriangleSummaryC},
         .report = ReportLayout::LargeTriangle,
         .writeLabels = [](const TableSet& t) { LargeTriangleLabels(Pages(t)); },
         .compute = LargeTriangleCompute,
-        .comparison = {{{"E по углам и b (стр. 3)", {}, 2, 3, 5, true},
-                        {"E по Люилье (стр. 5)", {}, 4, 3, 10, true},
-                        {"Невязка W (стр. 4)", {}, 3, 1, 6, true},
-                        {"a (стр. 4), м", "м", 3, 4, 9},
-                        {"c (стр. 4), м", "м", 3, 4, 10},
-                        {"a (стр. 8), м", "м", 7, 3, 2},
-                        {"c (стр. 8), м", "м", 7, 3, 3}},
+        .comparison = {{{"E по углам и b (стр. 3)", {}, LargeTriangleExcessPage, LargeTriangleExcessColumn,
+                         LargeTriangleExcessAngleRow, true},
+                        Renamed(LargeTriangleLhuilierE, "E по Люилье (стр. 5)"),
+                        {"Невязка W (стр. 4)", {}, LargeTrianglePlanePage, LargeTriangleMisclosureColumn,
+                         LargeTriangleMisclosureRow, true},
+                        Renamed(LargeTrianglePlaneA, "a (стр. 4), м"),
+                        Renamed(LargeTrianglePlaneC, "c (стр. 4), м"),
+                        Renamed(LargeTriangleSummaryA, "a (стр. 8), м"),
+                        Renamed(LargeTriangleSummaryC, "c (стр. 8), м")},
                        LargeTriangleRigorous},
         .makeVariant = LargeTriangleVariant,
     };
