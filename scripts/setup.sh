@@ -19,6 +19,7 @@ packages=(
   libcpp-httplib-dev  # kvelta-web's HTTP server
   chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
   wrk curl  # scripts/bench.sh: kvelta-web under load
+  locales  # the documented commands are tested in a Russian and an English locale
 )
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
@@ -33,3 +34,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" apt-get update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The locales the documented commands are tested in (a decimal comma and a decimal point).
+for l in ru_RU en_US; do
+  locale -a 2>/dev/null | grep -qix "$l.utf-\?8" || "${sudo[@]}" localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

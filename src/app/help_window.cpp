@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "frame/exercise.h"
 
 #include <QDesktopServices>
@@ -34,17 +35,20 @@ QString Cell(const QString& text, bool heading = false)
     return QStringLiteral("<%1>%2</%1>").arg(QLatin1String(tag), text.toHtmlEscaped());
 }
 
-// The edits of the exercise: label on screen, what it holds, what a new window shows.
+// The edits of the exercise: the name kvelta-solve and the variants files type it by, label on
+// screen, what it holds, what a new window shows.
 QString EditsSection(const Exercise& exercise)
 {
     QString html = QStringLiteral("<h2>Исходные данные</h2><table border=\"1\" cellpadding=\"3\" cellspacing=\"0\"><tr>")
-                   + Cell(QStringLiteral("Поле"), true) + Cell(QStringLiteral("Значение"), true)
-                   + Cell(QStringLiteral("В новом окне"), true) + QStringLiteral("</tr>");
+                   + Cell(QStringLiteral("Имя"), true) + Cell(QStringLiteral("Поле"), true)
+                   + Cell(QStringLiteral("Значение"), true) + Cell(QStringLiteral("В новом окне"), true)
+                   + QStringLiteral("</tr>");
     for (const EditSpec& edit : exercise.edits)
         if (edit.kind != EditKind::Unused)
-            html += QStringLiteral("<tr>") + Cell(edit.label) + Cell(edit.meaning) + Cell(ShownDefault(edit))
-                    + QStringLiteral("</tr>");
-    return html + QStringLiteral("</table>");
+            html += QStringLiteral("<tr>") + Cell(EditShortName(edit)) + Cell(edit.label) + Cell(edit.meaning)
+                    + Cell(ShownDefault(edit)) + QStringLiteral("</tr>");
+    return html + QStringLiteral("</table><p>В kvelta-solve и в файлах вариантов угол вводится одним значением "
+                                 "под своим именем: B1=51°38′44,0822″, «B1=51 38 44.0822» или B1=51.6455.</p>");
 }
 
 // The worked example: the texts it types and every table as the window fills it.
@@ -60,6 +64,14 @@ QString ExampleSection(const Exercise& exercise)
     }
     html += QStringLiteral("Остальные поля — как в новом окне. «О программе → Пример из учебника» вводит эти "
                            "данные в активное окно.</p>");
+    QStringList command{QStringLiteral("kvelta-solve"), exercise.name};
+    TypedTexts given;  // every number edit, so that an angle shows whole
+    for (const EditSpec& edit : exercise.edits)
+        if (edit.kind == EditKind::Real || edit.kind == EditKind::Integer)
+            given.emplace_back(edit.name, solution.edits.text(edit.name));
+    for (const auto& [name, text] : NamedValues(exercise.edits, given))
+        command << name + QLatin1Char('=') + text;
+    html += QStringLiteral("<p>То же без окна: <code>%1</code></p>").arg(command.join(QLatin1Char(' ')).toHtmlEscaped());
     if (!solution.fault.isEmpty())
         html += QStringLiteral("<p>Ошибка: %1</p>").arg(solution.error().toHtmlEscaped());
     if (!exercise.results.empty()) {

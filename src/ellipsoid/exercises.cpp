@@ -20,6 +20,12 @@ const QString TrapezoidSubmenu = QStringLiteral("Вычисление площа
 
 TableSpec FourColumns(int rows) { return {QStringLiteral("StringGrid1"), QString(), 4, rows, {92, 96, 97, 92}}; }
 
+// A quantity in the second value column of the table.
+QuantitySpec Value(const char* name, const char* unit, int row)
+{
+    return {QString::fromUtf8(name), QString::fromUtf8(unit), 0, SecondValueColumn, row};
+}
+
 // The number the textbook table shows at a cell, if the computation reached it.
 std::optional<double> TextbookValue(const ComputedTables& textbook, int column, int row)
 {
@@ -46,7 +52,7 @@ RigorousSolution MeridianArcRigorous(const Inputs& inputs, const ComputedTables&
     r.values = {MeridianRadius(l.B1, QStringLiteral("B1")), MeridianRadius(l.Bcp, QStringLiteral("Bcp")),
                 MeridianRadius(l.B2, QStringLiteral("B2")), WithGround(MeridianArc(l.B1, l.B2), SameLength())};
     r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
-             + RoShareNote(TextbookValue(textbook, 3, 16), r.values[3],
+             + RoShareNote(TextbookValue(textbook, SecondValueColumn, MeridianArcRowS), r.values[3],
                            QStringLiteral("правило Симпсона по трём точкам (растёт с длиной дуги: около 0,03 м "
                                           "на 10°, 35 м на дуге 0°–90°) и приближённая формула M."));
     return r;
@@ -64,7 +70,8 @@ RigorousSolution ParallelArcRigorous(const Inputs& inputs, const ComputedTables&
     RigorousSolution r;
     r.values = {PrimeVerticalRadius(in.B, QStringLiteral("B")), radius, WithGround(arc, SameLength())};
     r.note = QStringLiteral("Главный источник расхождения — ") + RoNote()
-             + RoShareNote(TextbookValue(textbook, 3, 9), arc, QStringLiteral("приближённая формула N."), 4)
+             + RoShareNote(TextbookValue(textbook, SecondValueColumn, ParallelArcRowS), arc,
+                           QStringLiteral("приближённая формула N."), 4)
              + QStringLiteral(" Дуга параллели — не геодезическая линия: кратчайшее расстояние между её концами меньше.");
     return r;
 }
@@ -81,7 +88,7 @@ RigorousSolution TrapezoidAreaRigorous(const Inputs& inputs, const ComputedTable
     r.values = {area};
     r.note = QStringLiteral("Главный источник расхождения — ρ″ = 206265 в K = b²(L2 − L1)″/ρ″: учебная площадь меньше "
                             "строгой примерно на 0,95·10⁻⁶.");
-    if (const std::optional<double> P = TextbookValue(textbook, 3, 10); P && area.value)
+    if (const std::optional<double> P = TextbookValue(textbook, SecondValueColumn, TrapezoidAreaRowP); P && area.value)
         r.note += QStringLiteral(" Здесь от ρ″ %1 км² из %2 км²; остальное — округление членов ряда до 10 знаков, "
                                  "b = 6356,863 км, e² = 0,00669342 и обрыв ряда.")
                       .arg(FormatFixed(RoShare(*P), 8), FormatFixed(*P - *area.value, 8));
@@ -180,13 +187,13 @@ const Exercise& MeridianArcExercise()
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2")}),
         .example = {{"Edit3", "50"}, {"Edit6", "51"}},
         .help = "qrc:/help/meridian-arc.html",
-        .tables = {FourColumns(18)},
-        .results = {{"S", "м", 0, 3, 16}},
+        .tables = {FourColumns(MeridianArcRows)},
+        .results = {Value("S", "м", MeridianArcRowS)},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { MeridianArcLabels(*t[0]); },
         .compute = ReadThenCompute<ReadMeridianArcLatitudes, ComputeMeridianArc>,
-        .comparison = {{{"M1, м", "м", 0, 3, 11}, {"Mcp, м", "м", 0, 3, 13}, {"M2, м", "м", 0, 3, 12},
-                        {"S, м", "м", 0, 3, 16}},
+        .comparison = {{Value("M1, м", "м", MeridianArcRowM1), Value("Mcp, м", "м", MeridianArcRowMcp),
+                        Value("M2, м", "м", MeridianArcRowM2), Value("S, м", "м", MeridianArcRowS)},
                        MeridianArcRigorous},
         .makeVariant = MeridianArcVariant,
     };
@@ -202,15 +209,16 @@ const Exercise& ParallelArcExercise()
         .menu = {{}, {}, "N8", "Вычисление дуги параллелей"},
         // The second triple keeps the base window's label "B2" although it holds the latitude B.
         .edits = Edits({StudentEdits(), AngleEdits(3, "L", "разность долгот L", EditKind::Integer),
-                        AngleEdits(6, "B2", "широта параллели B", EditKind::Integer)}),
+                        AngleEdits(6, "B2", "широта параллели B", EditKind::Integer, "B")}),
         .example = {{"Edit3", "1"}, {"Edit6", "50"}},
         .help = "qrc:/help/parallel-arc.html",
-        .tables = {FourColumns(10)},
-        .results = {{"Sп", "м", 0, 3, 9}},
+        .tables = {FourColumns(ParallelArcRows)},
+        .results = {Value("Sп", "м", ParallelArcRowS)},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { ParallelArcLabels(*t[0]); },
         .compute = ReadThenCompute<ReadParallelArcInputs, ComputeParallelArc>,
-        .comparison = {{{"N, м", "м", 0, 3, 3}, {"N·cosB, м", "м", 0, 3, 7}, {"Sп, м", "м", 0, 3, 9}},
+        .comparison = {{Value("N, м", "м", ParallelArcRowN), Value("N·cosB, м", "м", ParallelArcRowNcosB),
+                        Value("Sп, м", "м", ParallelArcRowS)},
                        ParallelArcRigorous},
         .makeVariant = ParallelArcVariant,
     };
@@ -225,15 +233,15 @@ const Exercise& TrapezoidAreaExercise()
         .caption = "Вычисление площади  трапеции",
         .menu = {"N3", TrapezoidSubmenu, "N5", "Вычисление площади трапеции"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2"),
-                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, секунды", "1800", EditKind::Real}}}),
+                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, секунды", "1800", EditKind::Real, "L2-L1"}}}),
         .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "20"}, {"Edit9", "1800"}},
         .help = "qrc:/help/trapezoid-area.html",
-        .tables = {FourColumns(12)},
-        .results = {{"P", "км²", 0, 3, 10}},
+        .tables = {FourColumns(TrapezoidAreaRows)},
+        .results = {Value("P", "км²", TrapezoidAreaRowP)},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { TrapezoidAreaLabels(*t[0]); },
         .compute = ReadThenCompute<ReadTrapezoidAreaInputs, ComputeTrapezoidArea>,
-        .comparison = {{{"P, км²", "км²", 0, 3, 10}}, TrapezoidAreaRigorous},
+        .comparison = {{Value("P, км²", "км²", TrapezoidAreaRowP)}, TrapezoidAreaRigorous},
         .makeVariant = TrapezoidAreaVariant,
     };
     return exercise;
@@ -247,17 +255,18 @@ const Exercise& TrapezoidSidesExercise()
         .caption = "Вычисление длин сторон трапеции",
         .menu = {"N3", TrapezoidSubmenu, "N10", "Вычисление длин сторон трапеции"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "B2", "B2"),
-                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, целые секунды", "900", EditKind::Integer},
-                         {"Edit10", "M", "знаменатель масштаба M", "50000", EditKind::Real}}}),
+                        {{"Edit9", "L2-L1 \"", "разность долгот L2-L1, целые секунды", "900", EditKind::Integer, "L2-L1"},
+                         {"Edit10", "M", "знаменатель масштаба M", "50000", EditKind::Real, "M"}}}),
         .example = {{"Edit3", "50"}, {"Edit6", "50"}, {"Edit7", "10"}, {"Edit9", "900"}, {"Edit10", "50000"}},
         .help = "qrc:/help/trapezoid-sides.html",
-        .tables = {FourColumns(20)},
-        .results = {{"a1", "см", 0, 3, 14}, {"a2", "см", 0, 3, 15}, {"c", "см", 0, 3, 16}, {"d", "см", 0, 3, 19}},
+        .tables = {FourColumns(TrapezoidSidesRows)},
+        .results = {Value("a1", "см", TrapezoidSidesRowA1), Value("a2", "см", TrapezoidSidesRowA2),
+                    Value("c", "см", TrapezoidSidesRowC), Value("d", "см", TrapezoidSidesRowD)},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { TrapezoidSidesLabels(*t[0]); },
         .compute = ReadThenCompute<ReadTrapezoidSidesInputs, ComputeTrapezoidSides>,
-        .comparison = {{{"a1, см", "см", 0, 3, 14}, {"a2, см", "см", 0, 3, 15}, {"c, см", "см", 0, 3, 16},
-                        {"d, см", "см", 0, 3, 19}},
+        .comparison = {{Value("a1, см", "см", TrapezoidSidesRowA1), Value("a2, см", "см", TrapezoidSidesRowA2),
+                        Value("c, см", "см", TrapezoidSidesRowC), Value("d, см", "см", TrapezoidSidesRowD)},
                        TrapezoidSidesRigorous},
         .makeVariant = TrapezoidSidesVariant,
     };

@@ -1,5 +1,6 @@
 #include "ellipsoid/meridian_arc.h"
 
+#include "frame/angles.h"
 #include "frame/ellipsoid_constants.h"
 
 #include <cmath>
@@ -29,8 +30,8 @@ MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs)
 
 void ComputeMeridianArc(const MeridianArcLatitudes& l, ResultTable& t)
 {
-    const Extended a = EllipsoidA;
-    const Extended e2 = EllipsoidE2;
+    const Extended a = KrasovskyA;
+    const Extended e2 = KrasovskyE2Rounded;
     const Extended k1 = 0.25L * e2;
     const Extended k5 = 1.25L * e2;
     const Extended a1e2 = (1 - e2) * a;
@@ -44,7 +45,7 @@ void ComputeMeridianArc(const MeridianArcLatitudes& l, ResultTable& t)
     WriteFixed(t, 1, 1, a, 1);
     WriteFixed(t, 1, 2, e2, 8);
     WriteFixed(t, 1, 3, a1e2, 3);
-    WriteFixed(t, 1, 4, 1.0L / (6 * RoSeconds), 8);
+    WriteFixed(t, 1, 4, 1.0L / (6 * RoSecondsTextbook), 8);
     WriteAngle(t, 1, 5, l.B2);
     WriteAngle(t, 1, 6, l.B1);
     WriteAngle(t, 1, 7, l.Bcp);
@@ -71,15 +72,15 @@ void ComputeMeridianArc(const MeridianArcLatitudes& l, ResultTable& t)
     WriteFixed(t, 3, 10, 1 - q5Bcp, 8);
     const Extended M1 = meridianRadius(q1B1, q5B1);
     const Extended M2 = meridianRadius(q1B2, q5B2);
-    WriteFixed(t, 3, 11, M1, 8);
-    WriteFixed(t, 3, 12, M2, 8);
-    WriteFixed(t, 3, 13, meridianRadius(q1Bcp, q5Bcp), 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowM1, M1, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowM2, M2, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowMcp, meridianRadius(q1Bcp, q5Bcp), 8);
     const Extended deltaSeconds = Checked((static_cast<Extended>(l.B2) - l.B1) * 3600);
     WriteFixed(t, 3, 14, deltaSeconds, 8);
-    const Extended simpsonFactor = deltaSeconds / 6 / RoSeconds;
+    const Extended simpsonFactor = deltaSeconds / 6 / RoSecondsTextbook;
     WriteFixed(t, 3, 15, simpsonFactor, 8);
     const Extended fourMcp = Divide(a1e2 * 4 * (1 + q1Bcp), 1 - q5Bcp);
-    WriteFixed(t, 3, 16, Checked((M1 + fourMcp + M2) * simpsonFactor), 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowS, Checked((M1 + fourMcp + M2) * simpsonFactor), 8);
 }
 
 }  // namespace kvelta

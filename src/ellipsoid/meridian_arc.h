@@ -13,7 +13,11 @@ struct MeridianArcLatitudes {
     double Bcp = 0;  // mean latitude
 };
 
-// Headings and the 33 row labels of the 4 × 18 table.
+// Rows of the second value column that hold the radii and the arc, for the exercise description.
+inline constexpr int MeridianArcRowM1 = 11, MeridianArcRowM2 = 12, MeridianArcRowMcp = 13, MeridianArcRowS = 16,
+                     MeridianArcRows = 18;
+
+// Headings and the 33 row labels of the 4 × MeridianArcRows table.
 void MeridianArcLabels(ResultTable& table);
 
 // Reads B1 (Edit3–Edit5) and B2 (Edit6–Edit8), all real numbers, and forms the mean latitude.

@@ -1,5 +1,6 @@
 #include "ellipsoid/parallel_arc.h"
 
+#include "frame/angles.h"
 #include "frame/ellipsoid_constants.h"
 
 namespace kvelta {
@@ -23,8 +24,8 @@ ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs)
 
 void ComputeParallelArc(const ParallelArcInputs& in, ResultTable& t)
 {
-    const Extended a = EllipsoidA;
-    const Extended e2 = EllipsoidE2;
+    const Extended a = KrasovskyA;
+    const Extended e2 = KrasovskyE2Rounded;
     const Extended k1 = 0.25L * e2;
     const Extended k3 = 0.75L * e2;
 
@@ -36,7 +37,7 @@ void ComputeParallelArc(const ParallelArcInputs& in, ResultTable& t)
     const Extended f = 1 - q1;
     const Extended g = 1 - q3;
     const Extended Lseconds = Checked(static_cast<Extended>(in.L) * 3600);
-    const Extended Lradians = Lseconds / RoSeconds;
+    const Extended Lradians = Lseconds / RoSecondsTextbook;
 
     WriteAngle(t, 1, 1, in.L);
     WriteAngle(t, 1, 2, in.B);
@@ -50,13 +51,13 @@ void ComputeParallelArc(const ParallelArcInputs& in, ResultTable& t)
 
     WriteFixed(t, 3, 1, f, 8);
     WriteFixed(t, 3, 2, g, 8);
-    WriteFixed(t, 3, 3, Divide(f * a, g), 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowN, Divide(f * a, g), 8);
     WriteFixed(t, 3, 4, cosB, 8);
     WriteFixed(t, 3, 5, Lseconds, 3);
-    WriteFixed(t, 3, 6, 1 / RoSeconds, 8);
-    WriteFixed(t, 3, 7, Divide(cosB * a * f, g), 3);
+    WriteFixed(t, 3, 6, 1 / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowNcosB, Divide(cosB * a * f, g), 3);
     WriteFixed(t, 3, 8, Lradians, 8);
-    WriteFixed(t, 3, 9, Divide(Checked(cosB * Lradians * a) * f, g), 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowS, Divide(Checked(cosB * Lradians * a) * f, g), 8);
 }
 
 }  // namespace kvelta

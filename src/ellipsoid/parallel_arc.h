@@ -12,7 +12,10 @@ struct ParallelArcInputs {
     double B = 0;  // latitude of the parallel, degrees
 };
 
-// Headings and the 18 row labels of the 4 × 10 table.
+// Rows of the second value column that hold N, N·cos B and the arc, for the exercise description.
+inline constexpr int ParallelArcRowN = 3, ParallelArcRowNcosB = 7, ParallelArcRowS = 9, ParallelArcRows = 10;
+
+// Headings and the 18 row labels of the 4 × ParallelArcRows table.
 void ParallelArcLabels(ResultTable& table);
 
 // Reads L (Edit3–Edit5) and B (Edit6–Edit8): whole degrees and minutes, real seconds.

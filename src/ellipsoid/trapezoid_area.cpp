@@ -1,5 +1,6 @@
 #include "ellipsoid/trapezoid_area.h"
 
+#include "frame/angles.h"
 #include "frame/ellipsoid_constants.h"
 
 namespace kvelta {
@@ -32,7 +33,7 @@ TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs)
 
 void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
 {
-    const Extended e2 = EllipsoidE2;
+    const Extended e2 = KrasovskyE2Rounded;
     // The sines and their odd powers are kept as doubles; each power is formed from the kept sine
     // with its products carried in extended precision.
     const double s1 = ToDouble(SinDeg(in.B1)), s2 = ToDouble(SinDeg(in.B2));
@@ -43,7 +44,7 @@ void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
 
     WriteFixed(t, 1, 1, SemiMinorAxisKm, 3);
     WriteFixed(t, 1, 2, e2, 8);
-    WriteFixed(t, 1, 3, 1 / RoSeconds, 8);
+    WriteFixed(t, 1, 3, 1 / RoSecondsTextbook, 8);
     WriteFixed(t, 1, 4, in.deltaLSeconds, 2);
     WriteFixed(t, 1, 5, s2, 8);
     WriteFixed(t, 1, 6, s2p3, 8);
@@ -65,7 +66,7 @@ void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
 
     // b² and K are kept as doubles, as the worked solution carries them.
     const double bSquared = ToDouble(static_cast<Extended>(SemiMinorAxisKm) * SemiMinorAxisKm);
-    const double K = ToDouble(static_cast<Extended>(bSquared) * in.deltaLSeconds / RoSeconds);
+    const double K = ToDouble(static_cast<Extended>(bSquared) * in.deltaLSeconds / RoSecondsTextbook);
     WriteFixed(t, 3, 8, K, 9);
 
     // The bracket takes the terms as rounded in their cells, so that P agrees with the table;
@@ -77,7 +78,7 @@ void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
         return ToDouble((static_cast<Extended>(s2) - s1 + I) + II + III);
     };
     WriteFixed(t, 3, 9, bracket(), 8);
-    WriteFixed(t, 3, 10, ToDouble(static_cast<Extended>(K) * bracket()), 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowP, ToDouble(static_cast<Extended>(K) * bracket()), 8);
 }
 
 }  // namespace kvelta

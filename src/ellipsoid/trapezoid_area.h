@@ -16,7 +16,10 @@ struct TrapezoidAreaInputs {
     double deltaLSeconds = 0;  // L2 - L1 in seconds of arc
 };
 
-// Headings and the 21 row labels of the 4 × 12 table.
+// The row of the second value column that holds the area, for the exercise description.
+inline constexpr int TrapezoidAreaRowP = 10, TrapezoidAreaRows = 12;
+
+// Headings and the 21 row labels of the 4 × TrapezoidAreaRows table.
 void TrapezoidAreaLabels(ResultTable& table);
 
 // Reads B1 (Edit3–Edit5), B2 (Edit6–Edit8) and ΔL″ (Edit9), all real numbers.

@@ -1,5 +1,6 @@
 #include "ellipsoid/trapezoid_sides.h"
 
+#include "frame/angles.h"
 #include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
 
@@ -38,8 +39,8 @@ TrapezoidSidesInputs ReadTrapezoidSidesInputs(const Inputs& inputs)
 
 void ComputeTrapezoidSides(const TrapezoidSidesInputs& in, ResultTable& t)
 {
-    const Extended a = EllipsoidA;
-    const Extended e2 = EllipsoidE2;
+    const Extended a = KrasovskyA;
+    const Extended e2 = KrasovskyE2Rounded;
     // The three factors are kept as doubles, as the worked solution carries them.
     const Extended k1 = static_cast<double>(0.25L * e2);
     const Extended k3 = static_cast<double>(0.75L * e2);
@@ -87,21 +88,21 @@ void ComputeTrapezoidSides(const TrapezoidSidesInputs& in, ResultTable& t)
     WriteFixed(t, 3, 7, N1, 8);
     WriteFixed(t, 3, 8, N2, 8);
     WriteFixed(t, 3, 9, Mm, 8);
-    WriteFixed(t, 3, 10, 1 / RoSeconds, 8);
-    WriteFixed(t, 3, 11, N1 / RoSeconds, 8);
-    WriteFixed(t, 3, 12, N2 / RoSeconds, 8);
-    WriteFixed(t, 3, 13, Mm / RoSeconds, 8);
-    const Extended a1 = Checked(Divide(c1 * f1 * Checked(kL * a), g1) / RoSeconds);
-    const Extended a2 = Checked(Divide(c2 * f2 * Checked(kL * a), g2) / RoSeconds);
-    const Extended c = Checked(Divide(fm * Checked(kB * a * (1 - e2)), gm) / RoSeconds);
-    WriteFixed(t, 3, 14, a1, 8);
-    WriteFixed(t, 3, 15, a2, 8);
-    WriteFixed(t, 3, 16, c, 8);
+    WriteFixed(t, 3, 10, 1 / RoSecondsTextbook, 8);
+    WriteFixed(t, 3, 11, N1 / RoSecondsTextbook, 8);
+    WriteFixed(t, 3, 12, N2 / RoSecondsTextbook, 8);
+    WriteFixed(t, 3, 13, Mm / RoSecondsTextbook, 8);
+    const Extended a1 = Checked(Divide(c1 * f1 * Checked(kL * a), g1) / RoSecondsTextbook);
+    const Extended a2 = Checked(Divide(c2 * f2 * Checked(kL * a), g2) / RoSecondsTextbook);
+    const Extended c = Checked(Divide(fm * Checked(kB * a * (1 - e2)), gm) / RoSecondsTextbook);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowA1, a1, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowA2, a2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowC, c, 8);
     const Extended a1a2 = Checked(a1 * a2);
     WriteFixed(t, 3, 17, a1a2, 8);
     const Extended dSquared = Checked(c * c + a1a2);
     WriteFixed(t, 3, 18, dSquared, 8);
-    WriteFixed(t, 3, 19, SquareRoot(dSquared), 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowD, SquareRoot(dSquared), 8);
 }
 
 }  // namespace kvelta

@@ -17,7 +17,11 @@ struct TrapezoidSidesInputs {
     double scale = 0;          // scale denominator M, never zero
 };
 
-// Headings and the 38 row labels of the 4 × 20 table.
+// Rows of the second value column that hold the sides, for the exercise description.
+inline constexpr int TrapezoidSidesRowA1 = 14, TrapezoidSidesRowA2 = 15, TrapezoidSidesRowC = 16,
+                     TrapezoidSidesRowD = 19, TrapezoidSidesRows = 20;
+
+// Headings and the 38 row labels of the 4 × TrapezoidSidesRows table.
 void TrapezoidSidesLabels(ResultTable& table);
 
 // Reads B1 (Edit3–Edit5), B2 (Edit6–Edit8), ΔL″ (Edit9, a whole number) and M (Edit10), and

@@ -5,6 +5,11 @@
 
 namespace kvelta {
 
+// Seconds of arc per radian: exactly 648000/π, and as the textbook rounds it, which the course's
+// tables take wherever they turn seconds into radians (lengths come out about 0,94·10⁻⁶ short).
+inline constexpr long double RoSecondsExact = 206264.806247096355156473357330779L;
+inline constexpr long double RoSecondsTextbook = 206265;
+
 // Decimal degrees from the three parts; each part adds with its own sign.
 double DmsToDegrees(double degrees, double minutes, double seconds);
 

@@ -19,6 +19,14 @@ std::unique_ptr<ResultTable> TableSpec::newTable() const
     return table;
 }
 
+QuantitySpec Renamed(QuantitySpec quantity, const QString& name, std::optional<int> table)
+{
+    quantity.name = name;
+    if (table)
+        quantity.table = *table;
+    return quantity;
+}
+
 TypedTexts Exercise::shownExample() const
 {
     TypedTexts shown;
@@ -90,21 +98,27 @@ void EditTexts::set(const QString& editName, const QString& text)
 std::vector<EditSpec> StudentEdits()
 {
     return {{QStringLiteral("Edit1"), QStringLiteral("Ст. гр."), QStringLiteral("группа студента"), QString(),
-             EditKind::Text},
+             EditKind::Text, QStringLiteral("group")},
             {QStringLiteral("Edit2"), QStringLiteral("Фамилия Имя  Отчество"),
-             QStringLiteral("фамилия, имя, отчество студента"), QString(), EditKind::Text}};
+             QStringLiteral("фамилия, имя, отчество студента"), QString(), EditKind::Text, QStringLiteral("name")}};
 }
 
-std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle, EditKind degreesAndMinutes)
+std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle, EditKind degreesAndMinutes,
+                                 const QString& symbol)
 {
     const QString whole = degreesAndMinutes == EditKind::Integer ? QStringLiteral(" (целые)") : QString();
-    auto edit = [&](int offset, const char* mark, const QString& part, EditKind kind) {
-        return EditSpec{QStringLiteral("Edit%1").arg(firstEdit + offset), label + QLatin1Char(' ') + QLatin1String(mark),
-                        part + QStringLiteral(", ") + angle, QStringLiteral("0"), kind};
+    auto edit = [&](int offset, const char* mark, const QString& part, EditKind kind, AnglePart anglePart) {
+        return EditSpec{QStringLiteral("Edit%1").arg(firstEdit + offset),
+                        label + QLatin1Char(' ') + QLatin1String(mark),
+                        part + QStringLiteral(", ") + angle,
+                        QStringLiteral("0"),
+                        kind,
+                        symbol.isEmpty() ? label : symbol,
+                        anglePart};
     };
-    return {edit(0, "o", QStringLiteral("градусы") + whole, degreesAndMinutes),
-            edit(1, "'", QStringLiteral("минуты") + whole, degreesAndMinutes),
-            edit(2, "\"", QStringLiteral("секунды"), EditKind::Real)};
+    return {edit(0, "o", QStringLiteral("градусы") + whole, degreesAndMinutes, AnglePart::Degrees),
+            edit(1, "'", QStringLiteral("минуты") + whole, degreesAndMinutes, AnglePart::Minutes),
+            edit(2, "\"", QStringLiteral("секунды"), EditKind::Real, AnglePart::Seconds)};
 }
 
 std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts)

@@ -47,6 +47,10 @@ struct QuantitySpec {
     bool angle = false;
 };
 
+// The same quantity under another name, in the table `table`: a compared quantity that is also a
+// result ("x" compared as "x, м"), or a quantity of one table computed again on another page.
+QuantitySpec Renamed(QuantitySpec quantity, const QString& name, std::optional<int> table = std::nullopt);
+
 // Where the "Создать" menu shows the exercise: an item, in a submenu when one is named.
 struct MenuPlace {
     QString submenuName;  // "N3"; empty for an item directly in "Создать"
@@ -172,10 +176,11 @@ void ReadThenCompute(const Inputs& inputs, const TableSet& tables)
 // Building blocks of the edit lists.
 // Edit1 (group) and Edit2 (full name).
 std::vector<EditSpec> StudentEdits();
-// An angle's degree, minute and second edits EditN, EditN+1, EditN+2 beside the label `label`.
-// Whole-number degrees and minutes say so; the seconds are always a real number.
+// An angle's degree, minute and second edits EditN, EditN+1, EditN+2 beside the label `label`,
+// typed under the short name `symbol` (the label when none is given). Whole-number degrees and
+// minutes say so; the seconds are always a real number.
 std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle,
-                                 EditKind degreesAndMinutes = EditKind::Real);
+                                 EditKind degreesAndMinutes = EditKind::Real, const QString& symbol = {});
 // The edit lists joined in order.
 std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts);
 

@@ -14,12 +14,19 @@ namespace kvelta {
 // or nothing the computation reads (an edit of a base window that a derived one hides).
 enum class EditKind { Text, Real, Integer, Unused };
 
+// Which part of a quantity an edit holds: all of it, or one of the three edits of an angle.
+enum class AnglePart { Whole, Degrees, Minutes, Seconds };
+
 struct EditSpec {
     QString name;         // "Edit3"
     QString label;        // the caption beside it on screen, with its unit mark: "B1 o"
     QString meaning;      // what it holds, in words
     QString defaultText;  // as designed, with a decimal comma
     EditKind kind = EditKind::Real;
+    // The short name a person reads and types, as the course writes the quantity: "B1", "s",
+    // "group". The three edits of an angle share it; an edit nothing reads has none.
+    QString symbol;
+    AnglePart part = AnglePart::Whole;
 };
 
 // The most characters an edit holds.

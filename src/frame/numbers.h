@@ -12,7 +12,6 @@ namespace kvelta {
 using Extended = long double;
 
 inline constexpr Extended Pi = 3.14159265358979323846L;
-inline constexpr Extended RoSeconds = 206265;  // seconds of arc per radian, as the textbook rounds it
 
 // The decimal separator used to read and write numbers; the user's, fixed for the run.
 QChar DecimalSeparator();

@@ -75,6 +75,8 @@ void WriteHeadingRow(ResultTable& table, std::initializer_list<const char*> head
 void WriteLabelColumn(ResultTable& table, int column, std::initializer_list<const char*> labels);
 // The heading row of a table of formula / result column pairs: "Формула", "Результат", ...
 void WriteFormulaResultHeadings(ResultTable& table);
+// The value columns of such a table of four columns: 1 beside the first formulas, 3 beside the rest.
+inline constexpr int FirstValueColumn = 1, SecondValueColumn = 3;
 
 // Value writers used by every computation.
 void WriteFixed(ResultTable& table, int column, int row, Extended value, int decimals);

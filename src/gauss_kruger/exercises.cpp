@@ -19,17 +19,18 @@ const QString GaussKrugerNote = QStringLiteral(
     "на 0,17″. С точным ρ″ те же ряды совпадают со строгой проекцией до миллиметра в пределах 3° от осевого "
     "меридиана; дальше растёт ошибка оборванных рядов (десятки метров при l = 20°).");
 
-EditSpec Number(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
+EditSpec Number(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
+                const QString& defaultText)
 {
-    return {name, label, meaning, defaultText, EditKind::Real};
+    return {name, label, meaning, defaultText, EditKind::Real, symbol};
 }
 
 std::vector<EditSpec> PlaneEdits(int firstEdit, const QString& xLabel, const QString& yLabel)
 {
-    return {Number(QStringLiteral("Edit%1").arg(firstEdit), xLabel, QStringLiteral("абсцисса x, м"),
+    return {Number(QStringLiteral("Edit%1").arg(firstEdit), QStringLiteral("x"), xLabel, QStringLiteral("абсцисса x, м"),
                    QStringLiteral("5728374,726")),
-            Number(QStringLiteral("Edit%1").arg(firstEdit + 1), yLabel, QStringLiteral("ордината y, м"),
-                   QStringLiteral("210198,193"))};
+            Number(QStringLiteral("Edit%1").arg(firstEdit + 1), QStringLiteral("y"), yLabel,
+                   QStringLiteral("ордината y, м"), QStringLiteral("210198,193"))};
 }
 
 void ForwardCompute(const Inputs& inputs, const TableSet& t)
@@ -83,6 +84,12 @@ RigorousSolution ZoneTransferRigorous(const Inputs& inputs, const ComputedTables
     return r;
 }
 
+
+// The final results of the two tables, in the first table of an exercise.
+const QuantitySpec ResultX{"x", "м", 0, GaussKrugerValueColumn, GkForwardRowX};
+const QuantitySpec ResultY{"y", "м", 0, GaussKrugerValueColumn, GkForwardRowY};
+const QuantitySpec ResultB{"B", {}, 0, GaussKrugerValueColumn, GkInverseRowB, true};
+const QuantitySpec ResultL{"L", {}, 0, GaussKrugerValueColumn, GkInverseRowL, true};
 
 // ---- individual variants: points of 40°–70° N inside their 6° zone (axial meridians 21°…177°) ----
 
@@ -150,16 +157,16 @@ const Exercise& GaussKrugerForwardExercise()
         .windowClass = "TPTGKForm",
         .caption = "Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим",
         .menu = {"N16", Submenu, "N17", "Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим"},
-        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "Lo"), AngleEdits(6, "B", "B"), AngleEdits(9, "L", "L")}),
+        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "Lo", EditKind::Real, "L0"), AngleEdits(6, "B", "B"), AngleEdits(9, "L", "L")}),
         .example = {{"Edit3", "21"}, {"Edit6", "51"}, {"Edit7", "38"}, {"Edit8", "44,0822"}, {"Edit9", "24"},
                     {"Edit10", "2"}, {"Edit11", "13,1579"}},
         .help = "qrc:/help/gk-forward.html",
-        .tables = {{"StringGrid1", {}, 2, 24, {153, 137}}},
-        .results = {{"x", "м", 0, 1, 20}, {"y", "м", 0, 1, 23}},
+        .tables = {{"StringGrid1", {}, 2, GkForwardRows, {153, 137}}},
+        .results = {ResultX, ResultY},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { GeodeticToGaussKrugerLabels(*t[0]); },
         .compute = ForwardCompute,
-        .comparison = {{{"x, м", "м", 0, 1, 20}, {"y, м", "м", 0, 1, 23}}, ForwardRigorous},
+        .comparison = {{Renamed(ResultX, "x, м"), Renamed(ResultY, "y, м")}, ForwardRigorous},
         .makeVariant = ForwardVariant,
     };
     return exercise;
@@ -169,12 +176,12 @@ const Exercise& GaussKrugerInverseExercise()
 {
     static const Exercise exercise = [] {
         // The base window's second angle triple stays hidden and unread.
-        std::vector<EditSpec> lo = AngleEdits(3, "Lo", "Lo");
+        std::vector<EditSpec> lo = AngleEdits(3, "Lo", "Lo", EditKind::Real, "L0");
         lo[0].defaultText = QStringLiteral("21");
         std::vector<EditSpec> hidden;
         for (int n = 6; n <= 8; ++n)
             hidden.push_back({QStringLiteral("Edit%1").arg(n), QStringLiteral("(скрыто)"),
-                              QStringLiteral("скрытое поле, не используется"), QStringLiteral("0"), EditKind::Unused});
+                              QStringLiteral("скрытое поле, не используется"), QStringLiteral("0"), EditKind::Unused, {}});
         return Exercise{
             .name = "gk-inverse",
             .windowClass = "TGKTPForm",
@@ -183,12 +190,12 @@ const Exercise& GaussKrugerInverseExercise()
             .edits = Edits({StudentEdits(), lo, hidden, PlaneEdits(9, "X,м", "Y,м")}),
             .example = {{"Edit3", "21"}, {"Edit9", "5728374,726"}, {"Edit10", "210198,193"}},
             .help = "qrc:/help/gk-inverse.html",
-            .tables = {{"StringGrid1", {}, 2, 27, {154, 155}}},
-            .results = {{"B", {}, 0, 1, 23, true}, {"L", {}, 0, 1, 26, true}},
+            .tables = {{"StringGrid1", {}, 2, GkInverseRows, {154, 155}}},
+            .results = {ResultB, ResultL},
             .report = ReportLayout::Common,
             .writeLabels = [](const TableSet& t) { GaussKrugerToGeodeticLabels(*t[0]); },
             .compute = InverseCompute,
-            .comparison = {{{"B", {}, 0, 1, 23, true}, {"L", {}, 0, 1, 26, true}}, InverseRigorous},
+            .comparison = {{ResultB, ResultL}, InverseRigorous},
             .makeVariant = InverseVariant,
         };
     }();
@@ -203,14 +210,15 @@ const Exercise& ZoneTransferExercise()
         .caption = "Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую",
         .menu = {"N16", Submenu, "N19", "Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую"},
         .edits = Edits({StudentEdits(),
-                        {Number("Edit3", "Lo o", "долгота осевого меридиана Lo, градусы (дробное число)", "21"),
-                         Number("Edit4", "Lo' o", "долгота осевого меридиана другой зоны Lo', градусы (дробное число)",
+                        {Number("Edit3", "L0", "Lo o", "долгота осевого меридиана Lo, градусы (дробное число)", "21"),
+                         Number("Edit4", "L0'", "Lo' o", "долгота осевого меридиана другой зоны Lo', градусы (дробное число)",
                                 "27")},
                         PlaneEdits(5, "X", "Y")}),
         .example = {{"Edit3", "21"}, {"Edit4", "27"}, {"Edit5", "5728374,726"}, {"Edit6", "210198,193"}},
         .help = "qrc:/help/gk-zone.html",
-        .tables = {{"StringGrid1", "Первый этап", 2, 27, {138, 142}}, {"StringGrid2", "Второй этап", 2, 24, {142, 158}}},
-        .results = {{"B", {}, 0, 1, 23, true}, {"L", {}, 0, 1, 26, true}, {"x'", "м", 1, 1, 20}, {"y'", "м", 1, 1, 23}},
+        .tables = {{"StringGrid1", "Первый этап", 2, GkInverseRows, {138, 142}},
+                   {"StringGrid2", "Второй этап", 2, GkForwardRows, {142, 158}}},
+        .results = {ResultB, ResultL, Renamed(ResultX, "x'", 1), Renamed(ResultY, "y'", 1)},
         .report = ReportLayout::ZoneTransfer,
         .writeLabels =
             [](const TableSet& t) {
@@ -218,10 +226,7 @@ const Exercise& ZoneTransferExercise()
                 GeodeticToGaussKrugerLabels(*t[1]);
             },
         .compute = ZoneTransferCompute,
-        .comparison = {{{"B", {}, 0, 1, 23, true},
-                        {"L", {}, 0, 1, 26, true},
-                        {"x′, м", "м", 1, 1, 20},
-                        {"y′, м", "м", 1, 1, 23}},
+        .comparison = {{ResultB, ResultL, Renamed(ResultX, "x′, м", 1), Renamed(ResultY, "y′, м", 1)},
                        ZoneTransferRigorous},
         .makeVariant = ZoneTransferVariant,
     };

@@ -15,7 +15,7 @@ double Held(Extended value) { return ToDouble(value); }
 // Seconds of arc, written with the seconds mark after four decimals.
 void WriteSeconds(ResultTable& table, int row, Extended value)
 {
-    table.setValue(1, row, FormatFixed(Checked(value), 4) + QLatin1Char('"'), value);
+    table.setValue(GaussKrugerValueColumn, row, FormatFixed(Checked(value), 4) + QLatin1Char('"'), value);
 }
 
 // Radius of curvature in the prime vertical as a polynomial in cos²B (Krasovsky ellipsoid).
@@ -23,6 +23,10 @@ double PrimeVerticalRadius(double c)
 {
     return Held(6399698.902L - (21562.267L - (108.973L - 0.612L * c) * c) * c);
 }
+
+// The labels below are written in row order.
+static_assert(GkForwardRowX == 20 && GkForwardRowY == 23 && GkForwardRows == 24);
+static_assert(GkInverseRowB == 23 && GkInverseRowL == 26 && GkInverseRows == 27);
 
 }  // namespace
 
@@ -39,24 +43,24 @@ void GeodeticToGaussKrugerLabels(ResultTable& table)
 
 PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTable& t)
 {
-    WriteAngle(t, 1, 1, B);
+    WriteAngle(t, GaussKrugerValueColumn, GkForwardRowB, B);
     const double Bsec = Held(3600.0L * B);
-    WriteSeconds(t, 2, Bsec);
+    WriteSeconds(t, GkForwardRowBSeconds, Bsec);
     // The arc term takes the latitude in radians through ρ″ = 206265, the sines through π/180.
-    WriteFixed(t, 1, 3, Held(Bsec / RoSeconds), 9);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowBRadians, Held(Bsec / RoSecondsTextbook), 9);
     const double sinB = Held(SinDeg(B));
-    WriteFixed(t, 1, 4, sinB, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowSinB, sinB, 6);
     const double cosB = Held(CosDeg(B));
-    WriteFixed(t, 1, 5, cosB, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowCosB, cosB, 6);
     const double c = Held(static_cast<Extended>(cosB) * cosB);
-    WriteFixed(t, 1, 6, c, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowCos2B, c, 6);
 
     const double lDeg = Held(static_cast<Extended>(L) - Lo);
-    WriteAngle(t, 1, 7, lDeg);
+    WriteAngle(t, GaussKrugerValueColumn, GkForwardRowL, lDeg);
     const double lSec = Held(3600.0L * lDeg);
-    WriteSeconds(t, 8, lSec);
-    const double l = Held(lSec / RoSeconds);
-    WriteFixed(t, 1, 9, l, 9);
+    WriteSeconds(t, GkForwardRowLSeconds, lSec);
+    const double l = Held(lSec / RoSecondsTextbook);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowLRadians, l, 9);
 
     // All coefficients come from the same cos²B before the first of them is shown.
     const double N = PrimeVerticalRadius(c);
@@ -65,30 +69,30 @@ PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTabl
     const double a6 = Held((0.166L * c - 0.084L) * c);
     const double a3 = Held((0.3333333333333L + 0.001123L * c) * c - 0.16666666L);
     const double a5 = Held(0.0083L - (0.16666L - (0.1968L + 0.004L * c) * c) * c);
-    WriteFixed(t, 1, 10, N, 3);
-    WriteFixed(t, 1, 11, a0, 3);
-    WriteFixed(t, 1, 12, a4, 3);
-    WriteFixed(t, 1, 13, a6, 3);
-    WriteFixed(t, 1, 14, a3, 3);
-    WriteFixed(t, 1, 15, a5, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowN, N, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowA0, a0, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowA4, a4, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowA6, a6, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowA3, a3, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowA5, a5, 3);
 
-    WriteFixed(t, 1, 16, Held(static_cast<Extended>(sinB) * cosB), 7);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowSinBCosB, Held(static_cast<Extended>(sinB) * cosB), 7);
     const double l2 = Held(static_cast<Extended>(l) * l);
-    WriteFixed(t, 1, 17, l2, 9);
-    WriteFixed(t, 1, 18, Held(static_cast<Extended>(N) * l2), 3);
-    const double X0 = Held(MeridianFactor * Bsec / RoSeconds);
-    WriteFixed(t, 1, 19, X0, 4);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowL2, l2, 9);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowNL2, Held(static_cast<Extended>(N) * l2), 3);
+    const double X0 = Held(MeridianFactor * Bsec / RoSecondsTextbook);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowArc, X0, 4);
 
     const Extended bracket = a0 - (0.5L + (a4 + static_cast<Extended>(a6) * l2) * l2) * l2 * N;
     const double x = Held(X0 - Checked(bracket * cosB * sinB));
-    WriteFixed(t, 1, 20, x, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowX, x, 3);
 
     const double K = Held(1 + (a3 + static_cast<Extended>(a5) * l2) * l2);
-    WriteFixed(t, 1, 21, K, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowYFactor, K, 8);
     const double Klcos = Held(static_cast<Extended>(K) * l * cosB);
-    WriteFixed(t, 1, 22, Klcos, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowYFactorLCosB, Klcos, 8);
     const double y = Held(static_cast<Extended>(Klcos) * N);
-    WriteFixed(t, 1, 23, y, 3);
+    WriteFixed(t, GaussKrugerValueColumn, GkForwardRowY, y, 3);
     return {x, y};
 }
 
@@ -106,33 +110,33 @@ GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultT
 {
     // The "Бета" angle: the latitude whose meridian arc from the equator is x.
     const double beta = Held(x / MeridianFactor);
-    WriteFixed(t, 1, 1, beta, 9);
-    const double betaSec = Held(RoSeconds * beta);
-    WriteSeconds(t, 2, betaSec);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBeta, beta, 9);
+    const double betaSec = Held(RoSecondsTextbook * beta);
+    WriteSeconds(t, GkInverseRowBetaSeconds, betaSec);
     const double betaDeg = Held(betaSec / 3600);
-    WriteAngle(t, 1, 3, betaDeg);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowBetaDegrees, betaDeg);
     const double sinBeta = Held(SinDeg(betaDeg));
-    WriteFixed(t, 1, 4, sinBeta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowSinBeta, sinBeta, 6);
     const double cosBeta = Held(CosDeg(betaDeg));
-    WriteFixed(t, 1, 5, cosBeta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCosBeta, cosBeta, 6);
     const double cBeta = Held(static_cast<Extended>(cosBeta) * cosBeta);
-    WriteFixed(t, 1, 6, cBeta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCos2Beta, cBeta, 6);
 
     // Footpoint latitude: β plus a correction in seconds of arc, back to radians through ρ″.
     const Extended footpointSeries = 50221746 + (293622 + (2350 + 22.0L * cBeta) * cBeta) * cBeta;
-    const Extended correctionSec = RoSeconds * sinBeta * cosBeta * 1e-10L * footpointSeries;
-    const double Bx = Held(Checked(correctionSec + 3600.0L * betaDeg) / RoSeconds);
-    WriteFixed(t, 1, 7, Bx, 9);
-    const double BxSec = Held(RoSeconds * Bx);
-    WriteFixed(t, 1, 8, BxSec, 4);
+    const Extended correctionSec = RoSecondsTextbook * sinBeta * cosBeta * 1e-10L * footpointSeries;
+    const double Bx = Held(Checked(correctionSec + 3600.0L * betaDeg) / RoSecondsTextbook);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBx, Bx, 9);
+    const double BxSec = Held(RoSecondsTextbook * Bx);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBxSeconds, BxSec, 4);
     const double BxDeg = Held(BxSec / 3600);
-    WriteAngle(t, 1, 9, BxDeg);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowBxDegrees, BxDeg);
     const double sinBx = Held(SinDeg(BxDeg));
-    WriteFixed(t, 1, 10, sinBx, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowSinBx, sinBx, 6);
     const double cosBx = Held(CosDeg(BxDeg));
-    WriteFixed(t, 1, 11, cosBx, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCosBx, cosBx, 6);
     const double c = Held(static_cast<Extended>(cosBx) * cosBx);
-    WriteFixed(t, 1, 12, c, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCos2Bx, c, 6);
 
     // All coefficients come from the same cos²Bx before the first of them is shown.
     const double Nx = PrimeVerticalRadius(c);
@@ -140,34 +144,34 @@ GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultT
     const double b3 = Held(0.333333L - (0.166666L - 0.001123L * c) * c);
     const double b4 = Held(0.25L + (0.16161L + 0.00562L * c) * c);
     const double b5 = Held(0.2L - (0.1667L - 0.0088L * c) * c);
-    WriteFixed(t, 1, 13, Nx, 4);
-    WriteFixed(t, 1, 14, b2, 8);
-    WriteFixed(t, 1, 15, b3, 8);
-    WriteFixed(t, 1, 16, b4, 8);
-    WriteFixed(t, 1, 17, b5, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowNx, Nx, 4);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowB2, b2, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowB3, b3, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowB4, b4, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowB5, b5, 8);
 
     const double NxCos = Held(static_cast<Extended>(cosBx) * Nx);
-    WriteFixed(t, 1, 18, NxCos, 4);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowNxCosBx, NxCos, 4);
     const double z = Held(Divide(y, NxCos));
-    WriteFixed(t, 1, 19, z, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowZ, z, 8);
     const double z2 = Held(static_cast<Extended>(z) * z);
-    WriteFixed(t, 1, 20, z2, 8);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowZ2, z2, 8);
 
     // Latitude: the footpoint latitude less a correction that depends on y² only.
     const double dB = Held((1 - (b4 - 0.12L * z2) * z2) * z2 * b2);
-    WriteFixed(t, 1, 21, dB, 8);
-    const double dBsec = Held(RoSeconds * dB);
-    WriteFixed(t, 1, 22, dBsec, 8);
-    const double B = Held(BxDeg - RoSeconds * dB / 3600);
-    WriteAngle(t, 1, 23, B);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowDeltaB, dB, 8);
+    const double dBsec = Held(RoSecondsTextbook * dB);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowDeltaBSeconds, dBsec, 8);
+    const double B = Held(BxDeg - RoSecondsTextbook * dB / 3600);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowB, B);
 
     // Longitude difference from the axial meridian, signed like y.
     const double l = Held((1 - (b3 - static_cast<Extended>(b5) * z2) * z2) * z);
-    WriteFixed(t, 1, 24, l, 8);
-    const double lDeg = Held(RoSeconds * l / 3600);
-    WriteAngle(t, 1, 25, lDeg);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowLRadians, l, 8);
+    const double lDeg = Held(RoSecondsTextbook * l / 3600);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowLDegrees, lDeg);
     const double L = Held(static_cast<Extended>(Lo) + lDeg);
-    WriteAngle(t, 1, 26, L);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowL, L);
     return {B, L};
 }
 

@@ -19,14 +19,36 @@ struct GeodeticCoordinates {
     double L = 0;
 };
 
-// Headings and the 23 row labels of the forward table (2 columns, 24 rows).
+// Both tables: the formula in column 0, its value in column 1.
+inline constexpr int GaussKrugerValueColumn = 1;
+
+// The rows of the forward table, in the order the computation writes them.
+enum GaussKrugerForwardRow : int {
+    GkForwardRowB = 1, GkForwardRowBSeconds, GkForwardRowBRadians, GkForwardRowSinB, GkForwardRowCosB, GkForwardRowCos2B,
+    GkForwardRowL, GkForwardRowLSeconds, GkForwardRowLRadians, GkForwardRowN, GkForwardRowA0, GkForwardRowA4, GkForwardRowA6,
+    GkForwardRowA3, GkForwardRowA5, GkForwardRowSinBCosB, GkForwardRowL2, GkForwardRowNL2, GkForwardRowArc, GkForwardRowX,
+    GkForwardRowYFactor, GkForwardRowYFactorLCosB, GkForwardRowY,
+    GkForwardRows  // the heading row and the rows above
+};
+
+// The rows of the inverse table, in the order the computation writes them.
+enum GaussKrugerInverseRow : int {
+    GkInverseRowBeta = 1, GkInverseRowBetaSeconds, GkInverseRowBetaDegrees, GkInverseRowSinBeta, GkInverseRowCosBeta,
+    GkInverseRowCos2Beta, GkInverseRowBx, GkInverseRowBxSeconds, GkInverseRowBxDegrees, GkInverseRowSinBx, GkInverseRowCosBx,
+    GkInverseRowCos2Bx, GkInverseRowNx, GkInverseRowB2, GkInverseRowB3, GkInverseRowB4, GkInverseRowB5, GkInverseRowNxCosBx,
+    GkInverseRowZ, GkInverseRowZ2, GkInverseRowDeltaB, GkInverseRowDeltaBSeconds, GkInverseRowB, GkInverseRowLRadians,
+    GkInverseRowLDegrees, GkInverseRowL,
+    GkInverseRows  // the heading row and the rows above
+};
+
+// Headings and the row labels of the forward table (2 columns, GkForwardRows rows).
 void GeodeticToGaussKrugerLabels(ResultTable& table);
-// Writes column 1, rows 1–23, in row order; returns x (row 20) and y (row 23).
+// Writes the value column in row order; returns x and y.
 PlaneCoordinates GeodeticToGaussKruger(double B, double L, double Lo, ResultTable& table);
 
-// Headings and the 26 row labels of the inverse table (2 columns, 27 rows).
+// Headings and the row labels of the inverse table (2 columns, GkInverseRows rows).
 void GaussKrugerToGeodeticLabels(ResultTable& table);
-// Writes column 1, rows 1–26, in row order; returns B (row 23) and L (row 26).
+// Writes the value column in row order; returns B and L.
 GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& table);
 
 // The forward window's inputs: Lo (Edit3–Edit5), B (Edit6–Edit8), L (Edit9–Edit11).

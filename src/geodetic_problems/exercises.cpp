@@ -127,7 +127,7 @@ const Exercise& DirectProblemExercise()
         .menu = {"N20", Submenu, "N21", "Прямая геодезическая задача"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "A12", "азимут A12"),
-                        {{"Edit12", "s,м", "расстояние s, м", "0", EditKind::Real}}}),
+                        {{"Edit12", "s,м", "расстояние s, м", "0", EditKind::Real, "s"}}}),
         .example = {{"Edit3", "50"}, {"Edit6", "30"}, {"Edit9", "45"}, {"Edit12", "50000"}},
         .help = "qrc:/help/direct-problem.html",
         .tables = {ProblemTable(DirectRows)},

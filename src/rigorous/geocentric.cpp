@@ -1,6 +1,6 @@
 #include "rigorous/geocentric.h"
 
-#include "frame/krasovsky.h"
+#include "frame/ellipsoid_constants.h"
 
 #include <GeographicLib/Geocentric.hpp>
 

@@ -1,6 +1,6 @@
 #include "rigorous/geodesic_problems.h"
 
-#include "frame/krasovsky.h"
+#include "frame/ellipsoid_constants.h"
 #include "rigorous/geodesy.h"
 
 #include <GeographicLib/Geodesic.hpp>

@@ -1,6 +1,7 @@
 #include "rigorous/geodesy.h"
 
-#include "frame/krasovsky.h"
+#include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/numbers.h"
 
 #include <GeographicLib/Config.h>
@@ -19,9 +20,6 @@ namespace kvelta::rigorous {
 
 namespace {
 
-// The official Krasovsky ellipsoid (the tables use e² = 0.00669342, a rounding of it).
-constexpr double KrasovskyA = 6378245.0;
-constexpr double KrasovskyF = 1 / 298.3;
 // Beyond this distance from the axial meridian the comparison of Gauss–Krüger coordinates stops:
 // the transverse Mercator projection nears its branch point l = 90°(1 − e) ≈ 82.6° on the
 // equator (scale 6.6 at 80°) and is many-valued past 90°, while a zone spans a few degrees.
@@ -49,7 +47,7 @@ RigorousValue AtLatitude(double B, const QString& name, const std::function<doub
 
 }  // namespace
 
-double RoExact() { return 180 * 3600 / std::numbers::pi; }
+double RoExact() { return static_cast<double>(RoSecondsExact); }
 
 RigorousValue None(const QString& reason) { return {std::nullopt, reason, {}}; }
 RigorousValue Known(double value) { return {value, QString(), {}}; }
@@ -238,7 +236,7 @@ RigorousValue WithGround(RigorousValue value, Ground ground)
     return value;
 }
 
-double RoShare(double textbookValue) { return textbookValue * (1 - 206265 / RoExact()); }
+double RoShare(double textbookValue) { return textbookValue * (1 - static_cast<double>(RoSecondsTextbook) / RoExact()); }
 
 QString Metres(double value, int decimals) { return FormatFixed(value, decimals) + QStringLiteral(" м"); }
 

@@ -69,7 +69,7 @@ public:
         QStringList line{QStringLiteral("%1").arg(k, 3, 10, QLatin1Char('0')), QString(), QString(), QString()};
         const std::optional<TypedTexts> edits = sheet_.edits(exercise_, row);
         if (!edits)
-            line[3] = QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(sheet_.columns.size());
+            line[3] = sheet_.problem(exercise_, row);
         else
             line[3] = TooLongText(*edits, k);
         if (!line[3].isEmpty()) {
@@ -84,7 +84,7 @@ public:
         line[3] = solution.error();
         if (const std::optional<QString> error = ErrorOf([&] { write(k, line[0], solution, view); }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
-        summary_ += CsvLine(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(*edits));
+        summary_ += CsvLine(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(exercise_, sheet_, row));
         if (!line[3].isEmpty())
             Report(events, line);
         return line[3].isEmpty();

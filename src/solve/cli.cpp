@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "frame/errors.h"
 #include "frame/inputs.h"
 #include "frame/numbers.h"
@@ -37,7 +38,7 @@ const char kForms[] =
     "Kvelta's exercises without a screen: the same tables and reports as the windows.\n"
     "\n"
     "  kvelta-solve --list\n"
-    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [EditK=TEXT ...]\n"
+    "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [NAME=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "               [--pdf FILE|-]\n"
     "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR [--no-pdf]]\n"
@@ -250,8 +251,10 @@ public:
                             pdf_, batch_, outDir_, withPdf_, help_, version_});
         instructor_.add(parser_);
         parser_.addPositionalArgument(QStringLiteral("EXERCISE"), QStringLiteral("exercise name (see --list)"));
-        parser_.addPositionalArgument(QStringLiteral("EditK=TEXT"), QStringLiteral("text typed into an edit"),
-                                      QStringLiteral("[EditK=TEXT ...]"));
+        parser_.addPositionalArgument(QStringLiteral("NAME=TEXT"),
+                                      QStringLiteral("an input by its name (B1=51°38′44,0822″, s=50000; see --list) "
+                                                     "or an edit's text (Edit3=51)"),
+                                      QStringLiteral("[NAME=TEXT ...]"));
     }
 
     // Parses; throws UsageError for a wrong command line.
@@ -352,9 +355,11 @@ private:
         return page - 1;
     }
 
+    // The texts NAME=TEXT arguments type: NAME an edit ("Edit3"), an input's short name ("B1",
+    // an angle in one text) or a part of an angle ("B1.sec").
     static TypedTexts edits(const Exercise& exercise, const QStringList& args)
     {
-        static const QRegularExpression editArgument(QStringLiteral("^(Edit[0-9]+)=(.*)$"),
+        static const QRegularExpression editArgument(QStringLiteral("^([^=]+)=(.*)$"),
                                                      QRegularExpression::DotMatchesEverythingOption);
         TypedTexts edits;
         for (const QString& arg : args) {
@@ -362,17 +367,30 @@ private:
             if (!m.hasMatch())
                 throw UsageError(QStringLiteral("unexpected argument '%1'").arg(arg));
             const QString name = m.captured(1);
-            if (!exercise.edit(name))
-                throw UsageError(QStringLiteral("%1 has no edit %2").arg(exercise.name, name));
-            for (const auto& typed : edits)
-                if (typed.first == name)
-                    throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
+            if (EditsNamed(exercise.edits, name).empty())
+                throw UsageError(name.startsWith(QLatin1String("Edit"))
+                                     ? QStringLiteral("%1 has no edit %2").arg(exercise.name, name)
+                                     : QStringLiteral("%1 has no input %2 (kvelta-solve --list shows the names)")
+                                           .arg(exercise.name, name));
             if (m.capturedLength(2) > kEditMaxLength)
                 throw UsageError(QStringLiteral("%1 has %2 characters; an edit holds at most %3")
                                      .arg(name)
                                      .arg(m.capturedLength(2))
                                      .arg(kEditMaxLength));
-            edits.emplace_back(name, m.captured(2));
+            TypedTexts texts;
+            try {
+                texts = TextsOfNamedValue(exercise.edits, name, m.captured(2));
+            } catch (const NameError& error) {
+                throw UsageError(error.text());
+            }
+            for (const auto& text : texts) {
+                for (const auto& typed : edits)
+                    if (typed.first == text.first)
+                        throw UsageError(text.first == name ? QStringLiteral("%1 is given more than once").arg(name)
+                                                            : QStringLiteral("%1 is given more than once (in %2)")
+                                                                  .arg(text.first, name));
+                edits.push_back(text);
+            }
         }
         return edits;
     }

@@ -1,5 +1,6 @@
 #include "solve/instructor.h"
 
+#include "frame/edit_names.h"
 #include "frame/errors.h"
 #include "frame/numbers.h"
 #include "reports/docx_writer.h"
@@ -141,14 +142,16 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
         }
         if (!variant)
             throw KveltaError(QStringLiteral("cannot draw %1 different variants of %2").arg(count).arg(exercise.name));
+        // Under the inputs' names, an angle in one field, so that a student reads the file.
+        const TypedTexts named = NamedValues(exercise.edits, *variant, AngleMarks::Blanks);
         if (k == 0) {
             QStringList header;
-            for (const auto& typed : *variant)
+            for (const auto& typed : named)
                 header << typed.first;
             out += DelimitedLine(header, separator);
         }
         QStringList fields;
-        for (const auto& typed : *variant)
+        for (const auto& typed : named)
             fields << typed.second;
         out += DelimitedLine(fields, separator);
     }
@@ -220,11 +223,12 @@ QStringList SummaryInputHeader(const VariantSheet& sheet)
     return header;
 }
 
-QStringList SummaryInputColumns(const TypedTexts& typed)
+QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sheet, const QStringList& row)
 {
     QStringList columns;
-    for (const auto& edit : typed)
-        columns << edit.second;
+    for (std::size_t c = 0; c < sheet.columns.size(); ++c)
+        if (!sheet.columns[c].edit.isEmpty())
+            columns << sheet.input(exercise, row, c);
     return columns;
 }
 
@@ -254,8 +258,11 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         const std::optional<TypedTexts> edits = sheet.edits(exercise, row);
         QStringList line{number, QString(), QString()};
         if (!edits) {
-            report += QStringLiteral("\n%1  строка %2: %3 полей, в заголовке %4 — не проверена\n")
-                          .arg(number).arg(r + 2).arg(row.size()).arg(sheet.columns.size());
+            report += row.size() != static_cast<qsizetype>(sheet.columns.size())
+                          ? QStringLiteral("\n%1  строка %2: %3 полей, в заголовке %4 — не проверена\n")
+                                .arg(number).arg(r + 2).arg(row.size()).arg(sheet.columns.size())
+                          : QStringLiteral("\n%1  строка %2: %3 — не проверена\n")
+                                .arg(number).arg(r + 2).arg(sheet.problem(exercise, row));
             grades += CsvLine(line);
             continue;
         }

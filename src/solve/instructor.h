@@ -19,8 +19,8 @@ namespace kvelta {
 inline constexpr quint32 kDefaultVariantSeed = 1;
 
 // `count` variants, the first ones for the students (group, name) and the rest numbered
-// "Вариант K", as a batch CSV: header of edit names, numbers in the program's decimal
-// separator, ';' between fields with a decimal comma and ',' with a point. The same seed gives
+// "Вариант K", as a batch CSV: header of the inputs' names ("group", "name", "B1", ...), an angle
+// in one field ("51 38 44,0822"), numbers in the program's decimal separator, ';' between fields with a decimal comma and ',' with a point. The same seed gives
 // the same file; no two variants are alike and every one computes without an error. Raises
 // KveltaError when the exercise has no variants or not that many different ones.
 QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const std::vector<Student>& students);
@@ -41,9 +41,10 @@ QString KeyFileStem(int number, const QString& group, const QString& name);
 WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution,
                             const std::function<QByteArray(const WordDocument&)>& drawPdf = {});
 
-// The columns summary.csv adds after the results: the edits a batch typed, by edit name.
+// The columns summary.csv adds after the results: the inputs a batch typed, under the names its
+// header gave them ("Edit3" or "B1").
 QStringList SummaryInputHeader(const VariantSheet& sheet);
-QStringList SummaryInputColumns(const TypedTexts& typed);
+QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sheet, const QStringList& row);
 
 // Tolerances by result name (summary.csv's column names), in the result's unit; angles in seconds.
 using Tolerances = std::map<QString, double>;

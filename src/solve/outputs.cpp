@@ -1,6 +1,7 @@
 #include "solve/outputs.h"
 
 #include "catalogue/catalogue.h"
+#include "frame/edit_names.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -22,6 +23,56 @@ QJsonObject ComparisonJson(const Comparison& comparison)
                                 {"difference", row.difference}, {"ground", row.ground}, {"reason", row.reason}});
     return {{"ellipsoid", comparison.ellipsoid}, {"note", comparison.note},
             {"textbook_fault", TextOrNull(comparison.textbookFault)}, {"rows", rows}};
+}
+
+// The texts of the edits under the inputs' names, an angle as one text ("51°38′44,0822″").
+QJsonObject InputsJson(const Solution& solution)
+{
+    TypedTexts texts;
+    for (const EditSpec& edit : solution.exercise->edits)
+        texts.emplace_back(edit.name, solution.edits.text(edit.name));
+    QJsonObject inputs;
+    for (const auto& [name, text] : NamedValues(solution.exercise->edits, texts))
+        inputs.insert(name, text);
+    return inputs;
+}
+
+// The final results by name, each with the cell that shows it and the cell's text.
+QJsonArray ResultsJson(const Solution& solution)
+{
+    QJsonArray results;
+    for (const QuantitySpec& result : solution.exercise->results) {
+        const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];
+        results.append(QJsonObject{{"name", result.name},
+                                   {"unit", TextOrNull(result.unit)},
+                                   {"table", result.table},
+                                   {"column", result.column},
+                                   {"row", result.row},
+                                   {"text", table.cell(result.column, result.row)}});
+    }
+    return results;
+}
+
+// One input of --list: its name, its edits, their labels, what it holds and its default text. An
+// angle is one line: its three edits, labels and defaults joined.
+QString InputLine(const NamedInput& input)
+{
+    QStringList edits, labels, parts, defaults;
+    for (const EditSpec* edit : input.edits) {
+        edits << edit->name;
+        labels << edit->label;
+        parts << EditShortName(*edit);
+        defaults << ShownDefault(*edit);
+    }
+    const EditSpec& first = *input.edits.front();
+    if (!input.isAngle())
+        return QStringLiteral("  %1\t%2\t%3\t%4\tdefault \"%5\"\n")
+            .arg(input.name, first.name, first.label, first.meaning, defaults.front());
+    // "градусы (целые), угол A": the angle is named after the part's word.
+    const QString angle = first.meaning.section(QStringLiteral(", "), 1);
+    return QStringLiteral("  %1\t%2 (%3)\t%4\t%5: градусы, минуты, секунды\tdefault \"%6\"\n")
+        .arg(input.name, edits.join(QStringLiteral(", ")), parts.join(QStringLiteral(", ")),
+             labels.join(QStringLiteral(", ")), angle, JoinAngleTexts(defaults[0], defaults[1], defaults[2]));
 }
 
 }  // namespace
@@ -53,9 +104,8 @@ QByteArray ExerciseList()
     QString out;
     for (const Exercise* exercise : Catalogue()) {
         out += QStringLiteral("%1 (%2): %3\n").arg(exercise->name, exercise->windowClass, exercise->caption);
-        for (const EditSpec& edit : exercise->edits)
-            out += QStringLiteral("  %1\t%2\t%3\tdefault \"%4\"\n")
-                       .arg(edit.name, edit.label, edit.meaning, ShownDefault(edit));
+        for (const NamedInput& input : NamedInputs(exercise->edits))
+            out += InputLine(input);
     }
     return out.toUtf8();
 }
@@ -79,7 +129,9 @@ QByteArray TablesJson(const Solution& solution, bool rigorous)
                      {"group", view.group},
                      {"name", view.name},
                      {"error", TextOrNull(solution.error())},
-                     {"tables", tables}};
+                     {"tables", tables},
+                     {"inputs", InputsJson(solution)},
+                     {"results", ResultsJson(solution)}};
     if (rigorous) {
         const std::optional<Comparison> comparison = CompareSolution(solution);
         root.insert("rigorous", comparison ? QJsonValue(ComparisonJson(*comparison)) : QJsonValue());

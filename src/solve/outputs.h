@@ -14,8 +14,9 @@ QByteArray ToUtf8Lines(const QByteArray& windows1251);
 // Every exercise with its edits: name, label on screen, meaning, default text.
 QByteArray ExerciseList();
 
-// {"class", "caption", "group", "name", "error", "tables": [{"name", "page", "cells"}]}, and
-// with `rigorous` the comparison with the rigorous solution under "rigorous".
+// {"class", "caption", "group", "name", "error", "tables": [{"name", "page", "cells"}],
+// "inputs": {short name: text}, "results": [{"name", "unit", "table", "column", "row", "text"}]},
+// and with `rigorous` the comparison with the rigorous solution under "rigorous".
 QByteArray TablesJson(const Solution& solution, bool rigorous);
 
 // The columns of summary.csv after "variant", "group", "name" and "error": the final results, and

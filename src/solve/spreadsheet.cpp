@@ -1,10 +1,12 @@
 #include "solve/spreadsheet.h"
 
+#include "frame/edit_names.h"
 #include "frame/numbers.h"
 #include "solve/outputs.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <algorithm>
 #include <set>
 
 namespace kvelta {
@@ -63,18 +65,23 @@ struct HeaderMatch {
     QString problem;
 };
 
-HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answers)
+// `answers`: a result's name may head the column. `inputFirst`: an input of the same name as a
+// result comes before it (the first column under that name in a file headed by input names).
+HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answers, bool inputFirst)
 {
     const QString name = cell.trimmed();
     if (name.isEmpty())  // an empty column a spreadsheet saved; its cells must be empty too
         return {};
-    if (answers)
+    const std::vector<const EditSpec*> named = EditsNamed(exercise.edits, name);
+    if (answers && !(inputFirst && !named.empty()))
         for (std::size_t r = 0; r < exercise.results.size(); ++r)
             if (exercise.results[r].name == name)
                 return {{QString(), static_cast<int>(r)}, {}};
     for (const EditSpec& edit : exercise.edits)
         if (edit.name.compare(name, Qt::CaseInsensitive) == 0)
             return {{edit.name}, {}};
+    if (!named.empty())
+        return {{name}, {}};
     std::vector<const EditSpec*> labelled;
     for (const EditSpec& edit : exercise.edits)
         if (edit.label.simplified() == name.simplified() && edit.kind != EditKind::Unused)
@@ -99,13 +106,24 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
     HeaderReading reading;
     std::set<QString> edits;
     std::set<int> results;
+    // In a file headed by input names ("group", "B1") a name that is also a result's is the input in
+    // its first column and the answer in a second; in one headed by edit names, the answer.
+    const bool byInputNames = std::any_of(cells.begin(), cells.end(), [&](const QString& cell) {
+        const QString name = cell.trimmed();
+        return !EditsNamed(exercise.edits, name).empty() && !name.startsWith(QLatin1String("Edit"), Qt::CaseInsensitive)
+               && std::none_of(exercise.results.begin(), exercise.results.end(),
+                               [&](const QuantitySpec& result) { return result.name == name; });
+    });
+    std::set<QString> seen;
     for (const QString& cell : cells) {
-        const HeaderMatch match = MatchHeader(cell, exercise, answers);
+        const bool inputFirst = byInputNames && seen.insert(cell.trimmed()).second;
+        const HeaderMatch match = MatchHeader(cell, exercise, answers, inputFirst);
         if (!match.problem.isEmpty())
             return {{}, match.problem};
-        const bool repeated = !match.column.edit.isEmpty() ? !edits.insert(match.column.edit).second
-                              : match.column.result >= 0 ? !results.insert(match.column.result).second
-                                                         : false;
+        bool repeated = match.column.result >= 0 && !results.insert(match.column.result).second;
+        if (!match.column.edit.isEmpty())
+            for (const EditSpec* edit : EditsNamed(exercise.edits, match.column.edit))
+                repeated = !edits.insert(edit->name).second || repeated;
         if (repeated)
             return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};
         reading.columns.push_back(match.column);
@@ -117,8 +135,7 @@ bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise
 {
     if (column.edit.isEmpty())
         return column.result >= 0;
-    const EditSpec* edit = exercise.edit(column.edit);
-    return edit && (edit->kind == EditKind::Real || edit->kind == EditKind::Integer);
+    return NamesNumber(exercise.edits, column.edit);
 }
 
 // The decimal separator the numbers are written with; an error when some have a comma and
@@ -346,15 +363,34 @@ QByteArray DelimitedLine(const QStringList& fields, QChar separator)
 
 std::optional<TypedTexts> VariantSheet::edits(const Exercise& exercise, const QStringList& row) const
 {
-    if (row.size() != static_cast<qsizetype>(columns.size()))
+    if (!problem(exercise, row).isEmpty())
         return std::nullopt;
     TypedTexts texts;
     for (std::size_t c = 0; c < columns.size(); ++c)
-        if (!columns[c].edit.isEmpty())
-            texts.emplace_back(columns[c].edit, IsNumberColumn(columns[c], exercise)
-                                                    ? number(row, c)
-                                                    : row[static_cast<qsizetype>(c)]);
+        if (!columns[c].edit.isEmpty()) {
+            const TypedTexts typed = TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
+            texts.insert(texts.end(), typed.begin(), typed.end());
+        }
     return texts;
+}
+
+QString VariantSheet::problem(const Exercise& exercise, const QStringList& row) const
+{
+    if (row.size() != static_cast<qsizetype>(columns.size()))
+        return QStringLiteral("the row has %1 fields, the header %2").arg(row.size()).arg(columns.size());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        if (!columns[c].edit.isEmpty())
+            try {
+                TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
+            } catch (const NameError& error) {
+                return error.text();
+            }
+    return {};
+}
+
+QString VariantSheet::input(const Exercise& exercise, const QStringList& row, std::size_t column) const
+{
+    return IsNumberColumn(columns[column], exercise) ? number(row, column) : row.value(static_cast<qsizetype>(column));
 }
 
 QString VariantSheet::number(const QStringList& row, std::size_t column) const

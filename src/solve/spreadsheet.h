@@ -50,7 +50,7 @@ QByteArray DelimitedLine(const QStringList& fields, QChar separator);
 // A table of variants (and, for marking, the students' answers) read against an exercise.
 struct VariantSheet {
     struct Column {
-        QString edit;    // "Edit3", or empty for an answer column
+        QString edit;    // the input it types: "Edit3", "B1", "B1.sec"; empty for an answer column
         int result = -1; // index into Exercise::results for an answer column
     };
     std::vector<Column> columns;
@@ -58,9 +58,14 @@ struct VariantSheet {
     QChar separator;
     std::optional<QChar> decimal;   // the numbers' decimal separator, when any number has one
 
-    // The typed texts of a row (numbers in the program's decimal separator); nothing when the row
-    // has not as many fields as the header.
+    // The typed texts of a row by edit (numbers in the program's decimal separator, an angle
+    // typed under its name in its three edits); nothing when the row has a problem.
     std::optional<TypedTexts> edits(const Exercise& exercise, const QStringList& row) const;
+    // Why a row cannot be typed: not as many fields as the header, or a value under a name that
+    // does not read; empty when it can.
+    QString problem(const Exercise& exercise, const QStringList& row) const;
+    // A row's text in an input column, numbers in the program's decimal separator.
+    QString input(const Exercise& exercise, const QStringList& row, std::size_t column) const;
     // The cell of a row in a column, its decimal separator made the program's.
     QString number(const QStringList& row, std::size_t column) const;
 };
@@ -71,8 +76,9 @@ struct SheetReading {
     bool answers = false;       // header cells may name the exercise's final results
 };
 
-// Header cells are edit names ("Edit3") or the labels --list shows ("B1 o"); with `answers`,
-// the names of the final results as summary.csv heads them come first.
+// Header cells are input names ("B1", "B1.sec"), edit names ("Edit3") or the labels --list shows
+// ("B1 o"); with `answers`, the names of the final results as summary.csv heads them come first,
+// except that of two columns under the same name the first is the input.
 VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading);
 
 struct Student {

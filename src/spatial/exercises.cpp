@@ -12,9 +12,10 @@ namespace {
 
 using namespace rigorous;
 
-EditSpec Metres(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
+EditSpec Metres(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
+                const QString& defaultText)
 {
-    return {name, label, meaning, defaultText, EditKind::Real};
+    return {name, label, meaning, defaultText, EditKind::Real, symbol};
 }
 
 void SpatialCompute(const Inputs& inputs, const TableSet& t)
@@ -81,10 +82,10 @@ const Exercise& SpatialCoordinatesExercise()
         .caption = "Пространственные прямоугольные координаты",
         .menu = {"N20", "Геодезические задачи", "N23", "Пространственные прямоугольные координаты"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B", "широта B"), AngleEdits(6, "L", "долгота L"),
-                        {Metres("Edit9", "H,м", "геодезическая высота H, м", "0"),
-                         Metres("Edit10", "X,м", "пространственная координата X, м", "6378245"),
-                         Metres("Edit11", "Y,м", "пространственная координата Y, м", "0"),
-                         Metres("Edit12", "Z,м", "пространственная координата Z, м", "0")}}),
+                        {Metres("Edit9", "H", "H,м", "геодезическая высота H, м", "0"),
+                         Metres("Edit10", "X", "X,м", "пространственная координата X, м", "6378245"),
+                         Metres("Edit11", "Y", "Y,м", "пространственная координата Y, м", "0"),
+                         Metres("Edit12", "Z", "Z,м", "пространственная координата Z, м", "0")}}),
         // The origin of the 1942 coordinate system at Pulkovo; X, Y, Z are the first page's results.
         .example = {{"Edit3", "59"}, {"Edit4", "46"}, {"Edit5", "18,55"}, {"Edit6", "30"}, {"Edit7", "19"},
                     {"Edit8", "42,09"}, {"Edit9", "75"}, {"Edit10", "2778626,7767"}, {"Edit11", "1625543,8058"},

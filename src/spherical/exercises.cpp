@@ -1,5 +1,6 @@
 #include "spherical/exercises.h"
 
+#include "frame/angles.h"
 #include "frame/variants.h"
 #include "rigorous/geodesy.h"
 #include "rigorous/spherical_triangle.h"
@@ -20,7 +21,8 @@ const QString Submenu = QStringLiteral("Решение сферического 
 
 EditSpec Side(const QString& name, const QString& defaultText)
 {
-    return {name, QStringLiteral("b"), QStringLiteral("сторона b против угла B, м"), defaultText, EditKind::Real};
+    return {name, QStringLiteral("b"), QStringLiteral("сторона b против угла B, м"), defaultText, EditKind::Real,
+            QStringLiteral("b")};
 }
 
 // The rigorous excess (seconds), misclosure (degrees) and sides a, c of one spherical solution,
@@ -46,7 +48,7 @@ RigorousSolution LegendreRigorous(const Inputs& inputs, const ComputedTables&)
 {
     const LegendreTriangleData d = ReadLegendreTriangle(inputs);
     // f = ρ″·10⁶/(2R²) in seconds of arc per km², with the course's ρ″; f = 0.002533 fixes R.
-    const double radius = std::sqrt(206265e6 / (2 * 0.002533));
+    const double radius = std::sqrt(static_cast<double>(RoSecondsTextbook * 1e6L) / (2 * 0.002533));
     const std::vector<RigorousValue> v = TriangleValues(SolveSphericalTriangle(d.A, d.B, d.C, d.b, radius));
     RigorousSolution r;
     r.values = {v[0], v[1], v[2], v[3], v[2], v[3]};
@@ -197,6 +199,25 @@ TypedTexts LargeTriangleVariant(QRandomGenerator& random)
                  AngleTexts(22, minutes(Ba), 0)});
 }
 
+// Legendre's results that the comparison checks too.
+const QuantitySpec LegendreE{"E", "″", 0, LegendreExcessColumn, LegendreExcessRow};
+const QuantitySpec LegendreA{"a", "м", 0, LegendreSidesColumn, LegendreSideARow};
+const QuantitySpec LegendreC{"c", "м", 0, LegendreSidesColumn, LegendreSidesRow};
+const QuantitySpec AdditamentsA{"a (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowA};
+const QuantitySpec AdditamentsC{"c (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowC};
+
+// The large triangle's results that the comparison checks too.
+const QuantitySpec LargeTriangleLhuilierE{"E_L", {}, LargeTriangleLhuilierPage, LargeTriangleLhuilierColumn,
+                                          LargeTriangleLhuilierRow, true};
+const QuantitySpec LargeTrianglePlaneA{"a (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+                                       LargeTrianglePlaneRowA};
+const QuantitySpec LargeTrianglePlaneC{"c (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+                                       LargeTrianglePlaneRowC};
+const QuantitySpec LargeTriangleSummaryA{"a (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                                         LargeTriangleSummaryRowA};
+const QuantitySpec LargeTriangleSummaryC{"c (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                                         LargeTriangleSummaryRowC};
+
 }  // namespace
 
 const Exercise& LegendreTriangleExercise()
@@ -212,14 +233,15 @@ const Exercise& LegendreTriangleExercise()
         .example = {{"Edit3", "60"}, {"Edit4", "12"}, {"Edit5", "15,32"}, {"Edit6", "58"}, {"Edit7", "40"},
                      {"Edit8", "20,10"}, {"Edit9", "61"}, {"Edit10", "7"}, {"Edit11", "28,12"}, {"Edit12", "44797,282"}},
         .help = "qrc:/help/legendre.html",
-        .tables = {{"StringGrid1", "Теорема Лежандра", 7, 16, {}, 90}, {"StringGrid2", "Способ аддидаментов", 8, 7, {}, 90}},
-        .results = {{"E", "″", 0, 3, 4},
-                    {"a", "м", 0, 3, 14},
-                    {"b", "м", 0, 1, 15},
-                    {"c", "м", 0, 3, 15},
-                    {"b (аддитаменты)", "м", 1, 7, 1},
-                    {"a (аддитаменты)", "м", 1, 7, 2},
-                    {"c (аддитаменты)", "м", 1, 7, 3}},
+        .tables = {{"StringGrid1", "Теорема Лежандра", 7, LegendreRows, {}, 90},
+                   {"StringGrid2", "Способ аддидаментов", 8, AdditamentsRows, {}, 90}},
+        .results = {LegendreE,
+                    LegendreA,
+                    {"b", "м", 0, LegendreSideBColumn, LegendreSidesRow},
+                    LegendreC,
+                    {"b (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowB},
+                    AdditamentsA,
+                    AdditamentsC},
         .report = ReportLayout::Legendre,
         .writeLabels =
             [](const TableSet& t) {
@@ -227,12 +249,12 @@ const Exercise& LegendreTriangleExercise()
                 AdditamentsTableLabels(*t[1]);
             },
         .compute = LegendreCompute,
-        .comparison = {{{"E, ″", "″", 0, 3, 4},
-                        {"Невязка W", {}, 0, 1, 12, true},
-                        {"a (теорема Лежандра), м", "м", 0, 3, 14},
-                        {"c (теорема Лежандра), м", "м", 0, 3, 15},
-                        {"a (способ аддитаментов), м", "м", 1, 7, 2},
-                        {"c (способ аддитаментов), м", "м", 1, 7, 3}},
+        .comparison = {{Renamed(LegendreE, "E, ″"),
+                        {"Невязка W", {}, 0, LegendreMisclosureColumn, LegendreMisclosureRow, true},
+                        Renamed(LegendreA, "a (теорема Лежандра), м"),
+                        Renamed(LegendreC, "c (теорема Лежандра), м"),
+                        Renamed(AdditamentsA, "a (способ аддитаментов), м"),
+                        Renamed(AdditamentsC, "c (способ аддитаментов), м")},
                        LegendreRigorous},
         .makeVariant = LegendreVariant,
     };
@@ -255,24 +277,27 @@ const Exercise& LargeTriangleExercise()
                      {"Edit18", "47"}, {"Edit19", "30"}, {"Edit21", "804666,593"}},
         .help = "qrc:/help/large-triangle.html",
         .tables = LargeTrianglePages(),
-        .results = {{"E_f\"", {}, 2, 3, 4},
-                    {"E_L", {}, 4, 3, 10, true},
-                    {"b (стр. 4)", "м", 3, 4, 8},
-                    {"a (стр. 4)", "м", 3, 4, 9},
-                    {"c (стр. 4)", "м", 3, 4, 10},
-                    {"b (стр. 8)", "м", 7, 3, 1},
-                    {"a (стр. 8)", "м", 7, 3, 2},
-                    {"c (стр. 8)", "м", 7, 3, 3}},
+        .results = {{"E_f\"", {}, LargeTriangleExcessPage, LargeTriangleExcessColumn, LargeTriangleExcessSecondsRow},
+                    LargeTriangleLhuilierE,
+                    {"b (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn, LargeTrianglePlaneRowB},
+                    LargeTrianglePlaneA,
+                    LargeTrianglePlaneC,
+                    {"b (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+                     LargeTriangleSummaryRowB},
+                    LargeTriangleSummaryA,
+                    LargeTriangleSummaryC},
         .report = ReportLayout::LargeTriangle,
         .writeLabels = [](const TableSet& t) { LargeTriangleLabels(Pages(t)); },
         .compute = LargeTriangleCompute,
-        .comparison = {{{"E по углам и b (стр. 3)", {}, 2, 3, 5, true},
-                        {"E по Люилье (стр. 5)", {}, 4, 3, 10, true},
-                        {"Невязка W (стр. 4)", {}, 3, 1, 6, true},
-                        {"a (стр. 4), м", "м", 3, 4, 9},
-                        {"c (стр. 4), м", "м", 3, 4, 10},
-                        {"a (стр. 8), м", "м", 7, 3, 2},
-                        {"c (стр. 8), м", "м", 7, 3, 3}},
+        .comparison = {{{"E по углам и b (стр. 3)", {}, LargeTriangleExcessPage, LargeTriangleExcessColumn,
+                         LargeTriangleExcessAngleRow, true},
+                        Renamed(LargeTriangleLhuilierE, "E по Люилье (стр. 5)"),
+                        {"Невязка W (стр. 4)", {}, LargeTrianglePlanePage, LargeTriangleMisclosureColumn,
+                         LargeTriangleMisclosureRow, true},
+                        Renamed(LargeTrianglePlaneA, "a (стр. 4), м"),
+                        Renamed(LargeTrianglePlaneC, "c (стр. 4), м"),
+                        Renamed(LargeTriangleSummaryA, "a (стр. 8), м"),
+                        Renamed(LargeTriangleSummaryC, "c (стр. 8), м")},
                        LargeTriangleRigorous},
         .makeVariant = LargeTriangleVariant,
     };

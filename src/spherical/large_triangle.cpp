@@ -193,8 +193,8 @@ LargeTriangleInput ReadLargeTriangle(const Inputs& inputs)
 
 SphericalReduction ComputeSphericalReduction(const LargeTriangleInput& in, ResultTable& t, ResultTable& page2)
 {
-    const Extended a = EllipsoidA;
-    const Extended e2 = EllipsoidE2;
+    const Extended a = KrasovskyA;
+    const Extended e2 = KrasovskyE2Rounded;
     const Extended k25 = 0.25L * e2, k125 = 1.25L * e2, k75 = 0.75L * e2;
     const Extended a1e2 = (1 - e2) * a;
 

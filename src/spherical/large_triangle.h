@@ -16,6 +16,20 @@ namespace kvelta {
 
 inline constexpr int LargeTrianglePageCount = 8;
 
+// The cells of the results, for the exercise description: the page (from 0), column and row.
+// Page 3: the excess from the angles and side b, in seconds and as an angle.
+inline constexpr int LargeTriangleExcessPage = 2, LargeTriangleExcessColumn = 3, LargeTriangleExcessSecondsRow = 4,
+                     LargeTriangleExcessAngleRow = 5;
+// Page 4: the misclosure W and the plane sides b, a, c.
+inline constexpr int LargeTrianglePlanePage = 3, LargeTriangleMisclosureColumn = 1, LargeTriangleMisclosureRow = 6,
+                     LargeTrianglePlaneSidesColumn = 4, LargeTrianglePlaneRowB = 8, LargeTrianglePlaneRowA = 9,
+                     LargeTrianglePlaneRowC = 10;
+// Page 5: L'Huilier's excess.
+inline constexpr int LargeTriangleLhuilierPage = 4, LargeTriangleLhuilierColumn = 3, LargeTriangleLhuilierRow = 10;
+// Page 8: the sides b, a, c from the refined angles.
+inline constexpr int LargeTriangleSummaryPage = 7, LargeTriangleSummarySidesColumn = 3, LargeTriangleSummaryRowB = 1,
+                     LargeTriangleSummaryRowA = 2, LargeTriangleSummaryRowC = 3;
+
 // The eight tables in page order.
 using LargeTriangleTables = std::array<ResultTable*, LargeTrianglePageCount>;
 

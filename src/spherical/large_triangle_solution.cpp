@@ -4,6 +4,8 @@
 
 #include "spherical/large_triangle.h"
 
+#include "frame/angles.h"
+
 #include <cmath>
 
 namespace kvelta {
@@ -28,7 +30,7 @@ struct ExcessFromAngles {
 // Page 3. A, B and C are the measured angles, not the spherical ones.
 ExcessFromAngles Page3(const LargeTriangleInput& in, const SphericalReduction& s, ResultTable& t)
 {
-    const double f = Held(Divide(206265000000.0L, 2 * static_cast<Extended>(s.Nm) * s.Mm));
+    const double f = Held(Divide(RoSecondsTextbook * 1e6L, 2 * static_cast<Extended>(s.Nm) * s.Mm));
     WriteFixed(t, 1, 1, f, 6);
     const Extended b2 = Kilometres2(in.b);
     WriteFixed(t, 1, 2, b2, 2);
@@ -40,10 +42,10 @@ ExcessFromAngles Page3(const LargeTriangleInput& in, const SphericalReduction& s
     WriteFixed(t, 3, 2, sinB, 8);
     t.setValue(3, 3, QString());  // "D1" has no value of its own
     const double EfSeconds = Held(Divide(sinC * (sinA * (f * b2)), sinB));
-    t.setValue(3, 4, SecondsText(EfSeconds), EfSeconds);
+    t.setValue(LargeTriangleExcessColumn, LargeTriangleExcessSecondsRow, SecondsText(EfSeconds), EfSeconds);
     ExcessFromAngles e;
     e.Ef = Held(static_cast<Extended>(EfSeconds) / 3600);
-    WriteAngle(t, 3, 5, e.Ef);
+    WriteAngle(t, LargeTriangleExcessColumn, LargeTriangleExcessAngleRow, e.Ef);
     return e;
 }
 
@@ -64,7 +66,7 @@ PlaneTriangle Page4(const LargeTriangleInput& in, const SphericalReduction& s, d
     WriteAngle(t, 1, 3, s.Csf);
     WriteDegrees(t, 1, 4, sum);
     WriteAngle(t, 1, 5, Ef);
-    WriteAngle(t, 1, 6, W);
+    WriteAngle(t, LargeTriangleMisclosureColumn, LargeTriangleMisclosureRow, W);
     const Extended correction = -static_cast<Extended>(W) * 3600 / 3;
     for (int row = 1; row <= 3; ++row)
         WriteFixed(t, 2, row, correction, 3);
@@ -94,9 +96,9 @@ PlaneTriangle Page4(const LargeTriangleInput& in, const SphericalReduction& s, d
     p.a = Held(sinA * D);
     p.b = Held(sinB * D);
     p.c = Held(sinC * D);
-    WriteFixed(t, 4, 8, p.b, 3);
-    WriteFixed(t, 4, 9, p.a, 3);
-    WriteFixed(t, 4, 10, p.c, 3);
+    WriteFixed(t, LargeTrianglePlaneSidesColumn, LargeTrianglePlaneRowB, p.b, 3);
+    WriteFixed(t, LargeTrianglePlaneSidesColumn, LargeTrianglePlaneRowA, p.a, 3);
+    WriteFixed(t, LargeTrianglePlaneSidesColumn, LargeTrianglePlaneRowC, p.c, 3);
     return p;
 }
 
@@ -105,7 +107,7 @@ PlaneTriangle Page4(const LargeTriangleInput& in, const SphericalReduction& s, d
 double Page5(const SphericalReduction& s, const PlaneTriangle& sides, ResultTable& t)
 {
     const double Rm = Held(SquareRoot(static_cast<Extended>(s.Mm) * s.Nm));
-    const Extended roRm = Divide(RoSeconds, Rm);
+    const Extended roRm = Divide(RoSecondsTextbook, Rm);
     WriteFixed(t, 1, 1, roRm, 9);
     const Extended degreesPerMetre = roRm / 3600;
     const Extended arcA = degreesPerMetre * sides.a;
@@ -141,7 +143,7 @@ double Page5(const SphericalReduction& s, const PlaneTriangle& sides, ResultTabl
     const double quarter = Held(std::atan(rootT) * 180 / Pi);
     WriteAngle(t, 3, 9, quarter);
     const double EL = Held(4 * static_cast<Extended>(quarter));
-    WriteAngle(t, 3, 10, EL);
+    WriteAngle(t, LargeTriangleLhuilierColumn, LargeTriangleLhuilierRow, EL);
     return EL;
 }
 
@@ -215,9 +217,9 @@ void Page8(const LargeTriangleInput& in, const SphericalReduction& s, double EL,
     WriteFixed(t, 2, 2, sinA, 8);
     WriteFixed(t, 2, 3, sinC, 8);
     const Extended D = Divide(in.b, sinB);
-    WriteFixed(t, 3, 1, D * sinB, 3);
-    WriteFixed(t, 3, 2, D * sinA, 3);
-    WriteFixed(t, 3, 3, D * sinC, 3);
+    WriteFixed(t, LargeTriangleSummarySidesColumn, LargeTriangleSummaryRowB, D * sinB, 3);
+    WriteFixed(t, LargeTriangleSummarySidesColumn, LargeTriangleSummaryRowA, D * sinA, 3);
+    WriteFixed(t, LargeTriangleSummarySidesColumn, LargeTriangleSummaryRowC, D * sinC, 3);
 }
 
 }  // namespace

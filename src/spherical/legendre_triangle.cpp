@@ -99,7 +99,7 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     WriteFixed(t, 3, 2, sinB, 6);
     WriteFixed(t, 3, 3, Divide(bKm2 * sinA * sinC, sinB), 6);
     const double E = ToDouble(Divide(f * bKm2 * sinA * sinC, sinB));
-    WriteFixed(t, 3, 4, E, 6);
+    WriteFixed(t, LegendreExcessColumn, LegendreExcessRow, E, 6);
 
     // Misclosure of the measured angles against 180° + E.
     const Extended sum = (A + B) + C;
@@ -111,7 +111,7 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     WriteAngle(t, 1, 9, d.C);
     WriteAngle(t, 1, 10, ToDouble(sum));
     WriteFixed(t, 1, 11, E, 6);
-    WriteAngle(t, 1, 12, ToDouble(W));
+    WriteAngle(t, LegendreMisclosureColumn, LegendreMisclosureRow, ToDouble(W));
     // W″ is stored only after the misclosure is shown: an overflow here must not pre-empt the
     // angle cells above.
     const double W2 = ToDouble(W * 3600);
@@ -139,9 +139,9 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     // Plane sine rule: DII = b / sinB′ is the common ratio of the sides.
     const double DII = ToDouble(Divide(b, sinPlaneB));
     WriteFixed(t, 1, 14, DII, 4);
-    WriteFixed(t, 1, 15, b, 4);
-    WriteFixed(t, 3, 14, DII * sinPlaneA, 4);
-    WriteFixed(t, 3, 15, DII * sinPlaneC, 4);
+    WriteFixed(t, LegendreSideBColumn, LegendreSidesRow, b, 4);
+    WriteFixed(t, LegendreSidesColumn, LegendreSideARow, DII * sinPlaneA, 4);
+    WriteFixed(t, LegendreSidesColumn, LegendreSidesRow, DII * sinPlaneC, 4);
 
     // Additaments: the same excess and adjusted angles.
     WriteAngle(t2, 1, 1, d.B);
@@ -175,9 +175,9 @@ void ComputeLegendreTriangle(const LegendreTriangleData& d, ResultTable& t, Resu
     WriteFixed(t2, 6, 1, AsB, 4);
     WriteFixed(t2, 6, 2, AsA, 4);
     WriteFixed(t2, 6, 3, AsC, 4);
-    WriteFixed(t2, 7, 1, b, 4);
-    WriteFixed(t2, 7, 2, static_cast<Extended>(aPlane) + AsA, 4);
-    WriteFixed(t2, 7, 3, static_cast<Extended>(cPlane) + AsC, 4);
+    WriteFixed(t2, AdditamentsSidesColumn, AdditamentsRowB, b, 4);
+    WriteFixed(t2, AdditamentsSidesColumn, AdditamentsRowA, static_cast<Extended>(aPlane) + AsA, 4);
+    WriteFixed(t2, AdditamentsSidesColumn, AdditamentsRowC, static_cast<Extended>(cPlane) + AsC, 4);
 }
 
 }  // namespace kvelta

@@ -17,7 +17,17 @@ struct LegendreTriangleData {
     double b = 0;  // side opposite B, metres
 };
 
-// The Legendre table (7 × 16) and the additaments table (8 × 7) as created.
+// The cells of the results, for the exercise description: (column, row) of the Legendre table.
+inline constexpr int LegendreExcessColumn = 3, LegendreExcessRow = 4;        // E″
+inline constexpr int LegendreMisclosureColumn = 1, LegendreMisclosureRow = 12;  // W
+inline constexpr int LegendreSideBColumn = 1, LegendreSidesColumn = 3, LegendreSidesRow = 15;  // b; c
+inline constexpr int LegendreSideARow = 14;                                    // a, in the sides' column
+inline constexpr int LegendreRows = 16;
+// The sides in the last column of the additaments table, in the rows of b, a, c.
+inline constexpr int AdditamentsSidesColumn = 7, AdditamentsRowB = 1, AdditamentsRowA = 2, AdditamentsRowC = 3,
+                     AdditamentsRows = 7;
+
+// The Legendre table (7 × LegendreRows) and the additaments table (8 × AdditamentsRows) as created.
 void LegendreTableLabels(ResultTable& legendre);
 void AdditamentsTableLabels(ResultTable& additaments);
 

@@ -1,6 +1,7 @@
 #include "app/group_dialogs.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "render/document_painter.h"
 #include "solve/cli.h"
 #include "solve/instructor.h"
@@ -126,10 +127,10 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
             header << result.name;
         QByteArray answers = DelimitedLine(header, field);
         for (std::size_t v = 1; v < variants.size(); ++v) {
-            TypedTexts typed;
+            TypedTexts named;
             for (qsizetype c = 0; c < variants[v].size(); ++c)
-                typed.emplace_back(variants.front()[c], variants[v][c]);
-            const Solution solution = SolveExercise(exercise, typed);
+                named.emplace_back(variants.front()[c], variants[v][c]);
+            const Solution solution = SolveExercise(exercise, TextsOfNamedValues(exercise.edits, named));
             QStringList row = variants[v];
             for (const QuantitySpec& result : exercise.results)
                 row << (v == 1 ? solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row)

@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 
 namespace kvelta {
 namespace {
@@ -417,6 +418,17 @@ TEST(Help, EveryExerciseHasItsPageWithTheWorkedExample)
             EXPECT_TRUE(page.contains(value.toHtmlEscaped())) << value.toStdString();
         }
         EXPECT_TRUE(contents.contains("href=\"" + exercise->help + "\""));
+        // The worked example as a command under the inputs' names, which runs.
+        const qsizetype code = page.indexOf("<code>kvelta-solve " + exercise->name + " ");
+        ASSERT_GE(code, 0);
+        const QString command = page.mid(code + 6, page.indexOf("</code>", code) - code - 6);
+        const QStringList words = command.split(' ').mid(2);
+        TypedTexts named;
+        for (const QString& word : words)
+            named.emplace_back(word.section('=', 0, 0), QString(word.section('=', 1)).replace("&quot;", "\""));
+        EXPECT_EQ(test::AllCells(SolveExercise(*exercise, TextsOfNamedValues(exercise->edits, named)).tables[0]),
+                  test::AllCells(solved.tables[0]))
+            << command.toStdString();
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "support/kvelta_test.h"
 
 #include <QSet>
@@ -29,6 +30,44 @@ TEST(Catalogue, NamesWindowClassesAndMenuItemsAreFoundOnce)
         EXPECT_EQ(exercise->edits[1].kind, EditKind::Text);
     }
     EXPECT_EQ(FindExercise("no-such"), nullptr);
+}
+
+// Every edit a person types has a short name, each name stands for one input, an angle's three
+// edits share one name in order, and the worked example typed under the names reads back into the
+// same edit texts.
+TEST(Catalogue, EveryInputHasOneShortNameThatTypesTheSameTexts)
+{
+    for (QChar separator : test::kSeparators) {
+        test::SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            SCOPED_TRACE(Str(exercise->name));
+            QSet<QString> names;
+            for (const NamedInput& input : NamedInputs(exercise->edits)) {
+                EXPECT_FALSE(names.contains(input.name)) << Str(input.name);
+                names.insert(input.name);
+                EXPECT_FALSE(input.name.startsWith("Edit")) << Str(input.name);
+                ASSERT_EQ(input.edits.size(), input.isAngle() ? 3u : 1u) << Str(input.name);
+                if (input.isAngle())
+                    for (std::size_t k = 0; k < 3; ++k)
+                        EXPECT_EQ(input.edits[k]->part, static_cast<AnglePart>(k + 1)) << Str(input.name);
+            }
+            for (const EditSpec& edit : exercise->edits)
+                EXPECT_EQ(EditShortName(edit).isEmpty(), edit.kind == EditKind::Unused) << Str(edit.name);
+            EXPECT_TRUE(names.contains("group") && names.contains("name"));
+
+            const EditTexts example(*exercise, exercise->shownExample());
+            TypedTexts texts;
+            for (const EditSpec& edit : exercise->edits)
+                if (edit.kind != EditKind::Unused)
+                    texts.emplace_back(edit.name, example.text(edit.name));
+            TypedTexts readBack;
+            for (const auto& [name, value] : NamedValues(exercise->edits, texts)) {
+                const TypedTexts typed = TextsOfNamedValue(exercise->edits, name, value);
+                readBack.insert(readBack.end(), typed.begin(), typed.end());
+            }
+            EXPECT_EQ(readBack, texts);
+        }
+    }
 }
 
 TEST(Catalogue, WorkedExamplesComputeAndFillEveryResultAndComparedCell)

@@ -1,7 +1,9 @@
 #include "solve/cli.h"
 #include "solve/csv.h"
+#include "solve/outputs.h"
 #include "solve/spreadsheet.h"
 #include "catalogue/catalogue.h"
+#include "frame/edit_names.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>
@@ -196,6 +198,133 @@ TEST(SolveCommand, ExampleIsTheWorkedExampleAndNamedEditsOverrideIt)
               0);
     EXPECT_EQ(test::ReadFile(overridden), test::ReadFile(explicitEdits));
     EXPECT_EQ(RunCli({"meridian-arc", "--example", "--batch", "v.csv", "--out-dir", dir.path()}), 2);
+}
+
+// The worked example typed under the inputs' names, an angle in one text, gives the same tables
+// as typed into the edits, with the number written with either decimal mark.
+TEST(SolveCommand, NamedInputsTypeWhatTheirEditsType)
+{
+    QTemporaryDir dir;
+    for (QChar separator : test::kSeparators) {
+        SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            SCOPED_TRACE(exercise->name.toStdString());
+            const EditTexts texts(*exercise, exercise->shownExample());
+            TypedTexts all;
+            for (const EditSpec& edit : exercise->edits)
+                all.emplace_back(edit.name, texts.text(edit.name));
+            QStringList viaEdits{exercise->name, "--decimal-separator", QString(separator)};
+            for (const auto& [edit, text] : all)
+                viaEdits << edit + "=" + text;
+            QStringList viaNames{exercise->name, "--decimal-separator", QString(separator)};
+            QStringList otherMark = viaNames;
+            const QChar other = separator == ',' ? '.' : ',';
+            for (const auto& [name, text] : NamedValues(exercise->edits, all)) {
+                viaNames << name + "=" + text;
+                otherMark << name + "=" + QString(text).replace(separator, other);
+            }
+            const QString edits = dir.filePath("edits.json"), names = dir.filePath("names.json"),
+                          marks = dir.filePath("marks.json");
+            ASSERT_EQ(RunCli(viaEdits + QStringList{"--tables-json", edits}), 0);
+            ASSERT_EQ(RunCli(viaNames + QStringList{"--tables-json", names}), 0) << viaNames.join(' ').toStdString();
+            ASSERT_EQ(RunCli(otherMark + QStringList{"--tables-json", marks}), 0) << otherMark.join(' ').toStdString();
+            EXPECT_EQ(test::ReadFile(edits), test::ReadFile(names));
+            EXPECT_EQ(test::ReadFile(edits), test::ReadFile(marks));
+        }
+    }
+}
+
+TEST(SolveCommand, AnglesTypedWholeGiveTheWorkedExampleAndTheJsonNamesThem)
+{
+    QTemporaryDir dir;
+    const QString named = dir.filePath("named.txt"), edits = dir.filePath("edits.txt"), json = dir.filePath("t.json");
+    for (const char* separator : {",", "."}) {
+        ASSERT_EQ(RunCli({"gk-forward", "--decimal-separator", separator, "B=51°38′44,0822″", "L=24°2′13.1579\"",
+                          "L0=21", "--report", named, "--tables-json", json}),
+                  0);
+        const QString seconds = QString("44") + separator + "0822", lSeconds = QString("13") + separator + "1579";
+        ASSERT_EQ(RunCli({"gk-forward", "--decimal-separator", separator, "Edit3=21", "Edit6=51", "Edit7=38",
+                          "Edit8=" + seconds, "Edit9=24", "Edit10=2", "Edit11=" + lSeconds, "--report", edits}),
+                  0);
+        EXPECT_EQ(test::ReadFile(named), test::ReadFile(edits));
+        const QJsonObject root = QJsonDocument::fromJson(test::ReadFile(json)).object();
+        EXPECT_EQ(root["inputs"].toObject()["B"].toString(), "51°38′" + seconds + "″");
+        const QJsonArray results = root["results"].toArray();
+        ASSERT_EQ(results.size(), 2);
+        EXPECT_EQ(results[0].toObject()["name"].toString(), "x");
+        EXPECT_EQ(results[0].toObject()["row"].toInt(), 20);
+        EXPECT_EQ(results[0].toObject()["text"].toString(), QString("5728374") + separator + "727");
+    }
+    // Wrong names and unreadable angles are wrong usage; one edit typed twice too.
+    for (const QStringList& args : {QStringList{"gk-forward", "Q=1"}, QStringList{"gk-forward", "B=51°x"},
+                                    QStringList{"gk-forward", "B=51", "B.sec=1"},
+                                    QStringList{"gk-inverse", "Edit6=1", "--report", named}}) {
+        const int status = RunCli(args);
+        EXPECT_EQ(status, args.contains("Edit6=1") ? 0 : 2) << args.join(' ').toStdString();
+    }
+}
+
+// Variants written under names read back as a batch; summary.csv keeps the header's names.
+TEST(SolveCommand, VariantsMadeWithNamesReadBackAsABatch)
+{
+    QTemporaryDir dir;
+    for (const char* separator : {",", "."}) {
+        const QString variants = dir.filePath("v.csv"), out = dir.filePath(QString("out") + separator);
+        ASSERT_EQ(RunCli({"gk-forward", "--decimal-separator", separator, "--make-variants", "3", "--out", variants}), 0);
+        const QString text = QString::fromUtf8(test::ReadFile(variants));
+        EXPECT_TRUE(text.startsWith(QString("\uFEFFgroup%1name%1L0%1B%1L\r\n").arg(separator[0] == ',' ? ';' : ',')))
+            << text.toStdString();
+        ASSERT_EQ(RunCli({"gk-forward", "--decimal-separator", separator, "--batch", variants, "--out-dir", out}), 0);
+        const std::vector<QStringList> summary = CsvFile(out + "/summary.csv");
+        ASSERT_EQ(summary.size(), 4u);
+        EXPECT_EQ(summary[0].mid(4), (QStringList{"x", "y", "group", "name", "L0", "B", "L"}));
+        EXPECT_EQ(summary[1][9].count(' '), 2) << summary[1][9].toStdString();  // B as "51 38 44.0822"
+        EXPECT_EQ(summary[1][3], "");
+    }
+}
+
+TEST(SolveCommand, ListShowsTheNamesFirstAndNoHiddenEdit)
+{
+    const QString list = QString::fromUtf8(ExerciseList());
+    EXPECT_FALSE(list.contains("скрыто"));
+    EXPECT_TRUE(list.contains("\n  L0\tEdit3, Edit4, Edit5 (L0.deg, L0.min, L0.sec)\tLo o, Lo ', Lo \"\t"
+                              "Lo: градусы, минуты, секунды\tdefault \"0°0′0″\"\n"));
+    EXPECT_TRUE(list.contains("\n  s\tEdit12\ts,м\tрасстояние s, м\tdefault \"0\"\n"));
+    EXPECT_TRUE(list.contains("\n  group\tEdit1\tСт. гр.\t"));
+    for (const QString& line : list.split('\n')) {
+        if (line.startsWith("  ")) {
+            EXPECT_FALSE(line.startsWith("  Edit")) << line.toStdString();
+        }
+    }
+}
+
+// In a marked variants file an input and a result may share a name (spatial coordinates' X given
+// for the second point, X computed for the first): the first column is the input.
+TEST(SolveCommand, GradesAFileWhoseInputsAndResultsShareNames)
+{
+    QTemporaryDir dir;
+    const QString variants = dir.filePath("v.csv"), out = dir.filePath("out"), answers = dir.filePath("a.csv");
+    ASSERT_EQ(RunCli({"spatial-coordinates", "--decimal-separator", ".", "--make-variants", "2", "--out", variants}), 0);
+    ASSERT_EQ(RunCli({"spatial-coordinates", "--decimal-separator", ".", "--batch", variants, "--out-dir", out}), 0);
+    const std::vector<QStringList> summary = CsvFile(out + "/summary.csv");
+    ASSERT_EQ(summary[0].mid(4, 6), (QStringList{"X", "Y", "Z", "B", "L", "H"}));
+    std::vector<QStringList> given = CsvFile(variants);
+    ASSERT_EQ(given.size(), 3u);
+    given[0][0].remove(QChar(0xFEFF));
+    ASSERT_EQ(given[0], (QStringList{"group", "name", "B", "L", "H", "X", "Y", "Z"}));
+    QByteArray marked;
+    for (std::size_t r = 0; r < given.size(); ++r)
+        marked += CsvLine(given[r] + QStringList{summary[r][4], summary[r][7]});  // X and B answered
+    QFile file(answers);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(marked);
+    file.close();
+    ASSERT_EQ(RunCli({"spatial-coordinates", "--grade", answers, "--out-dir", out}), 0);
+    const std::vector<QStringList> grades = CsvFile(out + "/grades.csv");
+    ASSERT_EQ(grades.size(), 3u);
+    EXPECT_EQ(grades[0], (QStringList{"variant", "group", "name", "X", "X разность", "B", "B разность", "right", "total"}));
+    EXPECT_EQ(grades[1].mid(7), (QStringList{"2", "2"}));
+    EXPECT_EQ(grades[2].mid(7), (QStringList{"2", "2"}));
 }
 
 TEST(Csv, ParsesQuotedFieldsAndLineBreaks)

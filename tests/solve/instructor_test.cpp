@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "solve/cli.h"
 #include "solve/csv.h"
 #include "solve/instructor.h"
@@ -140,6 +141,9 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
         {"Edit2;Edit9;;\nИванов;1800,5;;\n", InputEncoding::Detect, ""},
         {"Edit2;;Edit9\nИванов;x;1800,5\n", InputEncoding::Detect, "column 2 has no header but variant 1 fills it"},
         {"Edit2;Edit9\n\"Иванов;1\n", InputEncoding::Detect, "not closed"},
+        {"name;L2-L1\nИванов;1800,5\n", InputEncoding::Detect, ""},
+        {"name,L2-L1,l2-l1\nИванов,1800.5,1\n", InputEncoding::Detect, "has no edit 'l2-l1'"},
+        {"name;B1;B1.sec\nИванов;50;1\n", InputEncoding::Detect, "names B1.sec more than once"},
     };
     for (const Case& c : cases) {
         try {
@@ -200,10 +204,10 @@ TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
                 header << result.name;
             QByteArray answers = DelimitedLine(header, ';');
             for (std::size_t v = 1; v < variants.size(); ++v) {
-                TypedTexts typed;
+                TypedTexts named;
                 for (qsizetype c = 0; c < variants[v].size(); ++c)
-                    typed.emplace_back(variants.front()[c], variants[v][c]);
-                const Solution solution = SolveExercise(*exercise, typed);
+                    named.emplace_back(variants.front()[c], variants[v][c]);
+                const Solution solution = SolveExercise(*exercise, TextsOfNamedValues(exercise->edits, named));
                 QStringList row = variants[v];
                 for (const QuantitySpec& result : exercise->results)
                     row << solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
@@ -240,7 +244,7 @@ TEST(Instructor, ClassListToVariantsKeysAndMarks)
         // The answers are the keys' results (a1, a2, c, d in cm), as the students hand them in.
         const std::vector<QStringList> rows = CsvFile(dir.filePath("keys/summary.csv"));
         ASSERT_EQ(rows.size(), 4u);
-        ASSERT_TRUE(rows[0].join(',').startsWith("variant,group,name,error,a1,a2,c,d,Edit1,Edit2,"));
+        ASSERT_TRUE(rows[0].join(',').startsWith("variant,group,name,error,a1,a2,c,d,group,name,B1,B2,L2-L1,M"));
         QStringList answerLines = QString::fromUtf8(test::ReadFile(variants)).remove(QChar(0xFEFF)).split("\r\n");
         const QChar field = separator == ',' ? ';' : ',';
         answerLines[0] += QStringList{"", "a1", "a2", "c", "d"}.join(field);
