@@ -37,12 +37,15 @@ RigorousSolution Rigorous(const Inputs& inputs, const ComputedTables&)
                            "величину, показанную в последних строках каждой вкладки.")};
 }
 
-std::vector<EditSpec> PointEdits(int first, const QString& system, const QString& height)
+// `suffix` tells the two points' short names apart: B42, L42, H42 and B84, L84, H84.
+std::vector<EditSpec> PointEdits(int first, const QString& system, const QString& height, const QString& suffix)
 {
-    std::vector<EditSpec> edits = Edits({AngleEdits(first, "B", QStringLiteral("широта B (%1)").arg(system)),
-                                         AngleEdits(first + 3, "L", QStringLiteral("долгота L (%1)").arg(system))});
+    std::vector<EditSpec> edits =
+        Edits({AngleEdits(first, "B", QStringLiteral("широта B (%1)").arg(system), EditKind::Real, "B" + suffix),
+               AngleEdits(first + 3, "L", QStringLiteral("долгота L (%1)").arg(system), EditKind::Real, "L" + suffix)});
     edits.push_back({QStringLiteral("Edit%1").arg(first + 6), QStringLiteral("H,м"),
-                     QStringLiteral("геодезическая высота H (%1), м").arg(system), height, EditKind::Real});
+                     QStringLiteral("геодезическая высота H (%1), м").arg(system), height, EditKind::Real,
+                     "H" + suffix});
     return edits;
 }
 
@@ -72,8 +75,8 @@ const Exercise& DatumTransformationExercise()
         .windowClass = "TDatumForm",
         .caption = "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84",
         .menu = {"N41", "Системы координат", "N42", "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84"},
-        .edits = Edits({StudentEdits(), PointEdits(3, QStringLiteral("СК-42"), QStringLiteral("0")),
-                        PointEdits(10, QStringLiteral("WGS-84"), QStringLiteral("0"))}),
+        .edits = Edits({StudentEdits(), PointEdits(3, QStringLiteral("СК-42"), QStringLiteral("0"), "42"),
+                        PointEdits(10, QStringLiteral("WGS-84"), QStringLiteral("0"), "84")}),
         // The origin of SK-42 at Pulkovo; a point near Moscow in WGS-84.
         .example = {{"Edit3", "59"}, {"Edit4", "46"}, {"Edit5", "18,55"}, {"Edit6", "30"}, {"Edit7", "19"},
                     {"Edit8", "42,09"}, {"Edit9", "75"}, {"Edit10", "55"}, {"Edit11", "45"}, {"Edit12", "20,1234"},

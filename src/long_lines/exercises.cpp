@@ -142,7 +142,7 @@ const Exercise& BesselDirectExercise()
         .menu = Submenu("BesselDirect1", "Прямая задача по способу Бесселя"),
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "A12", "азимут A12"),
-                        {{"Edit12", "s,м", "расстояние s, м", "0", EditKind::Real}}}),
+                        {{"Edit12", "s,м", "расстояние s, м", "0", EditKind::Real, "s"}}}),
         .example = {{"Edit3", "55"}, {"Edit4", "45"}, {"Edit5", "20"}, {"Edit6", "37"}, {"Edit7", "37"},
                     {"Edit9", "60"}, {"Edit12", "10000000"}},
         .help = "qrc:/help/bessel-direct.html",

@@ -14,7 +14,8 @@ using namespace rigorous;
 
 EditSpec Metres(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
 {
-    return {name, label, meaning, defaultText, EditKind::Real};
+    // The short name is the label's quantity: "x1" of "x1,м".
+    return {name, label, meaning, defaultText, EditKind::Real, label.section(QLatin1Char(','), 0, 0)};
 }
 
 void Compute(const Inputs& inputs, const TableSet& t)
@@ -78,7 +79,7 @@ const Exercise& PlaneCorrectionsExercise()
         .caption = "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера",
         .menu = {"N16", "Преобразование координат", "N40",
                  "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера"},
-        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo"), AngleEdits(6, "B", "широта B"),
+        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0"), AngleEdits(6, "B", "широта B"),
                         AngleEdits(9, "L", "долгота L"),
                         {Metres("Edit12", "x1,м", "абсцисса x1 начала линии, м", "5728374,726"),
                          Metres("Edit13", "y1,м", "ордината y1 начала линии, м", "210198,193"),
