@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include "ellipsoid/curvature_radii.h"
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
@@ -29,6 +30,7 @@ const std::vector<const Exercise*>& Catalogue()
         &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
         &DirectProblemExercise(),     &InverseProblemExercise(),
         &SpatialCoordinatesExercise(),
+        &CurvatureRadiiExercise(),
     };
     return exercises;
 }
