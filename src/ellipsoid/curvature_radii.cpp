@@ -106,7 +106,7 @@ const Exercise& CurvatureRadiiExercise()
         .comparison = {{Radius("M, м", MRow), Radius("N, м", NRow), Radius("R, м", RRow), Radius("RA, м", RARow)},
                        CurvatureRadiiRigorous},
         .makeVariant = CurvatureRadiiVariant,
-        .window = {461, 290, 113, false,
+        .window = {600, 300, 113, false,
                    Controls({StudentRows(), {CaptionAt(QStringLiteral("B"), 16, 68)}, AngleRow(3, 40, 64),
                              {CaptionAt(QStringLiteral("A"), 16, 92)}, AngleRow(6, 40, 88), {ComputeButton(239, 88)}})},
     };
