@@ -101,7 +101,7 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::updateWindowMenu);
 
-    // FormCreate
+    // Once made: the placement and the student fields read, the stripe running.
     stripeOffset_ = 0;
     LoadSettings();
     timer1_->start();
