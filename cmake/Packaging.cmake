@@ -6,8 +6,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the exercises of a higher geodesy course")
 set(CPACK_PACKAGE_DESCRIPTION
     "Kvelta gives the worked solution of each computational exercise of a
-university course in higher geodesy: meridian and parallel arcs, map-sheet
-trapezoids, Gauss-Kruger coordinates and zone transfer, spherical triangles.
+university course in higher geodesy: meridian and parallel arcs, the area
+and the sides of map-sheet trapezoids, Gauss-Kruger coordinates and zone
+transfer, spherical triangles by Legendre's theorem and a large spherical
+triangle, the direct geodetic problem and the inverse geodetic problem,
+spatial rectangular coordinates, radii of curvature.
 Every intermediate quantity is shown in a labelled table and can be saved as
 a text report. The interface is in Russian. kvelta-solve computes the same
 exercises from the command line.")

@@ -116,8 +116,8 @@ TAboutForm::TAboutForm(QWidget* parent)
         addLabel(QStringLiteral("Label9"), kMail, 8, 421, linkFont, QColor(0, 0, 255), true));
     label9->setCursor(Qt::PointingHandCursor);
 
-    connect(label1, &ClickLabel::clicked, this, [this] { RunCommand(this, [this] { Label1Click(); }); });
-    connect(label9, &ClickLabel::clicked, this, [this] { RunCommand(this, [this] { Label9Click(); }); });
+    connect(label1, &ClickLabel::clicked, this, [this] { RunCommand(this, [this] { closeClicked(); }); });
+    connect(label9, &ClickLabel::clicked, this, [this] { RunCommand(this, [this] { mailClicked(); }); });
 }
 
 QLabel* TAboutForm::addLabel(const QString& name, const QString& text, int left, int top, const QFont& font,
@@ -144,9 +144,9 @@ QLabel* TAboutForm::addLabel(const QString& name, const QString& text, int left,
 
 QLabel* TAboutForm::label(const QString& name) const { return findChild<QLabel*>(name); }
 
-void TAboutForm::Label1Click() { close(); }
+void TAboutForm::closeClicked() { close(); }
 
-void TAboutForm::Label9Click()
+void TAboutForm::mailClicked()
 {
     // A URI holds no blank: the address follows "mailto:" directly.
     const QUrl url(QStringLiteral("mailto:") + label(QStringLiteral("Label9"))->text());

@@ -40,8 +40,8 @@ public:
     const QImage& picture() const { return picture_; }
     QLabel* label(const QString& name) const;
 
-    void Label1Click();
-    void Label9Click();
+    void closeClicked();
+    void mailClicked();
 
     // Opens a URL with the desktop's handler; tests put a recorder in its place.
     using UrlOpener = std::function<bool(const QUrl&)>;

@@ -7,6 +7,7 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -102,12 +103,25 @@ QString ExampleSection(const Exercise& exercise)
     return html;
 }
 
+// The contents' list of exercises, from the catalogue in menu order, each under its page's title.
+QString ExerciseList()
+{
+    QString html = QStringLiteral("<ul>\n");
+    for (const Exercise* exercise : Catalogue()) {
+        const QString page = ResourceText(exercise->help);
+        const qsizetype start = page.indexOf(QStringLiteral("<title>")), end = page.indexOf(QStringLiteral("</title>"));
+        const QString title = start >= 0 && end > start ? page.mid(start + 7, end - start - 7) : exercise->caption.toHtmlEscaped();
+        html += QStringLiteral("<li><a href=\"%1\">%2</a></li>\n").arg(exercise->help.toHtmlEscaped(), title);
+    }
+    return html + QStringLiteral("</ul>");
+}
+
 }  // namespace
 
 QString HelpPageHtml(const Exercise* exercise)
 {
     if (!exercise)
-        return ResourceText(kContents);
+        return ResourceText(kContents).replace(QRegularExpression(QStringLiteral("<!-- exercises:[^>]*-->")), ExerciseList());
     QString page = ResourceText(exercise->help);
     const QString generated = EditsSection(*exercise) + ExampleSection(*exercise)
                               + QStringLiteral("<p><a href=\"%1\">Содержание справки</a></p>").arg(kContents);

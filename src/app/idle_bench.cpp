@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     kvelta::TMainForm form(settings.filePath(QStringLiteral("Kvelta.ini")));
     form.show();
     for (const kvelta::Exercise* exercise : kvelta::Catalogue())
-        form.NewTaskClick(exercise->menu.itemName);
+        form.openExercise(exercise->menu.itemName);
     return app.exec();
 }

@@ -100,11 +100,11 @@ TMainForm::TMainForm(const QString& settingsPath, QWidget* parent)
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(100);
-    connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(timer1_, &QTimer::timeout, this, &TMainForm::tick);
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::updateWindowMenu);
 
-    // FormCreate
+    // Once made: the placement and the student fields read, the stripe running.
     stripeOffset_ = 0;
     LoadSettings();
     timer1_->start();
@@ -133,18 +133,18 @@ void TMainForm::createMenus()
         return action;
     };
     auto newTask = [this, &item](QMenu* menu, const QString& name, const QString& caption) {
-        return item(menu, name, caption, [this, name] { NewTaskClick(name); });
+        return item(menu, name, caption, [this, name] { openExercise(name); });
     };
 
     QMenu* n1 = submenu(bar->addMenu(QStringLiteral("Файл")), QStringLiteral("N1"));
-    n6_ = item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { N6Click(); });
+    n6_ = item(n1, QStringLiteral("N6"), QStringLiteral("Сохранить как..."), [this] { saveReportAs(); });
     n6_->setEnabled(false);
-    item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { N12Click(); });
-    print1_ = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { Print1Click(); });
+    item(n1, QStringLiteral("N12"), QStringLiteral("Печать из MS Word"), [this] { printFromWord(); });
+    print1_ = item(n1, QStringLiteral("Print1"), QStringLiteral("Печать..."), [this] { printReport(); });
     print1_->setShortcut(QKeySequence::Print);
     print1_->setEnabled(false);
     exportPdf1_ =
-        item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { ExportPdf1Click(); });
+        item(n1, QStringLiteral("ExportPdf1"), QStringLiteral("Экспорт в PDF..."), [this] { exportPdf(); });
     exportPdf1_->setEnabled(false);
     n1->addSeparator()->setObjectName(QStringLiteral("Instructor1"));
     item(n1, QStringLiteral("GroupVariants1"), QStringLiteral("Задания для группы..."),
@@ -152,7 +152,7 @@ void TMainForm::createMenus()
     item(n1, QStringLiteral("GradeAnswers1"), QStringLiteral("Проверить ответы..."),
          [this] { GradeAnswersDialog(this).exec(); });
     n1->addSeparator()->setObjectName(QStringLiteral("N9"));
-    item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { N4Click(); });
+    item(n1, QStringLiteral("N4"), QStringLiteral("Выход"), [this] { quit(); });
 
     // "Создать": every exercise of the catalogue, in its submenu where it names one.
     QMenu* n2 = submenu(bar->addMenu(QStringLiteral("Создать")), QStringLiteral("N2"));
@@ -169,15 +169,15 @@ void TMainForm::createMenus()
     }
 
     windows1_ = submenu(bar->addMenu(QStringLiteral("Окна")), QStringLiteral("Windows1"));
-    item(windows1_, QStringLiteral("Tile1"), QStringLiteral("Tile"), [this] { Tile1Click(); });
-    item(windows1_, QStringLiteral("Arrange1"), QStringLiteral("Arrange icons"), [this] { Arrange1Click(); });
-    item(windows1_, QStringLiteral("Cascade1"), QStringLiteral("Cascade"), [this] { Cascade1Click(); });
+    item(windows1_, QStringLiteral("Tile1"), QStringLiteral("Tile"), [this] { tileWindows(); });
+    item(windows1_, QStringLiteral("Arrange1"), QStringLiteral("Arrange icons"), [this] { arrangeIcons(); });
+    item(windows1_, QStringLiteral("Cascade1"), QStringLiteral("Cascade"), [this] { cascadeWindows(); });
     connect(windows1_, &QMenu::aboutToShow, this, &TMainForm::updateWindowMenu);
 
     // The textbook results of the active exercise beside the rigorous ones.
     QMenu* check1 = submenu(bar->addMenu(QStringLiteral("Проверка")), QStringLiteral("Check1"));
     compare1_ = item(check1, QStringLiteral("Compare1"), QStringLiteral("Сравнить со строгим решением..."),
-                     [this] { Compare1Click(); });
+                     [this] { compareWithRigorous(); });
     compare1_->setEnabled(false);
 }
 
@@ -193,12 +193,12 @@ void TMainForm::createHelpMenu()
         connect(action, &QAction::triggered, this, [this, handler] { RunCommand(this, [this, handler] { handler(); }); });
         return action;
     };
-    QAction* manual = item("Help2", QStringLiteral("Справка"), [this] { HelpClick(); });
+    QAction* manual = item("Help2", QStringLiteral("Справка"), [this] { showHelp(); });
     manual->setShortcut(QKeySequence::HelpContents);
     manual->setShortcutContext(Qt::ApplicationShortcut);
-    item("Example1", QStringLiteral("Пример из учебника"), [this] { ExampleClick(); });
+    item("Example1", QStringLiteral("Пример из учебника"), [this] { fillExample(); });
     help->addSeparator();
-    item("N15", QStringLiteral("О программе"), [this] { N15Click(); });
+    item("N15", QStringLiteral("О программе"), [this] { showAbout(); });
 }
 
 void TMainForm::createWindowShortcuts()
@@ -309,13 +309,13 @@ void TMainForm::addTaskForm(TaskForm* form)
     updateWindowMenu();
 }
 
-void TMainForm::NewTaskClick(const QString& itemName)
+void TMainForm::openExercise(const QString& itemName)
 {
     if (TaskForm* form = CreateTaskForm(itemName))
         addTaskForm(form);
 }
 
-void TMainForm::N4Click() { close(); }
+void TMainForm::quit() { close(); }
 
 void TMainForm::setTextEncoding(TextEncoding encoding)
 {
@@ -327,7 +327,7 @@ void TMainForm::setTextEncoding(TextEncoding encoding)
     file.save();
 }
 
-void TMainForm::N6Click()
+void TMainForm::saveReportAs()
 {
     TextEncoding encoding = textEncoding_;
     QString offered = lastSaveFileName_;
@@ -343,13 +343,13 @@ void TMainForm::N6Click()
     setTextEncoding(encoding);  // remembered once the report is written
 }
 
-void TMainForm::Compare1Click()
+void TMainForm::compareWithRigorous()
 {
     if (TaskForm* form = activeTaskForm())
         ShowRigorousComparison(*form, this);
 }
 
-void TMainForm::N12Click()
+void TMainForm::printFromWord()
 {
     TaskForm* form = activeTaskForm();
     if (!form)
@@ -360,13 +360,13 @@ void TMainForm::N12Click()
         const QString boxText = ErrorBoxText(error.text());
         const QString way = chooseOtherWay_ ? chooseOtherWay_(this, boxText) : AskOtherWayOut(this, boxText);
         if (way == QLatin1String("ExportPdf1"))
-            ExportPdf1Click();
+            exportPdf();
         else if (way == QLatin1String("Print1"))
-            Print1Click();
+            printReport();
     }
 }
 
-void TMainForm::Print1Click()
+void TMainForm::printReport()
 {
     TaskForm* form = activeTaskForm();
     if (!form)
@@ -376,7 +376,7 @@ void TMainForm::Print1Click()
     printPreview_ ? printPreview_(document, title, this) : PrintWithPreview(document, title, this);
 }
 
-void TMainForm::ExportPdf1Click()
+void TMainForm::exportPdf()
 {
     TaskForm* form = activeTaskForm();
     if (!form)
@@ -398,9 +398,9 @@ TAboutForm* TMainForm::aboutForm()
     return aboutForm_.get();
 }
 
-void TMainForm::N15Click() { aboutForm()->exec(); }
+void TMainForm::showAbout() { aboutForm()->exec(); }
 
-void TMainForm::HelpClick()
+void TMainForm::showHelp()
 {
     if (!helpWindow_)
         helpWindow_ = new HelpWindow(this);
@@ -408,13 +408,13 @@ void TMainForm::HelpClick()
     helpWindow_->showPage(form ? &form->exercise() : nullptr);
 }
 
-void TMainForm::ExampleClick()
+void TMainForm::fillExample()
 {
     if (TaskForm* form = activeTaskForm())
         form->fillExample();
 }
 
-void TMainForm::Tile1Click()
+void TMainForm::tileWindows()
 {
     // Horizontal tiling: the windows one above the other, full width. A window is never made
     // smaller than its inputs: as many rows as fit at that height go into a column, further
@@ -466,7 +466,7 @@ void TMainForm::Tile1Click()
     }
 }
 
-void TMainForm::Arrange1Click()
+void TMainForm::arrangeIcons()
 {
     // Minimised windows in rows along the bottom edge, left to right.
     const QRect area = mdiArea_->viewport()->rect();
@@ -490,7 +490,7 @@ void TMainForm::Arrange1Click()
     }
 }
 
-void TMainForm::Cascade1Click()
+void TMainForm::cascadeWindows()
 {
     // The windows in their stacking order, each one title bar down and right of the one behind
     // it and raised over it, so that every title bar shows and the active window ends in front.
@@ -561,7 +561,7 @@ void TMainForm::updateStatus(int count)
     compare1_->setEnabled(activeTaskForm() != nullptr);
 }
 
-void TMainForm::Timer1Timer()
+void TMainForm::tick()
 {
     updateStatus(taskWindowCount());
     stripe_->setOffset(stripeOffset_);

@@ -71,21 +71,21 @@ public:
     using OtherWayChooser = std::function<QString(QWidget* parent, const QString& boxText)>;
     void setOtherWayChooser(OtherWayChooser chooser) { chooseOtherWay_ = std::move(chooser); }
 
-    // Handlers, named as the menu items they serve.
-    void NewTaskClick(const QString& itemName);  // the "Создать" items: N7, N8, N5, N10, ...
-    void N4Click();
-    void N6Click();
-    void N12Click();
-    void Print1Click();      // "Файл" → "Печать..."
-    void ExportPdf1Click();  // "Файл" → "Экспорт в PDF..."
-    void N15Click();
-    void Compare1Click();  // "Проверка" → "Сравнить со строгим решением..."
-    void Tile1Click();
-    void Arrange1Click();
-    void Cascade1Click();
-    void Timer1Timer();
-    void HelpClick();     // F1: the active exercise's page, or the manual's contents
-    void ExampleClick();  // "Пример из учебника" in the active window
+    // What the menus and the timer do.
+    void openExercise(const QString& itemName);  // a "Создать" item, by its object name: N7, N8, N5, ...
+    void quit();                 // "Файл" → "Выход"
+    void saveReportAs();         // "Файл" → "Сохранить как..."
+    void printFromWord();        // "Файл" → "Печать из MS Word"
+    void printReport();          // "Файл" → "Печать..."
+    void exportPdf();            // "Файл" → "Экспорт в PDF..."
+    void showAbout();            // "О программе" → "О программе"
+    void compareWithRigorous();  // "Проверка" → "Сравнить со строгим решением..."
+    void tileWindows();
+    void arrangeIcons();
+    void cascadeWindows();
+    void tick();         // every 100 ms: the stripe moves on, the status counts the windows
+    void showHelp();     // F1: the active exercise's page, or the manual's contents
+    void fillExample();  // "Пример из учебника" in the active window
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -40,12 +40,12 @@ int main(int argc, char* argv[])
     form.setGeometry(0, 0, 1024, 768);
     form.show();
     auto solved = [&](const QString& item) {
-        form.NewTaskClick(item);
+        form.openExercise(item);
         kvelta::TaskForm* task = form.activeTaskForm();
         task->edit(QStringLiteral("Edit1"))->setText(QStringLiteral("ГД-21"));
         task->edit(QStringLiteral("Edit2"))->setText(QStringLiteral("Иванов Иван Иванович"));
         task->fillExample();
-        task->Button1Click();
+        task->compute();
         return task;
     };
     solved(QStringLiteral("N7"))->parentWidget()->showMaximized();
@@ -54,11 +54,11 @@ int main(int argc, char* argv[])
     for (const kvelta::Exercise* exercise : kvelta::Catalogue())
         if (exercise->menu.itemName != QLatin1String("N7"))
             solved(exercise->menu.itemName);
-    form.Tile1Click();
+    form.tileWindows();
     Shoot(out.filePath(QStringLiteral("tile.png")));
 
-    form.Cascade1Click();
-    form.HelpClick();
+    form.cascadeWindows();
+    form.showHelp();
     form.helpWindow()->setGeometry(200, 60, 800, 680);
     Shoot(out.filePath(QStringLiteral("help.png")));
     form.helpWindow()->close();

@@ -11,7 +11,7 @@ namespace kvelta {
 
 class TaskForm;
 
-// A new window of the exercise, its FormCreate run; nullptr when no window class is made for it.
+// A new window of the exercise, laid out and labelled; nullptr when its description lays out no window.
 TaskForm* CreateTaskForm(const Exercise& exercise);
 // The window of the "Создать" menu item of that name ("N7", "N8", ...); nullptr for none.
 TaskForm* CreateTaskForm(const QString& menuItemName);

@@ -1,6 +1,7 @@
 #include "catalogue/catalogue.h"
 
 #include "datums/exercises.h"
+#include "ellipsoid/curvature_radii.h"
 #include "ellipsoid/exercises.h"
 #include "gauss_kruger/exercises.h"
 #include "geodetic_problems/exercises.h"
@@ -27,14 +28,12 @@ const Exercise* Find(const QString& wanted, Key key)
 const std::vector<const Exercise*>& Catalogue()
 {
     static const std::vector<const Exercise*> exercises = {
-        &MeridianArcExercise(),       &ParallelArcExercise(),        &TrapezoidAreaExercise(),
-        &TrapezoidSidesExercise(),    &LegendreTriangleExercise(),   &LargeTriangleExercise(),
-        &GaussKrugerForwardExercise(), &GaussKrugerInverseExercise(), &ZoneTransferExercise(),
-        &PlaneCorrectionsExercise(),
-        &DirectProblemExercise(),     &InverseProblemExercise(),
-        &SpatialCoordinatesExercise(),
-        &BesselDirectExercise(), &BesselInverseExercise(),
-        &DatumTransformationExercise(),
+        &MeridianArcExercise(),        &ParallelArcExercise(),         &CurvatureRadiiExercise(),
+        &TrapezoidAreaExercise(),      &TrapezoidSidesExercise(),      &LegendreTriangleExercise(),
+        &LargeTriangleExercise(),      &GaussKrugerForwardExercise(),  &GaussKrugerInverseExercise(),
+        &ZoneTransferExercise(),       &PlaneCorrectionsExercise(),    &DirectProblemExercise(),
+        &InverseProblemExercise(),     &SpatialCoordinatesExercise(),  &BesselDirectExercise(),
+        &BesselInverseExercise(),      &DatumTransformationExercise(),
     };
     return exercises;
 }

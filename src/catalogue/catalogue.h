@@ -1,7 +1,7 @@
 #pragma once
 // The one list of the program's exercises, in the order of the "Создать" menu. Adding an
-// exercise is a folder with its computation, its description and its window, plus one line here
-// and one in the window list of the desktop program.
+// exercise is its computation and its description (which lays out its window too), plus one line
+// here.
 
 #include "frame/exercise.h"
 

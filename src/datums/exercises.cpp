@@ -5,6 +5,7 @@
 #include "frame/variants.h"
 
 #include <QRandomGenerator>
+#include <tuple>
 
 namespace kvelta {
 
@@ -66,6 +67,28 @@ TypedTexts Variant(QRandomGenerator& random)
     return Join({sk42, PointTexts(random, 10)});
 }
 
+// One point a column: its system's name, B and L as angle rows, H below; SK-42 from Edit3, WGS-84
+// from Edit10.
+WindowLayout DatumWindow()
+{
+    std::vector<PlacedControl> controls = StudentRows();
+    for (const auto& [first, left, system] : {std::tuple{3, 0, "СК-42"}, std::tuple{10, 300, "WGS-84"}}) {
+        controls.push_back(CaptionAt(QString::fromUtf8(system), left + 40, 58));
+        int top = 76;
+        int edit = first;
+        for (const char* angle : {"B", "L"}) {
+            controls = Controls({controls, {CaptionAt(QString::fromLatin1(angle), left + 16, top + 4)},
+                                 AngleRow(edit, left + 40, top)});
+            edit += 3;
+            top += 24;
+        }
+        controls.insert(controls.end(), {CaptionAt(QStringLiteral("H,м"), left + 8, top + 4),
+                                         EditAt(first + 6, left + 40, top, 153)});
+    }
+    controls.push_back(ComputeButton(520, 124));
+    return {640, 600, 160, true, controls};
+}
+
 }  // namespace
 
 const Exercise& DatumTransformationExercise()
@@ -105,6 +128,7 @@ const Exercise& DatumTransformationExercise()
                         {"H (СК-42), м", "м", WgsTable, 1, DatumFirstResultRow + 2}},
                        Rigorous, true},
         .makeVariant = Variant,
+        .window = DatumWindow(),
     };
     return exercise;
 }

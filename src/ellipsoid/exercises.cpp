@@ -175,6 +175,32 @@ TypedTexts TrapezoidSidesVariant(QRandomGenerator& random)
                   {QStringLiteral("Edit10"), QString::number(sheet.scale)}}});
 }
 
+
+// ---- windows: the student rows, B1 and B2 as angles, then what each exercise adds ----
+
+std::vector<PlacedControl> TwoLatitudes(const QString& first, const QString& second)
+{
+    return Controls({StudentRows(), {CaptionAt(first, 16, 68)}, AngleRow(3, 40, 64), {CaptionAt(second, 216, 68)},
+                     AngleRow(6, 240, 64)});
+}
+
+WindowLayout ArcWindow(const QString& first)
+{
+    return {461, 269, 129, false, Controls({TwoLatitudes(first, QStringLiteral("B2")), {ComputeButton(183, 96)}})};
+}
+
+// The longitude difference in seconds under B1, the button beside it; the sides add the scale.
+WindowLayout TrapezoidWindow(bool withScale)
+{
+    std::vector<PlacedControl> controls =
+        Controls({TwoLatitudes(QStringLiteral("B1"), QStringLiteral("B2")),
+                  {CaptionAt(QStringLiteral("L2-L1"), 2, 100), EditAt(9, 40, 96, 57), MarkAt(QStringLiteral("\""), 102, 96),
+                   ComputeButton(239, 96)}});
+    if (withScale)
+        controls.insert(controls.end(), {CaptionAt(QStringLiteral("M"), 130, 100), EditAt(10, 144, 96, 57)});
+    return {461, 269, 129, false, controls};
+}
+
 }  // namespace
 
 const Exercise& MeridianArcExercise()
@@ -196,6 +222,7 @@ const Exercise& MeridianArcExercise()
                         Value("M2, м", "м", MeridianArcRowM2), Value("S, м", "м", MeridianArcRowS)},
                        MeridianArcRigorous},
         .makeVariant = MeridianArcVariant,
+        .window = ArcWindow(QStringLiteral("B1")),
     };
     return exercise;
 }
@@ -221,6 +248,7 @@ const Exercise& ParallelArcExercise()
                         Value("Sп, м", "м", ParallelArcRowS)},
                        ParallelArcRigorous},
         .makeVariant = ParallelArcVariant,
+        .window = ArcWindow(QStringLiteral("L")),
     };
     return exercise;
 }
@@ -243,6 +271,7 @@ const Exercise& TrapezoidAreaExercise()
         .compute = ReadThenCompute<ReadTrapezoidAreaInputs, ComputeTrapezoidArea>,
         .comparison = {{Value("P, км²", "км²", TrapezoidAreaRowP)}, TrapezoidAreaRigorous},
         .makeVariant = TrapezoidAreaVariant,
+        .window = TrapezoidWindow(false),
     };
     return exercise;
 }
@@ -269,6 +298,7 @@ const Exercise& TrapezoidSidesExercise()
                         Value("c, см", "см", TrapezoidSidesRowC), Value("d, см", "см", TrapezoidSidesRowD)},
                        TrapezoidSidesRigorous},
         .makeVariant = TrapezoidSidesVariant,
+        .window = TrapezoidWindow(true),
     };
     return exercise;
 }

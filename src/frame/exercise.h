@@ -6,6 +6,7 @@
 
 #include "frame/inputs.h"
 #include "frame/result_table.h"
+#include "frame/window_layout.h"
 
 #include <QString>
 #include <functional>
@@ -125,6 +126,8 @@ struct Exercise {
     // An individual variant for a student: the edits after the group and name, drawn from ranges
     // that make sense for the exercise (numbers with a decimal comma, as in `example`).
     TypedTexts (*makeVariant)(QRandomGenerator& random) = nullptr;
+    // Its window: the size it opens at and the panel's controls; the tables go under the panel.
+    WindowLayout window;
 
     const EditSpec* edit(const QString& editName) const { return FindEdit(edits, editName); }
     // The worked example as a user types it, with the user's decimal separator.

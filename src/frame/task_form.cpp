@@ -57,27 +57,37 @@ QFont EditFont(const QFont& font)
 }  // namespace
 
 TaskForm::TaskForm(const Exercise& exercise, QWidget* parent)
-    : QWidget(parent), exercise_(exercise), panel1_(nullptr), inputs_(*this)
+    : QWidget(parent),
+      exercise_(exercise),
+      panel_(nullptr),
+      designSize_(exercise.window.width, exercise.window.height),
+      inputs_(*this)
 {
     setAttribute(Qt::WA_DeleteOnClose);  // closing a task window destroys it
-    // The designer names a form after its class, without the T.
-    setObjectName(exercise.windowClass.mid(1));
+    setObjectName(WindowObjectName(exercise.windowClass));
     setWindowTitle(exercise.caption);
     setFont(DesignFont());
-    panel1_ = new QFrame(this);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("panel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(panel1_);
+    layout->addWidget(panel_);
+    resize(designSize_);
+    layOutPanel();
+    addTables();
+    exercise_.writeLabels(tables());
+    // Enter in any edit presses "Вычислить".
+    if (computeButton_)
+        for (QLineEdit* e : panel_->findChildren<QLineEdit*>())
+            connect(e, &QLineEdit::returnPressed, computeButton_, &QPushButton::click);
+    setMinimumSize(inputsMinimumSize());
 }
 
 QString TaskForm::group() const { return edit(QStringLiteral("Edit1"))->text(); }
 QString TaskForm::studentName() const { return edit(QStringLiteral("Edit2"))->text(); }
 
-void TaskForm::FormCreate() { exercise_.writeLabels(tables()); }
-
-void TaskForm::Button1Click() { exercise_.compute(inputs_, tables()); }
+void TaskForm::compute() { exercise_.compute(inputs_, tables()); }
 
 ReportView TaskForm::reportView() const
 {
@@ -92,13 +102,11 @@ int TaskForm::activePage() const { return pages_ ? pages_->currentIndex() : -1; 
 
 QLineEdit* TaskForm::edit(const QString& name) const
 {
-    auto* found = panel1_->findChild<QLineEdit*>(name);
+    auto* found = panel_->findChild<QLineEdit*>(name);
     if (!found)
         throw std::logic_error("no edit " + name.toStdString());
     return found;
 }
-
-QLabel* TaskForm::label(const QString& name) const { return panel1_->findChild<QLabel*>(name); }
 
 ResultGrid* TaskForm::grid(const QString& name) const
 {
@@ -108,38 +116,56 @@ ResultGrid* TaskForm::grid(const QString& name) const
     return nullptr;
 }
 
-void TaskForm::setPanelHeight(int height) { panel1_->setFixedHeight(height); }
-
-void TaskForm::setPanelBevelled()
+// The controls are made in the order of the layout, which is also the order Tab walks.
+void TaskForm::layOutPanel()
 {
-    panel1_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel1_->setLineWidth(2);
+    const WindowLayout& layout = exercise_.window;
+    panel_->setFixedHeight(layout.panelHeight);
+    if (layout.bevelledPanel) {
+        panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel_->setLineWidth(2);
+    }
+    for (const PlacedControl& placed : layout.controls) {
+        switch (placed.kind) {
+        case PlacedControl::Kind::Caption:
+        case PlacedControl::Kind::Mark:
+            addLabel(placed);
+            break;
+        case PlacedControl::Kind::Edit:
+            addEdit(placed);
+            break;
+        case PlacedControl::Kind::Button:
+            addComputeButton(placed);
+            break;
+        }
+    }
 }
 
-QLabel* TaskForm::addLabel(const QString& name, const QString& text, int left, int top, LabelStyle style)
+QLabel* TaskForm::addLabel(const PlacedControl& placed)
 {
-    auto* l = new QLabel(text, panel1_);
-    l->setObjectName(name);
-    l->move(left, top);
-    if (style == LabelStyle::BoldMaroon) {
+    auto* l = new QLabel(placed.text, panel_);
+    l->move(placed.left, placed.top);
+    if (placed.kind == PlacedControl::Kind::Caption) {
         QFont font = l->font();
         font.setBold(true);
         l->setFont(font);
         l->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
     }
     l->adjustSize();
+    if (placed.width > 0)
+        l->resize(placed.width, l->height());
     return l;
 }
 
-QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width)
+QLineEdit* TaskForm::addEdit(const PlacedControl& placed)
 {
-    const EditSpec* field = exercise_.edit(name);
+    const EditSpec* field = exercise_.edit(placed.text);
     if (!field)
-        throw std::logic_error("the exercise has no edit " + name.toStdString());
-    auto* e = new QLineEdit(ShownDefault(*field), panel1_);
-    e->setObjectName(name);
+        throw std::logic_error("the exercise has no edit " + placed.text.toStdString());
+    auto* e = new QLineEdit(ShownDefault(*field), panel_);
+    e->setObjectName(field->name);
     e->setMaxLength(kEditMaxLength);
-    e->setGeometry(left, top, width, 21);
+    e->setGeometry(placed.left, placed.top, placed.width, 21);
     e->setVisible(field->kind != EditKind::Unused);
     // The 41-pixel seconds edits were sized for the design face's 5-pixel digits. A seconds value
     // with four decimals must show whole, so the edits keep one pixel, not two, beside the frame
@@ -151,31 +177,13 @@ QLineEdit* TaskForm::addEdit(const QString& name, int left, int top, int width)
     return e;
 }
 
-void TaskForm::addAngleTriple(const QStringList& editNames, const QStringList& markNames,
-                              const QList<int>& editLefts, const QList<int>& markLefts, int top)
+QPushButton* TaskForm::addComputeButton(const PlacedControl& placed)
 {
-    static const QString marks[] = {QStringLiteral("o"), QStringLiteral("'"), QStringLiteral("\"")};
-    for (int i = 0; i < 3; ++i) {
-        addEdit(editNames[i], editLefts[i], top, 41);
-        addLabel(markNames[i], marks[i], markLefts[i], i == 0 ? top - 1 : top);
-    }
-}
-
-QPushButton* TaskForm::addButton1(int left, int top)
-{
-    button1_ = new QPushButton(QStringLiteral("Вычислить"), panel1_);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setGeometry(left, top, 75, 25);
-    connect(button1_, &QPushButton::clicked, this, [this] { RunCommand(this, [this] { Button1Click(); }); });
-    return button1_;
-}
-
-void TaskForm::addStudentFields()
-{
-    addLabel(QStringLiteral("Label1"), QStringLiteral("Ст. гр."), 8, 10);
-    addEdit(QStringLiteral("Edit1"), 144, 8, 265);
-    addLabel(QStringLiteral("Label2"), QStringLiteral("Фамилия Имя  Отчество"), 8, 35);
-    addEdit(QStringLiteral("Edit2"), 144, 32, 265);
+    computeButton_ = new QPushButton(QStringLiteral("Вычислить"), panel_);
+    computeButton_->setObjectName(QStringLiteral("compute"));
+    computeButton_->setGeometry(placed.left, placed.top, placed.width, 25);
+    connect(computeButton_, &QPushButton::clicked, this, [this] { RunCommand(this, [this] { compute(); }); });
+    return computeButton_;
 }
 
 void TaskForm::addTables()
@@ -189,11 +197,11 @@ void TaskForm::addTables()
         }
         if (!pages_) {
             pages_ = new QTabWidget(this);
-            pages_->setObjectName(QStringLiteral("PageControl1"));
+            pages_->setObjectName(QStringLiteral("pages"));
             layout()->addWidget(pages_);
         }
         auto* page = new QWidget(pages_);  // a child from the start, so that it takes the window font
-        page->setObjectName(QStringLiteral("TabSheet%1").arg(pages_->count() + 1));
+        page->setObjectName(QStringLiteral("page%1").arg(pages_->count() + 1));
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(0, 0, 0, 0);
         auto* grid = new ResultGrid(design, page);
@@ -201,26 +209,6 @@ void TaskForm::addTables()
         pages_->addTab(page, design.page);
         grids_.push_back(grid);
     }
-}
-
-void TaskForm::setTabOrder(const QStringList& names)
-{
-    QWidget* previous = nullptr;
-    for (const QString& name : names) {
-        QWidget* w = panel1_->findChild<QWidget*>(name);
-        if (!w)
-            throw std::logic_error("no control " + name.toStdString());
-        if (previous)
-            QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
-}
-
-void TaskForm::relabel(const QString& labelName, const QString& text)
-{
-    QLabel* l = label(labelName);
-    l->setText(text);
-    l->adjustSize();
 }
 
 TableSet TaskForm::tables()
@@ -239,25 +227,16 @@ TypedTexts TaskForm::editTexts() const
     return texts;
 }
 
-void TaskForm::finishCreation()
-{
-    // Enter in any edit presses "Вычислить".
-    if (button1_)
-        for (QLineEdit* e : panel1_->findChildren<QLineEdit*>())
-            connect(e, &QLineEdit::returnPressed, button1_, &QPushButton::click);
-    setMinimumSize(inputsMinimumSize());
-}
-
 QSize TaskForm::inputsMinimumSize() const
 {
     int right = 0;
-    for (const QWidget* child : panel1_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (const QWidget* child : panel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (!child->isHidden())
             right = std::max(right, child->geometry().right() + 1);
     // The heading row and two value rows of the table, or the page tabs above them.
     constexpr int tableRows = 3 * 16 + 4;
     const int tabs = pages_ ? pages_->tabBar()->sizeHint().height() : 0;
-    const int panelHeight = std::max(panel1_->minimumHeight(), panel1_->height());
+    const int panelHeight = std::max(panel_->minimumHeight(), panel_->height());
     return {right + 8, panelHeight + tabs + tableRows};
 }
 

@@ -148,6 +148,39 @@ TypedTexts ZoneTransferVariant(QRandomGenerator& random)
                  PlaneTexts(5, p, p.Lo)});
 }
 
+
+// ---- windows ----
+
+// The axial meridian Lo and B in the first row, L under Lo; the button at the right of L.
+WindowLayout ForwardWindow()
+{
+    return {461, 269, 113, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("Lo"), 16, 68, 15)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("B"), 216, 68, 9)}, AngleRow(6, 240, 64), {ComputeButton(335, 88)},
+                      {CaptionAt(QStringLiteral("L"), 16, 92)}, AngleRow(9, 40, 88)})};
+}
+
+// Lo, then x and y under it; the three unread edits stay hidden where the forward window has B.
+WindowLayout InverseWindow()
+{
+    return {461, 269, 129, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("Lo"), 16, 68, 15)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("X,м"), 8, 100), EditAt(9, 40, 96, 121), CaptionAt(QStringLiteral("Y,м"), 256, 100),
+                       EditAt(10, 288, 96, 121), ComputeButton(295, 64), EditAt(6, 240, 64, 41), EditAt(7, 296, 64, 41),
+                       EditAt(8, 352, 64, 41)}})};
+}
+
+// The two axial meridians in whole degrees, then X and Y beside them.
+WindowLayout ZoneTransferWindow()
+{
+    return {446, 317, 114, false,
+            Controls({StudentRows(),
+                      {CaptionAt(QStringLiteral("Lo"), 16, 68), EditAt(3, 40, 64, 41), MarkAt(QStringLiteral("o"), 82, 63),
+                       CaptionAt(QStringLiteral("Lo'"), 16, 92), EditAt(4, 40, 88, 41), MarkAt(QStringLiteral("o"), 82, 87),
+                       ComputeButton(271, 64), CaptionAt(QStringLiteral("X"), 104, 68), EditAt(5, 128, 64, 129),
+                       CaptionAt(QStringLiteral("Y"), 104, 92), EditAt(6, 128, 88, 129)}})};
+}
+
 }  // namespace
 
 const Exercise& GaussKrugerForwardExercise()
@@ -168,6 +201,7 @@ const Exercise& GaussKrugerForwardExercise()
         .compute = ForwardCompute,
         .comparison = {{Renamed(ResultX, "x, м"), Renamed(ResultY, "y, м")}, ForwardRigorous},
         .makeVariant = ForwardVariant,
+        .window = ForwardWindow(),
     };
     return exercise;
 }
@@ -197,6 +231,7 @@ const Exercise& GaussKrugerInverseExercise()
             .compute = InverseCompute,
             .comparison = {{ResultB, ResultL}, InverseRigorous},
             .makeVariant = InverseVariant,
+            .window = InverseWindow(),
         };
     }();
     return exercise;
@@ -229,6 +264,7 @@ const Exercise& ZoneTransferExercise()
         .comparison = {{ResultB, ResultL, Renamed(ResultX, "x′, м", 1), Renamed(ResultY, "y′, м", 1)},
                        ZoneTransferRigorous},
         .makeVariant = ZoneTransferVariant,
+        .window = ZoneTransferWindow(),
     };
     return exercise;
 }

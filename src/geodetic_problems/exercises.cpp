@@ -116,6 +116,28 @@ TableSpec ProblemTable(int rows)
     return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth, {1, 0}, {2, Columns - 1}};
 }
 
+
+// ---- windows ----
+
+WindowLayout DirectWindow()
+{
+    return {720, 460, 121, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("B1"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("L1"), 216, 68)}, AngleRow(6, 240, 64),
+                      {CaptionAt(QStringLiteral("A12"), 8, 92)}, AngleRow(9, 40, 88),
+                      {CaptionAt(QStringLiteral("s,м"), 210, 92), EditAt(12, 240, 88, 121), ComputeButton(440, 76)}})};
+}
+
+// B1, L1 in the first row, B2, L2 in the second.
+WindowLayout InverseWindow()
+{
+    return {720, 480, 121, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("B1"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("L1"), 216, 68)}, AngleRow(6, 240, 64),
+                      {CaptionAt(QStringLiteral("B2"), 16, 92)}, AngleRow(9, 40, 88),
+                      {CaptionAt(QStringLiteral("L2"), 216, 92)}, AngleRow(12, 240, 88), {ComputeButton(440, 76)}})};
+}
+
 }  // namespace
 
 const Exercise& DirectProblemExercise()
@@ -141,6 +163,7 @@ const Exercise& DirectProblemExercise()
                         {"A21", {}, 0, 1, DirectRowA21, true}},
                        DirectRigorous, true},
         .makeVariant = DirectVariant,
+        .window = DirectWindow(),
     };
     return exercise;
 }
@@ -168,6 +191,7 @@ const Exercise& InverseProblemExercise()
                         {"A21", {}, 0, 1, InverseRowA21, true}},
                        InverseRigorous, true},
         .makeVariant = InverseVariant,
+        .window = InverseWindow(),
     };
     return exercise;
 }

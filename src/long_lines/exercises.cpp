@@ -131,6 +131,28 @@ TableSpec ProblemTable(int rows)
     return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth, {1, 0}, {2, Columns - 1}};
 }
 
+// ---- windows ----
+
+// B1 and L1 in the first row, A12 and s in the second, the button to their right.
+WindowLayout DirectWindow()
+{
+    return {820, 560, 121, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("B1"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("L1"), 216, 68)}, AngleRow(6, 240, 64),
+                      {CaptionAt(QStringLiteral("A12"), 16, 92)}, AngleRow(9, 40, 88),
+                      {CaptionAt(QStringLiteral("s,м"), 210, 92), EditAt(12, 240, 88, 121), ComputeButton(440, 76)}})};
+}
+
+// B1, L1 in the first row, B2, L2 in the second.
+WindowLayout InverseWindow()
+{
+    return {820, 580, 121, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("B1"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("L1"), 216, 68)}, AngleRow(6, 240, 64),
+                      {CaptionAt(QStringLiteral("B2"), 16, 92)}, AngleRow(9, 40, 88),
+                      {CaptionAt(QStringLiteral("L2"), 216, 92)}, AngleRow(12, 240, 88), {ComputeButton(440, 76)}})};
+}
+
 }  // namespace
 
 const Exercise& BesselDirectExercise()
@@ -157,6 +179,7 @@ const Exercise& BesselDirectExercise()
                         {"A21", {}, 0, 1, row::DirectA21, true}},
                        DirectRigorous, true},
         .makeVariant = DirectVariant,
+        .window = DirectWindow(),
     };
     return exercise;
 }
@@ -185,6 +208,7 @@ const Exercise& BesselInverseExercise()
                         {"A21", {}, 0, 1, row::InverseA21, true}},
                        InverseRigorous, true},
         .makeVariant = InverseVariant,
+        .window = InverseWindow(),
     };
     return exercise;
 }

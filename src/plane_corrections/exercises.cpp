@@ -69,6 +69,25 @@ TypedTexts Variant(QRandomGenerator& random)
                   {QStringLiteral("Edit16"), CommaNumber(ExactGeodesicLength(p1, p2), 3)}}});
 }
 
+// The point's Lo, B, L as angle rows on the left; the line's x1, y1, x2, y2 and s on the right.
+WindowLayout PlaneCorrectionsWindow()
+{
+    std::vector<PlacedControl> controls = StudentRows();
+    int top = 64;
+    for (const auto& [caption, first] : {std::pair{"Lo", 3}, std::pair{"B", 6}, std::pair{"L", 9}}) {
+        controls = Controls({controls, {CaptionAt(QString::fromLatin1(caption), 12, top + 4)}, AngleRow(first, 40, top)});
+        top += 24;
+    }
+    top = 64;
+    int edit = 12;
+    for (const char* caption : {"x1,м", "y1,м", "x2,м", "y2,м", "s,м"}) {
+        controls.insert(controls.end(), {CaptionAt(QString::fromUtf8(caption), 232, top + 4), EditAt(edit++, 272, top, 130)});
+        top += 20;
+    }
+    controls.push_back(ComputeButton(432, 136));
+    return {640, 560, 170, true, controls};
+}
+
 }  // namespace
 
 const Exercise& PlaneCorrectionsExercise()
@@ -115,6 +134,7 @@ const Exercise& PlaneCorrectionsExercise()
                         {"d, м", "м", 1, 1, PlaneDistanceRow}},
                        Rigorous, true},
         .makeVariant = Variant,
+        .window = PlaneCorrectionsWindow(),
     };
     return exercise;
 }

@@ -68,7 +68,7 @@ void BuildWordReport(const ReportView& window, WordAutomation& word)
     AddGridTable(Grid(window, GridName(1)), false, false, word);
 }
 
-void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word)
+void BuildLegendreWordReport(const ReportView& window, WordAutomation& word)
 {
     WriteWordHeader(window, word);
     if (window.activePage == 0) {
@@ -90,7 +90,7 @@ void BuildEveryPageWordReport(const ReportView& window, WordAutomation& word)
     }
 }
 
-void BuildSfTrWordReport(const ReportView& window, WordAutomation& word)
+void BuildLargeTriangleWordReport(const ReportView& window, WordAutomation& word)
 {
     WriteWordHeader(window, word);
     word.SetFontSize(10.0f);
@@ -101,7 +101,7 @@ void BuildSfTrWordReport(const ReportView& window, WordAutomation& word)
     }
 }
 
-void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word)
+void BuildZoneTransferWordReport(const ReportView& window, WordAutomation& word)
 {
     WriteWordHeader(window, word);
     word.SetFontSize(10.0f);
@@ -115,11 +115,11 @@ WordReportBuilder WordReportBuilderFor(ReportLayout layout)
 {
     switch (layout) {
     case ReportLayout::Legendre:
-        return BuildReshSTmWordReport;
+        return BuildLegendreWordReport;
     case ReportLayout::LargeTriangle:
-        return BuildSfTrWordReport;
+        return BuildLargeTriangleWordReport;
     case ReportLayout::ZoneTransfer:
-        return BuildPreobrazWordReport;
+        return BuildZoneTransferWordReport;
     case ReportLayout::EveryPage:
         return BuildEveryPageWordReport;
     case ReportLayout::Common:

@@ -27,11 +27,11 @@ using WordReportBuilder = void (*)(const ReportView& window, WordAutomation& wor
 // TMForm, TPForm, TPTrapForm, TDTrapForm, TPTGKForm, TGKTPForm: the header and StringGrid1.
 void BuildWordReport(const ReportView& window, WordAutomation& word);
 // TReshSTmForm: the header and the table of the active page only.
-void BuildReshSTmWordReport(const ReportView& window, WordAutomation& word);
+void BuildLegendreWordReport(const ReportView& window, WordAutomation& word);
 // TSfTrForm: the header, then the eight pages, each under its number.
-void BuildSfTrWordReport(const ReportView& window, WordAutomation& word);
+void BuildLargeTriangleWordReport(const ReportView& window, WordAutomation& word);
 // TPreobrazForm: the header, then the two stages.
-void BuildPreobrazWordReport(const ReportView& window, WordAutomation& word);
+void BuildZoneTransferWordReport(const ReportView& window, WordAutomation& word);
 // TPrKoordForm: the header, then the active page's table under its page caption.
 void BuildEveryPageWordReport(const ReportView& window, WordAutomation& word);
 

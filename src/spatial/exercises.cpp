@@ -72,6 +72,20 @@ TypedTexts SpatialVariant(QRandomGenerator& random)
                   {QStringLiteral("Edit12"), CommaNumber(xyz.Z.value.value_or(0), 4)}}});
 }
 
+
+// ---- window: B, L, H on the left of the panel, X, Y, Z on the right ----
+
+WindowLayout SpatialWindow()
+{
+    return {600, 520, 145, true,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("B"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("L"), 16, 92)}, AngleRow(6, 40, 88),
+                      {CaptionAt(QStringLiteral("H,м"), 8, 116), EditAt(9, 40, 112, 153),
+                       CaptionAt(QStringLiteral("X,м"), 232, 68), EditAt(10, 264, 64, 145),
+                       CaptionAt(QStringLiteral("Y,м"), 232, 92), EditAt(11, 264, 88, 145),
+                       CaptionAt(QStringLiteral("Z,м"), 232, 116), EditAt(12, 264, 112, 145), ComputeButton(432, 112)}})};
+}
+
 }  // namespace
 
 const Exercise& SpatialCoordinatesExercise()
@@ -116,6 +130,7 @@ const Exercise& SpatialCoordinatesExercise()
                         {"H, м", "м", 1, 1, GeodeticHRow}},
                        SpatialRigorous, true},
         .makeVariant = SpatialVariant,
+        .window = SpatialWindow(),
     };
     return exercise;
 }

@@ -218,6 +218,38 @@ const QuantitySpec LargeTriangleSummaryA{"a (стр. 8)", "м", LargeTriangleSum
 const QuantitySpec LargeTriangleSummaryC{"c (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
                                          LargeTriangleSummaryRowC};
 
+// ---- windows ----
+
+// Angles A and B on the left, the button under them, C and the side b on the right.
+WindowLayout LegendreWindow()
+{
+    return {659, 377, 145, true,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("A"), 16, 68)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("B"), 16, 92)}, AngleRow(6, 40, 88), {ComputeButton(183, 115)},
+                      {CaptionAt(QStringLiteral("C"), 216, 68)}, AngleRow(9, 240, 64),
+                      {CaptionAt(QStringLiteral("b"), 216, 92), EditAt(12, 240, 88, 153)}})};
+}
+
+// The angles A, B, C and the latitude Ba on the left, Bb, Bc, Bm on the right (Ba's edits were
+// numbered after b's), then the side b and the button.
+WindowLayout LargeTriangleWindow()
+{
+    struct Row {
+        const char* caption;
+        int firstEdit;
+        int left;
+        int top;
+    };
+    static const Row rows[] = {{"A", 3, 40, 64},    {"B", 6, 40, 88},    {"C", 9, 40, 112},  {"Ba", 22, 40, 136},
+                               {"Bb", 12, 248, 64}, {"Bc", 15, 248, 88}, {"Bm", 18, 248, 112}};
+    std::vector<PlacedControl> controls = StudentRows();
+    for (const Row& row : rows)
+        controls = Controls({controls, {CaptionAt(QString::fromLatin1(row.caption), row.left - 24, row.top + 4)},
+                             AngleRow(row.firstEdit, row.left, row.top)});
+    controls.insert(controls.end(), {CaptionAt(QStringLiteral("b"), 224, 140), EditAt(21, 248, 136, 89), ComputeButton(343, 136)});
+    return {664, 543, 169, true, controls};
+}
+
 }  // namespace
 
 const Exercise& LegendreTriangleExercise()
@@ -257,6 +289,7 @@ const Exercise& LegendreTriangleExercise()
                         Renamed(AdditamentsC, "c (способ аддитаментов), м")},
                        LegendreRigorous},
         .makeVariant = LegendreVariant,
+        .window = LegendreWindow(),
     };
     return exercise;
 }
@@ -300,6 +333,7 @@ const Exercise& LargeTriangleExercise()
                         Renamed(LargeTriangleSummaryC, "c (стр. 8), м")},
                        LargeTriangleRigorous},
         .makeVariant = LargeTriangleVariant,
+        .window = LargeTriangleWindow(),
     };
     return exercise;
 }

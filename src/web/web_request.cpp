@@ -1,5 +1,6 @@
 #include "web/web_request.h"
 
+#include "frame/edit_names.h"
 #include "frame/numbers.h"
 
 #include <QStringDecoder>
@@ -81,7 +82,11 @@ bool ReadOption(const Exercise& exercise, const QString& name, const QString& va
 
 }  // namespace
 
-QString FieldName(const EditSpec& edit) { return edit.name; }
+QString FieldName(const EditSpec& edit)
+{
+    const QString shortName = EditShortName(edit);
+    return shortName.isEmpty() ? edit.name : shortName;
+}
 
 ExerciseRequest ReadExerciseRequest(const Exercise& exercise, const QueryParameters& query)
 {

@@ -78,7 +78,7 @@ TEST(WindowsAndCommandLine, GiveTheSameBytesForTheSameInputs)
 
                 // The window.
                 test::ErrorRecorder errors;
-                mainForm.NewTaskClick(exercise->menu.itemName);
+                mainForm.openExercise(exercise->menu.itemName);
                 TaskForm* form = mainForm.activeTaskForm();
                 ASSERT_NE(form, nullptr);
                 for (const auto& [edit, text] : typed)
@@ -88,7 +88,7 @@ TEST(WindowsAndCommandLine, GiveTheSameBytesForTheSameInputs)
                     form->pageControl()->setCurrentIndex(page);
                 const QString windowReport = dir.filePath("window.txt");
                 mainForm.setSaveFileChooser([&](QWidget*, const QString&) { return windowReport; });
-                mainForm.N6Click();
+                mainForm.saveReportAs();
                 const ReportView window = form->reportView();
 
                 // kvelta-solve.

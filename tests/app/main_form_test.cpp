@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <map>
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
 #include "frame/edit_names.h"
@@ -64,25 +65,37 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
                                        "GroupVariants1|Задания для группы...", "GradeAnswers1|Проверить ответы...",
                                        "N9|-", "N4|Выход"}));
     EXPECT_EQ(form.menuItem("Print1")->shortcut(), QKeySequence(QKeySequence::Print));
-    EXPECT_EQ(menu("N2"), QStringList({"N7|Вычисление дуги меридианов", "N8|Вычисление дуги параллелей",
-                                       "N3|Вычисление площади и длин сторонт трапеции",
-                                       "N11|Решение сферического треугольника", "N16|Преобразование координат",
-                                       "N20|Геодезические задачи",
-                                       "LongLines1|Геодезические задачи на больших расстояниях (способ Бесселя)",
-                                       "N41|Системы координат"}));
-    EXPECT_EQ(menu("N3"), QStringList({"N5|Вычисление площади трапеции", "N10|Вычисление длин сторон трапеции"}));
-    EXPECT_EQ(menu("N11"), QStringList({"N13|По теор. Лежандра и способу аддитаментов",
-                                        "N14|Большого сферического треугольника"}));
-    EXPECT_EQ(menu("N16"),
-              QStringList({"N17|Вычисление прямоугольных координат Гаусса-Крюгера по геодезическим",
-                           "N18|Вычисление геодезических координат по прямоугольным коорд. Гаусса-Крюгера",
-                           "N19|Преобразование прямоугольных коорд. Гаусса-Крюгера из одной зоны в другую",
-                           "N40|Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера"}));
-    EXPECT_EQ(menu("N20"), QStringList({"N21|Прямая геодезическая задача", "N22|Обратная геодезическая задача",
-                                        "N23|Пространственные прямоугольные координаты"}));
-    EXPECT_EQ(menu("N41"), QStringList({"N42|Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84"}));
-    EXPECT_EQ(menu("LongLines1"), QStringList({"BesselDirect1|Прямая задача по способу Бесселя",
-                                               "BesselInverse1|Обратная задача по способу Бесселя"}));
+    // "Создать": every exercise of the catalogue once, in its order, in the submenu it names (a
+    // submenu where its first exercise stands).
+    QStringList created, expected;
+    for (QAction* a : form.findChild<QMenu*>("N2")->actions()) {
+        if (!a->menu()) {
+            created << "|" + a->objectName() + "|" + a->text();
+            continue;
+        }
+        for (QAction* inner : a->menu()->actions())
+            created << a->objectName() + "|" + a->text() + "|" + inner->objectName() + "|" + inner->text();
+    }
+    std::map<QString, std::vector<const Exercise*>> submenus;
+    for (const Exercise* exercise : Catalogue())
+        submenus[exercise->menu.submenuName].push_back(exercise);
+    QStringList seen;
+    for (const Exercise* exercise : Catalogue()) {
+        const MenuPlace& place = exercise->menu;
+        if (place.submenuName.isEmpty()) {
+            expected << "|" + place.itemName + "|" + place.itemText;
+        } else if (!seen.contains(place.submenuName)) {
+            seen << place.submenuName;
+            for (const Exercise* inSubmenu : submenus[place.submenuName])
+                expected << place.submenuName + "|" + place.submenuText + "|" + inSubmenu->menu.itemName + "|"
+                                + inSubmenu->menu.itemText;
+        }
+    }
+    EXPECT_EQ(created, expected);
+    // The items a user and the saved settings know keep their names and captions.
+    EXPECT_TRUE(created.contains("|N7|Вычисление дуги меридианов"));
+    EXPECT_TRUE(created.contains("N3|Вычисление площади и длин сторонт трапеции|N10|Вычисление длин сторон трапеции"));
+    EXPECT_TRUE(created.contains("N20|Геодезические задачи|N23|Пространственные прямоугольные координаты"));
     EXPECT_EQ(menu("Windows1").mid(0, 3), QStringList({"Tile1|Tile", "Arrange1|Arrange icons", "Cascade1|Cascade"}));
     EXPECT_EQ(menu("Help1"), QStringList({"Help2|Справка", "Example1|Пример из учебника", "|-", "N15|О программе"}));
     for (const char* item : {"N6", "Print1", "ExportPdf1"})
@@ -100,7 +113,7 @@ TEST(MainForm, MenusInOrderWithTheirCaptions)
 TEST(MainForm, StatusTextFitsItsPanel)
 {
     Shell shell;
-    shell.form.Timer1Timer();
+    shell.form.tick();
     QLabel* panel = shell.form.findChild<QLabel*>("StatusPanel1");
     QApplication::sendPostedEvents();  // the status bar lays out again
     const int needed = panel->fontMetrics().horizontalAdvance(panel->text());
@@ -114,7 +127,7 @@ TEST(MainForm, TwoMeridianWindowsCountTwo)
 {
     Shell shell;
     TMainForm& form = shell.form;
-    form.Timer1Timer();
+    form.tick();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 0");
     EXPECT_FALSE(form.menuItem("N6")->isEnabled());
 
@@ -125,7 +138,7 @@ TEST(MainForm, TwoMeridianWindowsCountTwo)
     EXPECT_EQ(form.activeTaskForm(), shell.windows()[1]->widget());  // the new one is active
     EXPECT_EQ(form.activeTaskForm()->windowTitle(), "Вычисление дуги меридианов");
     EXPECT_FALSE(form.menuItem("N6")->isEnabled());  // until the next tick
-    form.Timer1Timer();
+    form.tick();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 2");
     EXPECT_TRUE(form.menuItem("N6")->isEnabled());
     EXPECT_TRUE(form.menuItem("Compare1")->isEnabled());  // an exercise window is active
@@ -146,11 +159,11 @@ TEST(MainForm, TwoMeridianWindowsCountTwo)
     // Closing destroys the window; the count follows at the next tick.
     shell.windows()[0]->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    form.Timer1Timer();
+    form.tick();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 1");
     shell.windows()[0]->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    form.Timer1Timer();
+    form.tick();
     EXPECT_EQ(form.statusText(), "Количество вычислений: 0");
     EXPECT_FALSE(form.menuItem("N6")->isEnabled());
     EXPECT_FALSE(form.menuItem("Compare1")->isEnabled());
@@ -186,7 +199,7 @@ TEST(MainForm, EveryCreateCommandOpensOneWindowOrNothing)
             EXPECT_EQ(shell.form.activeTaskForm(), shell.windows().back()->widget());
         }
     }
-    shell.form.Timer1Timer();
+    shell.form.tick();
     EXPECT_EQ(shell.form.taskWindowCount(), expected);
     EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
     shell.form.menuItem("N3")->trigger();  // the submenu's own command does nothing
@@ -199,7 +212,7 @@ TEST(MainForm, TileCascadeArrange)
     shell.form.resize(1000, 800);  // room for both windows' inputs in one column
     shell.open("N7");
     shell.open("N7");
-    shell.form.Tile1Click();
+    shell.form.tileWindows();
     const QRect area = shell.form.mdiArea()->viewport()->rect();
     QList<QRect> rects;
     for (QMdiSubWindow* sub : shell.windows())
@@ -211,12 +224,12 @@ TEST(MainForm, TileCascadeArrange)
     EXPECT_EQ(rects[1].width(), area.width());
     EXPECT_EQ(rects[1].bottom(), area.bottom());
 
-    shell.form.Cascade1Click();
+    shell.form.cascadeWindows();
     EXPECT_NE(shell.windows()[0]->pos(), shell.windows()[1]->pos());
 
     for (QMdiSubWindow* sub : shell.windows())
         sub->showMinimized();
-    shell.form.Arrange1Click();
+    shell.form.arrangeIcons();
     for (QMdiSubWindow* sub : shell.windows())
         EXPECT_EQ(sub->geometry().bottom(), area.bottom()) << "icons sit on the bottom edge";
     EXPECT_NE(shell.windows()[0]->x(), shell.windows()[1]->x());
@@ -254,10 +267,10 @@ TEST(Stripe, MovesTwoPixelsPerTickAndRestarts)
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));  // black at start
     const QRgb x2 = image.pixel(2, 1);
     EXPECT_EQ(x2, StripeColor(0, 2));
-    form.Timer1Timer();  // draws offset 0, moves to 2
+    form.tick();  // draws offset 0, moves to 2
     EXPECT_EQ(form.stripeOffset(), 2);
     EXPECT_EQ(Strip(form).pixel(0, 0), qRgb(0, 0, 0));
-    form.Timer1Timer();  // draws offset 2: x = 0 has what x = 2 had
+    form.tick();  // draws offset 2: x = 0 has what x = 2 had
     image = Strip(form);
     EXPECT_EQ(image.pixel(0, 0), x2);
     EXPECT_EQ(image.pixel(0, 1), x2);
@@ -270,7 +283,7 @@ TEST(Stripe, MovesTwoPixelsPerTickAndRestarts)
     int last = form.stripeOffset();
     for (int i = 0; i < 1000 && form.stripeOffset() != 0; ++i) {
         last = form.stripeOffset();
-        form.Timer1Timer();
+        form.tick();
     }
     EXPECT_EQ(form.stripeOffset(), 0);
     EXPECT_GE(last, w);
@@ -292,7 +305,7 @@ TEST(SaveAs, DialogThenActiveWindowThenReport)
 
     // No window: the dialog shows, then nothing happens.
     answer = file;
-    shell.form.N6Click();
+    shell.form.saveReportAs();
     EXPECT_FALSE(QFile::exists(file));
 
     shell.open("N7");
@@ -305,7 +318,7 @@ TEST(SaveAs, DialogThenActiveWindowThenReport)
 
     // A name without an extension: the report goes to exactly that name.
     answer = file;
-    shell.form.N6Click();
+    shell.form.saveReportAs();
     // Offered in the last file's folder, named from the caption and the student, with the extension.
     ASSERT_EQ(offered.size(), 3);
     EXPECT_EQ(offered[0], "");
@@ -324,11 +337,11 @@ TEST(SaveAs, EncodingIsRememberedAndUsed)
     const QString name = shell.ini.dirPath() + "/report.txt";
     shell.open("N7");
     shell.form.setSaveFileChooser([&](QWidget*, const QString&) { return name; });
-    shell.form.N6Click();
+    shell.form.saveReportAs();
     const QByteArray windows1251 = test::ReadFile(name);
     EXPECT_TRUE(windows1251.contains("\r\n"));
     shell.form.setTextEncoding(TextEncoding::Utf8);
-    shell.form.N6Click();
+    shell.form.saveReportAs();
     const QByteArray utf8 = test::ReadFile(name);
     EXPECT_TRUE(utf8.startsWith(QStringLiteral("Вычисление дуги меридианов\n").toUtf8())) << utf8.left(60).constData();
     EXPECT_FALSE(utf8.contains('\r'));
@@ -372,7 +385,7 @@ TEST(PrintFromWord, NoWordProcessorOffersPdfAndPrint)
     EXPECT_TRUE(boxText.contains(documents.filePath("Вычисление дуги меридианов.docx"))) << test::Str(boxText);
     EXPECT_TRUE(test::ReadFile(pdf).startsWith("%PDF-"));
     EXPECT_TRUE(suggested.endsWith("/Вычисление дуги меридианов.pdf")) << test::Str(suggested);
-    shell.form.Timer1Timer();
+    shell.form.tick();
     ASSERT_TRUE(shell.form.menuItem("Print1")->isEnabled());
     shell.form.menuItem("Print1")->trigger();
     EXPECT_EQ(previews, 1);
@@ -404,6 +417,7 @@ TEST(MainForm, ExitClosesTheWindow)
 TEST(Help, EveryExerciseHasItsPageWithTheWorkedExample)
 {
     const QString contents = HelpPageHtml(nullptr);
+    EXPECT_FALSE(contents.contains("<!-- exercises"));
     for (const Exercise* exercise : Catalogue()) {
         SCOPED_TRACE(exercise->name.toStdString());
         const QString page = HelpPageHtml(exercise);
@@ -474,7 +488,7 @@ TEST(MainForm, StudentFieldsExampleEnterAndHelp)
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));  // shortcuts work in the active window
-        form.NewTaskClick("N13");  // Legendre: its zeros would stop the computation
+        form.openExercise("N13");  // Legendre: its zeros would stop the computation
         TaskForm* first = form.activeTaskForm();
         TypeText(first->edit("Edit1"), "ГД-21");
         TypeText(first->edit("Edit2"), "Иванов И. И.");
@@ -492,7 +506,7 @@ TEST(MainForm, StudentFieldsExampleEnterAndHelp)
         EXPECT_EQ(form.helpWindow()->shownExercise(), &exercise);
         EXPECT_TRUE(form.helpWindow()->browser()->toPlainText().contains("Пример из учебника"));
 
-        form.NewTaskClick("N7");
+        form.openExercise("N7");
         EXPECT_EQ(form.activeTaskForm()->group(), "ГД-21");
         EXPECT_EQ(form.activeTaskForm()->studentName(), "Иванов И. И.");
 
@@ -508,7 +522,7 @@ TEST(MainForm, StudentFieldsExampleEnterAndHelp)
     }
     EXPECT_TRUE(ini.read().contains("[Main]"));
     TMainForm next(ini.path());
-    next.NewTaskClick("N8");
+    next.openExercise("N8");
     EXPECT_EQ(next.activeTaskForm()->group(), "ГД-21");
     EXPECT_EQ(next.activeTaskForm()->studentName(), "Иванов И. И.");
 }

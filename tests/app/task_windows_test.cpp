@@ -36,7 +36,7 @@ TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
             ASSERT_TRUE(form);
             EXPECT_EQ(&form->exercise(), exercise);
             EXPECT_EQ(Str(form->caption()), Str(exercise->caption));
-            EXPECT_EQ(Str(form->objectName()), Str(exercise->windowClass.mid(1)));
+            EXPECT_EQ(Str(form->objectName()), Str(WindowObjectName(exercise->windowClass)));
 
             QStringList onScreen;
             for (const QLineEdit* edit : form->panel()->findChildren<QLineEdit*>())
@@ -68,6 +68,78 @@ TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
             EXPECT_EQ(view.activePage, exercise->hasPages() ? 0 : -1);
         }
     }
+}
+
+// The design names a window after its class without the "T" of the convention; a class named
+// otherwise keeps every letter.
+TEST(TaskWindows, ObjectNameDropsOnlyTheConventionalT)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"TMForm", "MForm"},       {"TPrKoordForm", "PrKoordForm"}, {"TCurvatureRadiiForm", "CurvatureRadiiForm"},
+        {"RadiiForm", "RadiiForm"}, {"Tablet", "Tablet"},             {"T", "T"},
+        {"", ""},                   {"TT", "T"},
+    };
+    for (const auto& [windowClass, objectName] : cases)
+        EXPECT_EQ(Str(WindowObjectName(QString::fromLatin1(windowClass))), objectName) << windowClass;
+}
+
+// Every control stands where the layout puts it, with its text and look, and Tab walks the edits
+// and the button in the layout's order; the window opens at the layout's size.
+TEST(TaskWindows, ControlsStandWhereTheLayoutPutsThem)
+{
+    for (const Exercise* exercise : Catalogue()) {
+        SCOPED_TRACE(Str(exercise->windowClass));
+        const std::unique_ptr<TaskForm> form = NewWindow(*exercise);
+        ASSERT_TRUE(form);
+        const WindowLayout& layout = exercise->window;
+        EXPECT_EQ(form->sizeHint(), QSize(layout.width, layout.height));
+        EXPECT_EQ(form->panel()->height(), layout.panelHeight);
+        QList<QLabel*> labels = form->panel()->findChildren<QLabel*>();
+        QStringList tabOrder, placedOrder;
+        for (const PlacedControl& placed : layout.controls) {
+            switch (placed.kind) {
+            case PlacedControl::Kind::Edit: {
+                const QLineEdit* edit = form->edit(placed.text);
+                EXPECT_EQ(edit->geometry(), QRect(placed.left, placed.top, placed.width, 21)) << Str(placed.text);
+                if (!edit->isHidden())
+                    placedOrder << placed.text;
+                break;
+            }
+            case PlacedControl::Kind::Button:
+                EXPECT_EQ(form->button()->geometry(), QRect(placed.left, placed.top, 75, 25));
+                placedOrder << form->button()->objectName();
+                break;
+            default: {
+                ASSERT_FALSE(labels.isEmpty()) << Str(placed.text);
+                const QLabel* label = labels.takeFirst();  // made in the layout's order
+                EXPECT_EQ(Str(label->text()), Str(placed.text));
+                EXPECT_EQ(label->pos(), QPoint(placed.left, placed.top)) << Str(placed.text);
+                EXPECT_EQ(label->font().bold(), placed.kind == PlacedControl::Kind::Caption) << Str(placed.text);
+                if (placed.width > 0)
+                    EXPECT_EQ(label->width(), placed.width) << Str(placed.text);
+            }
+            }
+        }
+        EXPECT_TRUE(labels.isEmpty());
+        QWidget* w = form->edit(QStringLiteral("Edit1"));
+        for (int step = 0; step < 1000 && tabOrder.size() < placedOrder.size(); ++step, w = w->nextInFocusChain())
+            if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QPushButton*>(w)) && !w->isHidden())
+                tabOrder << w->objectName();
+        EXPECT_EQ(tabOrder, placedOrder);
+    }
+}
+
+// The meridian-arc window, by the numbers of its design.
+TEST(TaskWindows, MeridianArcWindowKeepsItsDesign)
+{
+    const std::unique_ptr<TaskForm> form = NewWindow(*FindExercise(QStringLiteral("meridian-arc")));
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->objectName(), QStringLiteral("MForm"));
+    EXPECT_EQ(form->sizeHint(), QSize(461, 269));
+    EXPECT_EQ(form->edit(QStringLiteral("Edit1"))->geometry(), QRect(144, 8, 265, 21));
+    EXPECT_EQ(form->edit(QStringLiteral("Edit5"))->geometry(), QRect(152, 64, 41, 21));
+    EXPECT_EQ(form->edit(QStringLiteral("Edit6"))->geometry(), QRect(240, 64, 41, 21));
+    EXPECT_EQ(form->button()->geometry(), QRect(183, 96, 75, 25));
 }
 
 // No caption runs into an edit, the button or another caption, in whatever face the system
@@ -122,7 +194,7 @@ TEST(TaskWindows, ColumnsShowWholeValuesAndCopyAsTabSeparatedText)
             const std::unique_ptr<TaskForm> form = NewWindow(*exercise);
             ASSERT_TRUE(form);
             form->fillExample();
-            form->Button1Click();
+            form->compute();
             for (const TableSpec& layout : exercise->tables) {
                 ResultGrid* grid = form->grid(layout.name);
                 grid->fitColumns();

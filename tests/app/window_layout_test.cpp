@@ -60,12 +60,12 @@ TEST(WindowLayout, TileAndCascadeKeepEveryTitleBarAndButtonInReach)
                 form.resize(mainSize);
                 const auto& catalogue = Catalogue();
                 for (int i = 0; i < count; ++i)
-                    form.NewTaskClick(catalogue[static_cast<std::size_t>(i) % catalogue.size()]->menu.itemName);
+                    form.openExercise(catalogue[static_cast<std::size_t>(i) % catalogue.size()]->menu.itemName);
                 QApplication::processEvents();
                 if (arrangement == Arrangement::Tile)
-                    form.Tile1Click();
+                    form.tileWindows();
                 else
-                    form.Cascade1Click();
+                    form.cascadeWindows();
                 QApplication::processEvents();
 
                 const QMdiArea& area = *form.mdiArea();

@@ -147,7 +147,7 @@ TEST(WordDocument, ReshSTmFirstPageKeepsExtraRowWithSelectionBelow)
 {
     const Window window = MakeWindow(QStringLiteral("Треугольник"), {{7, 16}, {8, 7}}, 0);
     WordDocumentBuilder word;
-    const DocxBody body = Build(window, BuildReshSTmWordReport, word);
+    const DocxBody body = Build(window, BuildLegendreWordReport, word);
     ExpectHeader(body, QStringLiteral("Треугольник"));
     ASSERT_EQ(body.blocks.size(), 6u);
     ExpectParagraph(body.blocks[3].paragraph, QStringLiteral("Теорема Лежандра"), "both", 28, false);
@@ -161,7 +161,7 @@ TEST(WordDocument, ReshSTmSecondPage)
 {
     const Window window = MakeWindow(QStringLiteral("Треугольник"), {{7, 16}, {8, 7}}, 1);
     WordDocumentBuilder word;
-    const DocxBody body = Build(window, BuildReshSTmWordReport, word);
+    const DocxBody body = Build(window, BuildLegendreWordReport, word);
     ASSERT_EQ(body.blocks.size(), 6u);
     ExpectParagraph(body.blocks[3].paragraph, QStringLiteral("Способ аддитаментов"), "both", 28, false);
     ExpectTable(body.blocks[4].table, *window.grids[1], 0, 28);  // 7 × 8
@@ -175,7 +175,7 @@ TEST(WordDocument, SfTrHeadingsReplaceTheExtraRows)
     const Window window = MakeWindow(QStringLiteral("Большой треугольник"),
                                      {{4, 31}, {4, 3}, {4, 6}, {5, 14}, {4, 11}, {4, 9}, {2, 4}, {4, 5}}, 2);
     WordDocumentBuilder word;
-    const DocxBody body = Build(window, BuildSfTrWordReport, word);
+    const DocxBody body = Build(window, BuildLargeTriangleWordReport, word);
     ExpectHeader(body, QStringLiteral("Большой треугольник"));
     ASSERT_EQ(body.blocks.size(), 3u + 16u + 1u);
     for (int page = 1; page <= 8; ++page) {
@@ -193,7 +193,7 @@ TEST(WordDocument, PreobrazStages)
 {
     const Window window = MakeWindow(QStringLiteral("Преобразование"), {{2, 27}, {2, 24}});
     WordDocumentBuilder word;
-    const DocxBody body = Build(window, BuildPreobrazWordReport, word);
+    const DocxBody body = Build(window, BuildZoneTransferWordReport, word);
     ExpectHeader(body, QStringLiteral("Преобразование"));
     ASSERT_EQ(body.blocks.size(), 8u);
     ExpectParagraph(body.blocks[3].paragraph, QStringLiteral("Первый этап"), "both", 20, false);

@@ -127,7 +127,7 @@ TEST(WordReport, ReshSTmFirstPageExtraRowAndExtendedSelection)
 {
     const Window window = MakeWindow(QStringLiteral("Решение сферического треугольника"), {{7, 16}, {8, 7}}, 0);
     WordRecorder word;
-    BuildReshSTmWordReport(window.view, word);
+    BuildLegendreWordReport(window.view, word);
     ExpectCalls(word.calls, Header(QStringLiteral("Решение сферического треугольника"))
                                 + QStringList{Heading(QStringLiteral("Теорема Лежандра"))}
                                 + Table(1, 7, 16, 1, true, true));
@@ -138,7 +138,7 @@ TEST(WordReport, ReshSTmSecondPageExactTableNoExtension)
 {
     const Window window = MakeWindow(QStringLiteral("Решение сферического треугольника"), {{7, 16}, {8, 7}}, 1);
     WordRecorder word;
-    BuildReshSTmWordReport(window.view, word);
+    BuildLegendreWordReport(window.view, word);
     ExpectCalls(word.calls, Header(QStringLiteral("Решение сферического треугольника"))
                                 + QStringList{Heading(QStringLiteral("Способ аддитаментов"))}
                                 + Table(2, 8, 7, 1, false, false));
@@ -151,7 +151,7 @@ TEST(WordReport, SfTrEightHeadingsAndTables)
     const std::vector<std::pair<int, int>> sizes{{4, 31}, {4, 3}, {4, 6}, {5, 14}, {4, 11}, {4, 9}, {2, 4}, {4, 5}};
     const Window window = MakeWindow(QStringLiteral("Решение большого сферического треугольника"), sizes, 3);
     WordRecorder word;
-    BuildSfTrWordReport(window.view, word);
+    BuildLargeTriangleWordReport(window.view, word);
     QStringList expected = Header(QStringLiteral("Решение большого сферического треугольника"));
     expected << QStringLiteral("Font.Size(10)");
     for (int page = 1; page <= 8; ++page) {
@@ -170,7 +170,7 @@ TEST(WordReport, PreobrazTwoStages)
 {
     const Window window = MakeWindow(QStringLiteral("Преобразование координат"), {{2, 27}, {2, 24}}, 0);
     WordRecorder word;
-    BuildPreobrazWordReport(window.view, word);
+    BuildZoneTransferWordReport(window.view, word);
     ExpectCalls(word.calls, Header(QStringLiteral("Преобразование координат"))
                                 + QStringList{QStringLiteral("Font.Size(10)"), Heading(QStringLiteral("Первый этап"))}
                                 + Table(1, 2, 27, 1, true, true)

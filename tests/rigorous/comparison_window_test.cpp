@@ -1,8 +1,9 @@
 // The comparison window offscreen: it opens for an exercise window, computes from that window's
 // current edits (not from its tables), leaves the exercise window as it was, and reports a
 // conversion error as "Вычислить" does.
-#include "ellipsoid/tm_form.h"
-#include "gauss_kruger/gk_forms.h"
+#include "ellipsoid/exercises.h"
+#include "frame/task_form.h"
+#include "gauss_kruger/exercises.h"
 #include "rigorous/comparison_window.h"
 #include "support/window_test.h"
 
@@ -34,7 +35,7 @@ TEST(RigorousComparisonWindow, ComputesFromCurrentEditsAndLeavesTheWindowAlone)
 {
     SeparatorScope scope(QLatin1Char(','));
     ErrorRecorder errors;
-    std::unique_ptr<TPTGKForm> form(TaskForm::Create<TPTGKForm>());
+    auto form = std::make_unique<TaskForm>(GaussKrugerForwardExercise());
     form->edit(QStringLiteral("Edit3"))->setText(QStringLiteral("21"));
     form->edit(QStringLiteral("Edit6"))->setText(QStringLiteral("51"));
     form->edit(QStringLiteral("Edit7"))->setText(QStringLiteral("38"));
@@ -43,7 +44,7 @@ TEST(RigorousComparisonWindow, ComputesFromCurrentEditsAndLeavesTheWindowAlone)
     form->edit(QStringLiteral("Edit10"))->setText(QStringLiteral("2"));
     form->edit(QStringLiteral("Edit11"))->setText(QStringLiteral("13,1579"));
     // "Вычислить" is not pressed: the table is empty, the comparison still has the example.
-    const QStringList cellsBefore = AllCells(form->StringGrid1()->table());
+    const QStringList cellsBefore = AllCells(form->grid(QStringLiteral("StringGrid1"))->table());
     const QStringList editsBefore = EditTexts(*form);
 
     std::unique_ptr<RigorousComparisonWindow> window(CreateRigorousComparison(*form, nullptr));
@@ -59,13 +60,13 @@ TEST(RigorousComparisonWindow, ComputesFromCurrentEditsAndLeavesTheWindowAlone)
     EXPECT_EQ(Str(Cell(*window, 1, 2)), "210198,390");
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("Ellipsoid"))->text().contains(QStringLiteral("298,3")));
     EXPECT_FALSE(window->findChild<QLabel*>(QStringLiteral("Note"))->text().isEmpty());
-    EXPECT_EQ(AllCells(form->StringGrid1()->table()), cellsBefore);
+    EXPECT_EQ(AllCells(form->grid(QStringLiteral("StringGrid1"))->table()), cellsBefore);
     EXPECT_EQ(EditTexts(*form), editsBefore);
 
     // The computed table of the exercise stays as "Вычислить" wrote it; "Пересчитать" reads the
     // edits as they are now.
-    form->Button1Click();
-    const QStringList computed = AllCells(form->StringGrid1()->table());
+    form->compute();
+    const QStringList computed = AllCells(form->grid(QStringLiteral("StringGrid1"))->table());
     form->edit(QStringLiteral("Edit9"))->setText(QStringLiteral("-3"));
     form->edit(QStringLiteral("Edit10"))->setText(QStringLiteral("0"));
     form->edit(QStringLiteral("Edit11"))->setText(QStringLiteral("0"));
@@ -76,7 +77,7 @@ TEST(RigorousComparisonWindow, ComputesFromCurrentEditsAndLeavesTheWindowAlone)
     window->recompute();
     EXPECT_EQ(Str(Cell(*window, 1, 1)), "-334117,545");
     EXPECT_EQ(Str(Cell(*window, 1, 2)), "-334117,859");
-    EXPECT_EQ(AllCells(form->StringGrid1()->table()), computed);
+    EXPECT_EQ(AllCells(form->grid(QStringLiteral("StringGrid1"))->table()), computed);
     EXPECT_TRUE(errors.messages.isEmpty());
 
     // A bad edit on recompute: the error box, and the window keeps its rows.
@@ -96,7 +97,7 @@ TEST(RigorousComparisonWindow, ConversionErrorShowsTheErrorBoxAndNoWindow)
 {
     SeparatorScope scope(QLatin1Char(','));
     ErrorRecorder errors;
-    std::unique_ptr<TMForm> form(TaskForm::Create<TMForm>());
+    auto form = std::make_unique<TaskForm>(MeridianArcExercise());
     form->edit(QStringLiteral("Edit4"))->setText(QStringLiteral("1.5"));
     EXPECT_EQ(CreateRigorousComparison(*form, nullptr), nullptr);
     ASSERT_EQ(errors.messages.size(), 1);
@@ -107,7 +108,7 @@ TEST(RigorousComparisonWindow, ConversionErrorShowsTheErrorBoxAndNoWindow)
 TEST(RigorousComparisonWindow, ScreenshotOfTheGaussKrugerExample)
 {
     SeparatorScope scope(QLatin1Char(','));
-    std::unique_ptr<TPreobrazForm> form(TaskForm::Create<TPreobrazForm>());
+    auto form = std::make_unique<TaskForm>(ZoneTransferExercise());
     std::unique_ptr<RigorousComparisonWindow> window(CreateRigorousComparison(*form, nullptr));
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->table()->rowCount(), 4);
