@@ -10,7 +10,10 @@ university course in higher geodesy: meridian and parallel arcs, the area
 and the sides of map-sheet trapezoids, Gauss-Kruger coordinates and zone
 transfer, spherical triangles by Legendre's theorem and a large spherical
 triangle, the direct geodetic problem and the inverse geodetic problem,
-spatial rectangular coordinates, radii of curvature.
+spatial rectangular coordinates, radii of curvature, meridian convergence
+and the reduction of a line to the Gauss-Kruger plane, the geodetic problems
+on long lines by Bessel's method, coordinates between SK-42, PZ-90.11 and
+WGS-84.
 Every intermediate quantity is shown in a labelled table and can be saved as
 a text report. The interface is in Russian. kvelta-solve computes the same
 exercises from the command line.")

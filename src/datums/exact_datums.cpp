@@ -1,5 +1,7 @@
 #include "datums/exact_datums.h"
 
+#include "frame/angles.h"
+
 #include <GeographicLib/Geocentric.hpp>
 
 #include <cmath>
@@ -9,7 +11,7 @@ namespace kvelta::rigorous {
 
 namespace {
 
-constexpr double RoSeconds = 206264.80624709636;
+constexpr double RoSeconds = static_cast<double>(RoSecondsExact);
 
 const GeographicLib::Geocentric& Earth(const Ellipsoid& e)
 {

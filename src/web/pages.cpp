@@ -274,8 +274,15 @@ QByteArray ComparisonPage(const ExerciseRequest& request, const Solution& soluti
 
 QByteArray HelpPage(const Exercise* exercise)
 {
-    if (!exercise)
-        return Finish(Head(QStringLiteral("Справка — Kvelta")) + HelpBody(QStringLiteral(":/help/index.html")));
+    if (!exercise) {
+        // The contents name the exercises of the catalogue where the manual leaves their place.
+        QString list = QStringLiteral("<ul>\n");
+        for (const Exercise* listed : Catalogue())
+            list += QStringLiteral("<li><a href=\"/%1/help\">%2</a></li>\n").arg(listed->name, Escape(listed->caption));
+        static const QRegularExpression place(QStringLiteral("<!-- exercises:[^>]*-->"));
+        return Finish(Head(QStringLiteral("Справка — Kvelta"))
+                      + HelpBody(QStringLiteral(":/help/index.html")).replace(place, list + QStringLiteral("</ul>")));
+    }
     const QString resource = QLatin1Char(':') + QString(exercise->help).remove(QStringLiteral("qrc:"));
     return Finish(Head(QStringLiteral("Справка — %1").arg(exercise->caption)) + HelpBody(resource)
                   + EditsSection(*exercise));

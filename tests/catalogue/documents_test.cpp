@@ -63,6 +63,7 @@ struct Terms {
 const Terms kTerms[] = {
     {"meridian-arc", "meridian", "меридиан"},
     {"parallel-arc", "parallel", "параллел"},
+    {"curvature-radii", "radii of curvature", "радиусы кривизны"},
     {"trapezoid-area", "area", "площадь"},
     {"trapezoid-sides", "side", "сторон"},
     {"legendre", "Legendre", "Лежандр"},
@@ -70,10 +71,13 @@ const Terms kTerms[] = {
     {"gk-forward", "Gauss", "Гаусс"},
     {"gk-inverse", "Gauss", "Гаусс"},
     {"gk-zone", "zone", "зон"},
+    {"plane-corrections", "meridian convergence", "сближение меридианов"},
     {"direct-problem", "direct geodetic problem", "прямая геодезическая задача"},
     {"inverse-problem", "inverse geodetic problem", "обратная геодезическая задача"},
     {"spatial-coordinates", "spatial", "пространственн"},
-    {"curvature-radii", "radii of curvature", "радиусы кривизны"},
+    {"bessel-direct", "Bessel", "Бессел"},
+    {"bessel-inverse", "long lines", "больш"},
+    {"datums", "SK-42", "СК-42"},
 };
 
 TEST(Documents, DescriptionsNameEveryExercise)
