@@ -27,15 +27,6 @@ constexpr int Columns = 1 + MeanArgumentMaxIterations;
 const std::vector<int> ColumnWidths = {128};
 constexpr int ValueWidth = 116;
 
-// A rigorous azimuth taken to the turn nearest the textbook's (359°59′59″ beside 0°00′01″ differ by 2″).
-RigorousValue NearTextbook(RigorousValue azimuth, const ComputedTables& textbook, int row)
-{
-    const std::optional<Extended> printed = textbook.tables.empty() ? std::nullopt : textbook.tables[0]->number(1, row);
-    if (azimuth.value && printed)
-        *azimuth.value += 360 * std::round((static_cast<double>(*printed) - *azimuth.value) / 360);
-    return azimuth;
-}
-
 // An azimuth difference in seconds as the sideways shift at the far end of the line, metres.
 Ground AcrossLine(double s)
 {

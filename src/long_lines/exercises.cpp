@@ -30,15 +30,6 @@ constexpr int Columns = 1 + BesselMaxIterations;
 const std::vector<int> ColumnWidths = {300};
 constexpr int ValueWidth = 150;
 
-// A rigorous angle taken to the turn nearest the textbook's (359°59′59″ beside 0°00′01″ differ by 2″).
-RigorousValue NearTextbook(RigorousValue angle, const ComputedTables& textbook, int row)
-{
-    const std::optional<Extended> printed = textbook.tables.empty() ? std::nullopt : textbook.tables[0]->number(1, row);
-    if (angle.value && printed)
-        *angle.value += 360 * std::round((static_cast<double>(*printed) - *angle.value) / 360);
-    return angle;
-}
-
 // An azimuth difference in seconds as the sideways shift at the far end of the line, metres.
 Ground AcrossLine(double s)
 {

@@ -77,4 +77,12 @@ InverseGeodesic SolveInverseGeodesic(double B1, double L1, double B2, double L2)
     return {Known(s), Known(Azimuth360(A1)), Known(Azimuth360(A2 + 180))};
 }
 
+RigorousValue NearTextbook(RigorousValue angle, const ComputedTables& textbook, int row)
+{
+    const std::optional<Extended> printed = textbook.tables.empty() ? std::nullopt : textbook.tables[0]->number(1, row);
+    if (angle.value && printed)
+        *angle.value += 360 * std::round((static_cast<double>(*printed) - *angle.value) / 360);
+    return angle;
+}
+
 }  // namespace kvelta::rigorous

@@ -17,4 +17,8 @@ struct InverseGeodesic {
 };
 InverseGeodesic SolveInverseGeodesic(double B1, double L1, double B2, double L2);
 
+// A rigorous angle taken to the turn nearest the one the textbook's table prints in its first
+// table's value column at `row` (359°59′59″ beside 0°00′01″ differ by 2″, not by 359°59′58″).
+RigorousValue NearTextbook(RigorousValue angle, const ComputedTables& textbook, int row);
+
 }  // namespace kvelta::rigorous
