@@ -10,6 +10,7 @@ packages=(
   libzip-dev zipcmp zipmerge ziptool
   libjpeg-dev libgeographiclib-dev
   xdg-utils fonts-liberation2 poppler-utils
+  libreoffice-calc-nogui  # the workbook tests: LibreOffice converts class lists and reads back the .xlsx written
   desktop-file-utils appstream dpkg-dev file lintian
   openbox imagemagick
   xvfb xauth

@@ -8,6 +8,7 @@
 #include "reports/report_file.h"
 #include "solve/batch.h"
 #include "solve/csv.h"
+#include "solve/table_files.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
 
@@ -126,7 +127,7 @@ GroupVariantsDialog::GroupVariantsDialog(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("Задание:"), exercise);
     form->addRow(QStringLiteral("Список студентов:"), WithBrowse(students, [this] {
                      return QFileDialog::getOpenFileName(this, QStringLiteral("Список студентов"), QString(),
-                                                         QStringLiteral("Списки (*.csv *.txt);;Все файлы (*)"));
+                                                         QStringLiteral("Списки (*.csv *.txt *.xlsx *.ods);;Все файлы (*)"));
                  }));
     form->addRow(QStringLiteral("Число вариантов (без списка):"), count);
     form->addRow(QStringLiteral("Начальное число:"), seed);
@@ -274,7 +275,7 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("Задание:"), exercise);
     form->addRow(QStringLiteral("Файл ответов:"), WithBrowse(file, [this] {
                      return QFileDialog::getOpenFileName(this, QStringLiteral("Файл ответов"), QString(),
-                                                         QStringLiteral("Таблицы (*.csv *.txt);;Все файлы (*)"));
+                                                         QStringLiteral("Таблицы (*.csv *.txt *.xlsx *.ods);;Все файлы (*)"));
                  }));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(check);
@@ -369,7 +370,7 @@ void GradeAnswersDialog::graded(const QByteArray& grades, const QString& error)
 
 void GradeAnswersDialog::showGrades()
 {
-    const std::vector<QStringList> rows = ParseDelimited(QString::fromUtf8(grades_), QLatin1Char(','));
+    const std::vector<QStringList> rows = ReadTableFile(grades_);
     table->clear();
     if (rows.empty())
         return;

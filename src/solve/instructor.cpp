@@ -6,7 +6,8 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
-#include "solve/csv.h"
+#include "solve/table_files.h"
+#include "solve/xlsx_writer.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -111,12 +112,7 @@ QString Number(double value, int decimals) { return FormatFixed(static_cast<Exte
 // A tolerance without trailing zeros: "0,001", "0,00000001", "2".
 QString Tolerance(double value)
 {
-    QString text = Number(value, 12);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(DecimalSeparator()))
-        text.chop(1);
-    return text;
+    return WithoutTrailingZeros(Number(value, 12), DecimalSeparator());
 }
 
 }  // namespace
@@ -126,7 +122,6 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
     if (!exercise.makeVariant)
         throw KveltaError(QStringLiteral("%1 has no individual variants").arg(exercise.name));
     QRandomGenerator random(seed);
-    const QChar separator = DecimalSeparator() == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
     QByteArray out;
     std::set<TypedTexts> drawn;
     for (int k = 0; k < count; ++k) {
@@ -151,12 +146,12 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
             QStringList header;
             for (const auto& typed : *variant)
                 header << typed.first;
-            out += DelimitedLine(header, separator);
+            out += TableLine(header);
         }
         QStringList fields;
         for (const auto& typed : *variant)
             fields << typed.second;
-        out += DelimitedLine(fields, separator);
+        out += TableLine(fields);
     }
     return out;
 }
@@ -201,7 +196,7 @@ QStringList SummaryInputColumns(const TypedTexts& typed)
 }
 
 void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances, const QDir& dir,
-                  const QString& source)
+                  const QString& source, bool xlsx)
 {
     std::vector<std::pair<std::size_t, const QuantitySpec*>> answers;  // column, result
     for (std::size_t c = 0; c < sheet.columns.size(); ++c)
@@ -217,7 +212,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
     for (const auto& answer : answers)
         header << answer.second->name << answer.second->name + QStringLiteral(" разность");
     header << QStringLiteral("right") << QStringLiteral("total");
-    QByteArray grades = CsvLine(header);
+    std::vector<QStringList> grades{header};
     QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, source);
 
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
@@ -228,7 +223,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         if (!edits) {
             report += QStringLiteral("\n%1  строка %2: %3 полей, в заголовке %4 — не проверена\n")
                           .arg(number).arg(r + 2).arg(row.size()).arg(sheet.columns.size());
-            grades += CsvLine(line);
+            grades.push_back(line);
             continue;
         }
         const Solution solution = SolveExercise(exercise, *edits);
@@ -257,9 +252,12 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         }
         line << QString::number(right) << QString::number(answers.size());
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
-        grades += CsvLine(line);
+        grades.push_back(line);
     }
-    WriteFileAtomically(dir.filePath(QStringLiteral("grades.csv")), grades, FileSync::Later);
+    WriteFileAtomically(dir.filePath(QStringLiteral("grades.csv")), TableFile(grades), FileSync::Later);
+    if (xlsx)
+        WriteFileAtomically(dir.filePath(QStringLiteral("grades.xlsx")), WriteXlsx(grades, QStringLiteral("grades")),
+                            FileSync::Later);
     WriteFileAtomically(dir.filePath(QStringLiteral("grades.txt")), report.toUtf8(), FileSync::Later);
     SyncFolder(dir.path());
 }

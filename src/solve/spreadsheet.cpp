@@ -2,6 +2,7 @@
 
 #include "frame/numbers.h"
 #include "solve/outputs.h"
+#include "solve/workbook_reader.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -246,7 +247,10 @@ QString VariantSheet::number(const QStringList& row, std::size_t column) const
     return cell;
 }
 
-VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
+namespace {
+
+// A sheet of delimited text: the separator is found from the header.
+VariantSheet DelimitedSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
 {
     QString text = DecodeSpreadsheet(bytes, reading.encoding);
     // Blank lines before the header are skipped as those after it.
@@ -284,6 +288,36 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     sheet.columns = std::move(readable.front().second.columns);
     sheet.rows = ParseDelimited(text, sheet.separator);
     sheet.rows.erase(sheet.rows.begin());
+    return sheet;
+}
+
+// A workbook's rows as a sheet: the first is the header; rows short of it had empty cells at the
+// end, which a workbook does not keep.
+VariantSheet WorkbookSheet(std::vector<QStringList> rows, const Exercise& exercise, const SheetReading& reading)
+{
+    if (rows.empty())
+        throw SpreadsheetError(QStringLiteral("the sheet has no header row"));
+    HeaderReading header = ReadHeader(rows.front(), exercise, reading.answers);
+    if (!header.problem.isEmpty())
+        throw SpreadsheetError(header.problem);
+    VariantSheet sheet;
+    sheet.separator = QLatin1Char(';');
+    sheet.columns = std::move(header.columns);
+    rows.erase(rows.begin());
+    for (QStringList& row : rows)
+        while (row.size() < static_cast<qsizetype>(sheet.columns.size()))
+            row.append(QString());
+    sheet.rows = std::move(rows);
+    return sheet;
+}
+
+}  // namespace
+
+VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
+{
+    std::optional<std::vector<QStringList>> workbookRows = ReadWorkbook(bytes, reading.sheet);
+    VariantSheet sheet = workbookRows ? WorkbookSheet(std::move(*workbookRows), exercise, reading)
+                                      : DelimitedSheet(bytes, exercise, reading);
     for (std::size_t r = 0; r < sheet.rows.size(); ++r)
         for (std::size_t c = 0; c < sheet.columns.size(); ++c)
             if (sheet.columns[c].edit.isEmpty() && sheet.columns[c].result < 0
@@ -294,7 +328,10 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     return sheet;
 }
 
-std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding)
+namespace {
+
+// The lines of a class list in delimited text, split into a group and a name.
+std::vector<QStringList> StudentLines(const QByteArray& bytes, InputEncoding encoding)
 {
     const QString text = DecodeSpreadsheet(bytes, encoding);
     // The first separator (';', tab, ',') in the list that splits every line into at most a group
@@ -315,9 +352,14 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
     }
     if (!lines)
         throw SpreadsheetError(QStringLiteral("the lines do not split into a group and a name"));
+    return std::move(*lines);
+}
+
+std::vector<Student> StudentsOf(const std::vector<QStringList>& lines)
+{
     std::vector<Student> students;
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-        const QStringList& row = (*lines)[i];
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QStringList& row = lines[i];
         const QString first = row.value(0).trimmed();
         if (i == 0 && row.size() >= 2
             && (first.compare(QStringLiteral("группа"), Qt::CaseInsensitive) == 0
@@ -330,6 +372,18 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
     if (students.empty())
         throw SpreadsheetError(QStringLiteral("the list has no students"));
     return students;
+}
+
+}  // namespace
+
+std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding, const QString& sheet)
+{
+    std::optional<std::vector<QStringList>> lines = ReadWorkbook(bytes, sheet);
+    if (lines && !std::all_of(lines->begin(), lines->end(), [](const QStringList& row) { return row.size() <= 2; }))
+        throw SpreadsheetError(QStringLiteral("the sheet has more than two columns, a group and a name"));
+    if (!lines)
+        lines = StudentLines(bytes, encoding);
+    return StudentsOf(*lines);
 }
 
 }  // namespace kvelta

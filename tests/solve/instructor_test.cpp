@@ -4,6 +4,7 @@
 #include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
+#include "solve/table_files.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>
@@ -15,10 +16,10 @@
 namespace kvelta {
 namespace {
 
-// The rows of a comma-separated UTF-8 file Kvelta wrote.
+// The rows of a table file Kvelta wrote (in the separators of the locale it was written in).
 std::vector<QStringList> CsvFile(const QString& path)
 {
-    return ParseDelimited(QString::fromUtf8(test::ReadFile(path)), QLatin1Char(','));
+    return ReadTableFile(test::ReadFile(path));
 }
 
 using test::SeparatorScope;
