@@ -81,6 +81,7 @@ std::optional<double> ParseAnswer(const QString& text, bool angle)
 }
 
 struct Mark {
+    bool unread = false;  // the cell holds an answer that does not read as a number
     bool given = false;   // the answer reads as a number
     bool right = false;
     double difference = 0;  // answer − computed, in the result's unit; angles in seconds
@@ -98,6 +99,7 @@ Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QStr
     const int decimals = PrintedDecimals(mark.expected);
     mark.tolerance = givenTolerance ? *givenTolerance : std::pow(10.0, -decimals);
     const std::optional<double> value = ParseAnswer(answer, result.angle);
+    mark.unread = !value && !answer.trimmed().isEmpty();
     if (!computed || !value)
         return mark;
     mark.given = true;
@@ -105,6 +107,20 @@ Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QStr
     // A hair over the unit still counts, so that a value copied from the table is never wrong.
     mark.right = std::abs(mark.difference) <= mark.tolerance * (1 + 1e-9) + 1e-12;
     return mark;
+}
+
+// An answer that is there but does not read as a number: that cell is not marked, the others are.
+const QString kUnread = QStringLiteral("не прочитано");
+
+// A cell's verdict in grades.csv: 1 right, 0 wrong or missing, or unread.
+QString Verdict(const Mark& mark)
+{
+    return mark.right ? QStringLiteral("1") : mark.unread ? kUnread : QStringLiteral("0");
+}
+
+QString Score(int right, std::size_t total)
+{
+    return QStringLiteral("%1 из %2").arg(right).arg(total);
 }
 
 QString Number(double value, int decimals) { return FormatFixed(static_cast<Extended>(value), decimals); }
@@ -211,7 +227,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
     QStringList header{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name")};
     for (const auto& answer : answers)
         header << answer.second->name << answer.second->name + QStringLiteral(" разность");
-    header << QStringLiteral("right") << QStringLiteral("total");
+    header << QStringLiteral("right") << QStringLiteral("total") << QStringLiteral("score");
     std::vector<QStringList> grades{header};
     QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, source);
 
@@ -241,16 +257,17 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
             right += mark.right ? 1 : 0;
             const int decimals = std::clamp(PrintedDecimals(mark.expected), 0, 12);
             const QString difference = mark.given ? Number(mark.difference, decimals) : QString();
-            line << (mark.right ? QStringLiteral("1") : QStringLiteral("0")) << difference;
+            line << Verdict(mark) << difference;
             const QString unit = result->angle ? QStringLiteral(" ″") : result->unit.isEmpty() ? QString() : QLatin1Char(' ') + result->unit;
             report += QStringLiteral("  %1: ответ «%2», вычислено %3; ")
                           .arg(result->name, row.value(static_cast<qsizetype>(column)).trimmed(), mark.expected);
-            report += mark.given ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
-                                       .arg(difference, unit, Tolerance(mark.tolerance),
-                                            mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
-                                 : QStringLiteral("ответа нет или он не читается — неверно\n");
+            report += mark.given     ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
+                                           .arg(difference, unit, Tolerance(mark.tolerance),
+                                                mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
+                      : mark.unread ? QStringLiteral("%1\n").arg(kUnread)
+                                    : QStringLiteral("ответа нет — неверно\n");
         }
-        line << QString::number(right) << QString::number(answers.size());
+        line << QString::number(right) << QString::number(answers.size()) << Score(right, answers.size());
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
         grades.push_back(line);
     }

@@ -122,14 +122,31 @@ bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise
     return edit && (edit->kind == EditKind::Real || edit->kind == EditKind::Integer);
 }
 
-// The decimal separator the numbers are written with; an error when some have a comma and
-// others a point.
-std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& exercise)
+// The decimal separator the answers are written with, by the most: a student's slip is that
+// student's unreadable answer, never the whole file's.
+std::optional<QChar> AnswersDecimal(const VariantSheet& sheet)
+{
+    qsizetype commas = 0, points = 0;
+    for (const QStringList& row : sheet.rows)
+        for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(row.size()); ++c)
+            if (sheet.columns[c].result >= 0) {
+                commas += row[static_cast<qsizetype>(c)].count(QLatin1Char(','));
+                points += row[static_cast<qsizetype>(c)].count(QLatin1Char('.'));
+            }
+    if (commas == points)
+        return std::nullopt;
+    return commas > points ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+// The decimal separator the numbers are written with; an error when some given data have a comma
+// and others a point. With answers, the given data decide, and the answers only when no given
+// number has a fraction.
+std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& exercise, bool answers)
 {
     QString commaAt, pointAt;
     for (std::size_t r = 0; r < sheet.rows.size(); ++r)
         for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(sheet.rows[r].size()); ++c) {
-            if (!IsNumberColumn(sheet.columns[c], exercise))
+            if (!IsNumberColumn(sheet.columns[c], exercise) || (answers && sheet.columns[c].result >= 0))
                 continue;
             const QString& cell = sheet.rows[r][static_cast<qsizetype>(c)];
             const QString where = QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1);
@@ -146,7 +163,7 @@ std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& ex
         return QLatin1Char(',');
     if (!pointAt.isEmpty())
         return QLatin1Char('.');
-    return std::nullopt;
+    return answers ? AnswersDecimal(sheet) : std::nullopt;
 }
 
 }  // namespace
@@ -324,7 +341,7 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
                 && !sheet.rows[r].value(static_cast<qsizetype>(c)).trimmed().isEmpty())
                 throw SpreadsheetError(QStringLiteral("column %1 has no header but variant %2 fills it").arg(c + 1).arg(r + 1));
     if (!reading.decimalGiven)
-        sheet.decimal = DetectDecimal(sheet, exercise);
+        sheet.decimal = DetectDecimal(sheet, exercise, reading.answers);
     return sheet;
 }
 
