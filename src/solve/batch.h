@@ -24,8 +24,8 @@ struct BatchTargets {
     bool keyPdfs = false;       // the keys have PDF files and an answer book
     bool reportPdfs = false;    // a PDF file beside every report
     bool rigorous = false;      // summary.csv has the rigorous values too
-    bool xlsx = false;          // summary.xlsx beside summary.csv
     PdfDrawer drawPdf;          // needed for any PDF file
+    bool xlsx = false;          // summary.xlsx beside summary.csv
 };
 
 struct BatchEvents {
