@@ -40,8 +40,8 @@ void WriteCurvatureRadii(const LatitudeAndAzimuth& in, ResultTable& t)
 {
     WriteAngle(t, 1, 1, in.B);
     WriteAngle(t, 1, 2, in.A);
-    WriteFixed(t, 1, 3, EllipsoidA, 1);
-    WriteFixed(t, 1, 4, EllipsoidE2, 8);
+    WriteFixed(t, 1, 3, KrasovskyA, 1);
+    WriteFixed(t, 1, 4, KrasovskyE2Rounded, 8);
     const CurvatureRadii r = ComputeCurvatureRadii(in.B, in.A);
     WriteFixed(t, 1, 5, r.sinB, 15);
     WriteFixed(t, 1, 6, r.sin2B, 15);

@@ -19,7 +19,7 @@ struct CurvatureRadii {
 };
 
 // B and A in degrees; with the course's a and e² unless others are given.
-inline CurvatureRadii ComputeCurvatureRadii(double B, double A, Extended a = EllipsoidA, Extended e2 = EllipsoidE2)
+inline CurvatureRadii ComputeCurvatureRadii(double B, double A, Extended a = KrasovskyA, Extended e2 = KrasovskyE2Rounded)
 {
     CurvatureRadii r;
     r.sinB = SinDeg(B);
