@@ -29,16 +29,9 @@ void RefuseIfNotText(const QByteArray& bytes)
         Refuse(QStringLiteral("the file is an old binary Office document (.xls); save it as .xlsx, .ods or CSV"));
     if (bytes.startsWith("%PDF"))
         Refuse(QStringLiteral("the file is a PDF document, not a table"));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        Refuse(QStringLiteral("the file is UTF-16 text; save it as CSV (UTF-8), .xlsx or .ods"));
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f')
-            Refuse(QStringLiteral("the file is neither text (CSV) nor an .xlsx or .ods workbook: "
-                                  "a control byte 0x%1 at offset %2")
-                       .arg(byte, 2, 16, QLatin1Char('0'))
-                       .arg(i));
-    }
+    // Text with a UTF-16 or UTF-32 byte order mark is the delimited reader's to read or refuse, and
+    // so is a zero byte (it names the line); other control characters may be in names a class list
+    // holds, and are kept out of the files written.
 }
 
 QString ZipReason(const ZipLibrary& zip, zip_error_t* error)

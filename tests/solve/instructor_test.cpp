@@ -305,7 +305,8 @@ TEST(Instructor, MarkingNeverStopsForOneStudent)
         for (std::size_t v = 1; v < variants.size(); ++v) {
             TypedTexts typed;
             for (qsizetype c = 0; c < variants[v].size(); ++c)
-                typed.emplace_back(variants.front()[c], variants[v][c]);
+                for (const auto& edit : TextsOfNamedValue(exercise.edits, variants.front()[c], variants[v][c]))
+                    typed.push_back(edit);  // variants.csv is headed by the inputs' names
             const Solution solution = SolveExercise(exercise, typed);
             QStringList row = variants[v];
             for (std::size_t r = 0; r < exercise.results.size(); ++r) {

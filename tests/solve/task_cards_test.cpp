@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "frame/edit_names.h"
 #include "solve/instructor.h"
 #include "solve/table_files.h"
 #include "solve/task_cards.h"
@@ -36,7 +37,8 @@ TEST(TaskCards, GivenDataOnlyOneTwoOrFourAPage)
         for (std::size_t v = 1; v < sheet.size(); ++v) {
             TypedTexts typed;
             for (qsizetype c = 0; c < sheet[v].size(); ++c)
-                typed.emplace_back(sheet.front()[c], sheet[v][c]);
+                for (const auto& edit : TextsOfNamedValue(exercise->edits, sheet.front()[c], sheet[v][c]))
+                    typed.push_back(edit);  // variants.csv is headed by the inputs' names
             variants.push_back(typed);
         }
         const QString where = exercise->name;

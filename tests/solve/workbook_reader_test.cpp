@@ -104,6 +104,15 @@ TEST(Workbook, ReadsTheCellsAsKeptAndRefusesWhatIsNoTable)
         {"xlsx second sheet by name, absolute target, no r attributes",
          Xlsx(Sheet(""), Sheet("<row><c><v>1800.5</v></c><c t=\"str\"><v>=x</v></c></row>")), "Группа Б",
          {{"1800.5", "=x"}}, {}},
+        {"guarded cells read back as from delimited text",
+         Xlsx(Sheet("<row><c t=\"inlineStr\"><is><t>'=1+1</t></is></c><c t=\"inlineStr\"><is><t>'abc</t></is></c>"
+                    "<c t=\"inlineStr\"><is><t>''=1</t></is></c><c t=\"inlineStr\"><is><t>'-12.5</t></is></c></row>")),
+         {},
+         {{"=1+1", "'abc", "'=1", "'-12.5"}},
+         {}},
+        {"ods guarded cell", Ods("<table:table table:name=\"А\"><table:table-row>" + OdsCell("'@SUM(A1)") + OdsCell("'")
+                                 + "</table:table-row></table:table>"),
+         {}, {{"@SUM(A1)", "'"}}, {}},
         {"xlsx missing sheet", Xlsx(Sheet("")), "Лист9", {}, "no sheet 'Лист9'; its sheets are Лист1, Группа Б"},
         {"xlsx bad shared index", Xlsx(Sheet("<row><c t=\"s\"><v>7</v></c></row>")), {}, {}, "shared string 7 of 4"},
         {"xlsx malformed", Xlsx("<worksheet><sheetData><row>"), {}, {}, "not well-formed XML"},
@@ -144,8 +153,6 @@ TEST(Workbook, ReadsTheCellsAsKeptAndRefusesWhatIsNoTable)
         {"damaged zip", Xlsx(Sheet("")).left(200), {}, {}, "damaged"},
         {"old xls", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0", 10), {}, {}, "old binary Office document (.xls)"},
         {"pdf", "%PDF-1.4\n", {}, {}, "a PDF document"},
-        {"utf-16", "\xFF\xFEG\0r\0", {}, {}, "UTF-16"},
-        {"binary", QByteArray("Edit2;Edit9\n\x01\x02", 14), {}, {}, "a control byte 0x01 at offset 12"},
     };
     for (const Case& c : cases) {
         try {
@@ -158,6 +165,8 @@ TEST(Workbook, ReadsTheCellsAsKeptAndRefusesWhatIsNoTable)
         }
     }
     EXPECT_FALSE(ReadWorkbook("Группа;ФИО\r\nГД-21;Ёлкин\r\n\f"));  // text goes to the delimited reader
+    EXPECT_FALSE(ReadWorkbook(QByteArray("\xFF\xFEG\0r\0", 6)));         // and so does UTF-16 text
+    EXPECT_FALSE(ReadWorkbook(QByteArray("Edit2;Edit9\n\x01\x1b", 14)));  // and control characters in a name
 }
 
 TEST(Workbook, NumbersAsASpreadsheetShowsThem)
