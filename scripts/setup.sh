@@ -11,6 +11,7 @@ packages=(
   libjpeg-dev libgeographiclib-dev
   proj-bin  # cs2cs: an independent datum transformation for the tests
   xdg-utils fonts-liberation2 poppler-utils
+  libreoffice-calc-nogui  # the workbook tests: LibreOffice converts class lists and reads back the .xlsx written
   desktop-file-utils appstream dpkg-dev file lintian
   openbox imagemagick
   xvfb xauth

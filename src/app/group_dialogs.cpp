@@ -8,6 +8,7 @@
 #include "reports/report_file.h"
 #include "solve/batch.h"
 #include "solve/csv.h"
+#include "solve/table_files.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
 
@@ -29,7 +30,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
+#include <map>
 
 namespace kvelta {
 namespace {
@@ -126,7 +129,7 @@ GroupVariantsDialog::GroupVariantsDialog(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("Задание:"), exercise);
     form->addRow(QStringLiteral("Список студентов:"), WithBrowse(students, [this] {
                      return QFileDialog::getOpenFileName(this, QStringLiteral("Список студентов"), QString(),
-                                                         QStringLiteral("Списки (*.csv *.txt);;Все файлы (*)"));
+                                                         QStringLiteral("Списки (*.csv *.txt *.xlsx *.ods);;Все файлы (*)"));
                  }));
     form->addRow(QStringLiteral("Число вариантов (без списка):"), count);
     form->addRow(QStringLiteral("Начальное число:"), seed);
@@ -262,6 +265,18 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
     exercise = ExerciseBox(this, false);
     file = new QLineEdit(this);
     file->setPlaceholderText(QStringLiteral("ANSWERS.csv — варианты с ответами студентов"));
+    decimal = new QComboBox(this);
+    decimal->addItem(QStringLiteral("определить по файлу"), QString());
+    decimal->addItem(QStringLiteral("запятая"), QStringLiteral(","));
+    decimal->addItem(QStringLiteral("точка"), QStringLiteral("."));
+    tolerances = new QTableWidget(0, 2, this);
+    tolerances->setHorizontalHeaderLabels({QStringLiteral("Результат"), QStringLiteral("Допуск")});
+    tolerances->horizontalHeader()->setStretchLastSection(true);
+    tolerances->verticalHeader()->hide();
+    tolerances->setMaximumHeight(110);
+    search = new QLineEdit(this);
+    search->setPlaceholderText(QStringLiteral("фамилия, имя или группа"));
+    search->setClearButtonEnabled(true);
     check = new QPushButton(QStringLiteral("Проверить"), this);
     check->setDefault(true);
     table = new QTableWidget(this);
@@ -274,8 +289,11 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("Задание:"), exercise);
     form->addRow(QStringLiteral("Файл ответов:"), WithBrowse(file, [this] {
                      return QFileDialog::getOpenFileName(this, QStringLiteral("Файл ответов"), QString(),
-                                                         QStringLiteral("Таблицы (*.csv *.txt);;Все файлы (*)"));
+                                                         QStringLiteral("Таблицы (*.csv *.txt *.xlsx *.ods);;Все файлы (*)"));
                  }));
+    form->addRow(QStringLiteral("Десятичный разделитель в ответах:"), decimal);
+    form->addRow(QStringLiteral("Допуски (пусто — единица последнего знака ключа; углы в секундах):"), tolerances);
+    form->addRow(QStringLiteral("Поиск студента:"), search);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(check);
     buttons->addStretch();
@@ -287,6 +305,9 @@ GradeAnswersDialog::GradeAnswersDialog(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     resize(820, 480);
 
+    showTolerances();
+    connect(exercise, &QComboBox::currentIndexChanged, this, &GradeAnswersDialog::showTolerances);
+    connect(search, &QLineEdit::textChanged, this, &GradeAnswersDialog::filterStudents);
     connect(check, &QPushButton::clicked, this, [this] { grade(file->text().trimmed()); });
     connect(exportButton, &QPushButton::clicked, this, [this] {
         const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт в CSV"), QStringLiteral("grades.csv"),
@@ -321,11 +342,18 @@ void GradeAnswersDialog::grade(const QString& fileName)
     if (worker_)
         return;
     const Exercise* chosen = FindExercise(exercise->currentData().toString());
+    Tolerances given;
+    if (const std::optional<QString> error = ErrorOf([&] { given = chosenTolerances(); })) {
+        ShowErrorBox(this, *error);
+        emit gradingFinished(*error);
+        return;
+    }
+    const QString answersDecimal = decimal->currentData().toString();
     check->setEnabled(false);
     table->setEnabled(false);
     // The marks are those of kvelta-solve --grade: its grades.csv, read back for the table. The
     // core reads the decimal separator, which cannot change while this modal dialog runs.
-    worker_ = QThread::create([this, fileName, chosen] {
+    worker_ = QThread::create([this, fileName, chosen, given, answersDecimal] {
         QByteArray grades;
         const std::optional<QString> error = ErrorOf([&] {
             if (fileName.isEmpty())
@@ -336,9 +364,11 @@ void GradeAnswersDialog::grade(const QString& fileName)
             if (!marks.isValid())
                 throw KveltaError(QStringLiteral("Не удаётся создать временную папку"));
             try {
-                const VariantSheet sheet =
-                    ReadVariantSheet(ReadInputFile(fileName), *chosen, SheetReading{InputEncoding::Detect, false, true});
-                GradeAnswers(*chosen, sheet, {}, QDir(marks.path()), fileName);
+                VariantSheet sheet = ReadVariantSheet(ReadInputFile(fileName), *chosen,
+                                                      SheetReading{InputEncoding::Detect, !answersDecimal.isEmpty(), true});
+                if (!answersDecimal.isEmpty())
+                    sheet.decimal = answersDecimal.front();
+                GradeAnswers(*chosen, sheet, given, QDir(marks.path()), fileName);
             } catch (const SpreadsheetError& e) {
                 throw KveltaError(QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(e.what())));
             }
@@ -367,31 +397,99 @@ void GradeAnswersDialog::graded(const QByteArray& grades, const QString& error)
         ShowErrorBox(this, error);
 }
 
+namespace {
+
+// grades.csv's column names as the dialog heads them.
+QString GradeHeading(const QString& column)
+{
+    static const std::map<QString, QString> headings{
+        {QStringLiteral("variant"), QStringLiteral("Вариант")}, {QStringLiteral("group"), QStringLiteral("Группа")},
+        {QStringLiteral("name"), QStringLiteral("Студент")},    {QStringLiteral("right"), QStringLiteral("Верно")},
+        {QStringLiteral("total"), QStringLiteral("Всего")},     {QStringLiteral("score"), QStringLiteral("Итог")}};
+    const auto heading = headings.find(column);
+    return heading == headings.end() ? column : heading->second;
+}
+
+QColor VerdictColor(const QString& verdict)
+{
+    if (verdict == QLatin1String("1"))
+        return QColor(0xc8, 0xf0, 0xc8);
+    return verdict == QLatin1String("0") ? QColor(0xf8, 0xc8, 0xc8) : QColor(0xf8, 0xe8, 0xa0);  // unread: yellow
+}
+
+}  // namespace
+
 void GradeAnswersDialog::showGrades()
 {
-    const std::vector<QStringList> rows = ParseDelimited(QString::fromUtf8(grades_), QLatin1Char(','));
+    const std::vector<QStringList> rows = ReadTableFile(grades_);
     table->clear();
     if (rows.empty())
         return;
     const QStringList& header = rows.front();
     table->setColumnCount(static_cast<int>(header.size()));
-    table->setHorizontalHeaderLabels(header);
+    QStringList headings;
+    for (const QString& column : header)
+        headings << GradeHeading(column);
+    table->setHorizontalHeaderLabels(headings);
     table->setRowCount(static_cast<int>(rows.size() - 1));
-    // Columns: variant, group, name, then a verdict and a difference per result, then right, total.
-    const int results = static_cast<int>((header.size() - 5) / 2);
+    // Columns: variant, group, name, then a verdict and a difference per result, then right, total, score.
+    const int results = static_cast<int>((header.size() - 6) / 2);
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         const QStringList& row = rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < row.size(); ++c) {
             auto* cell = new QTableWidgetItem(row[c]);
             const int result = (c - 3) / 2;
-            if (c >= 3 && result < results) {
-                const QString verdict = row.value(3 + 2 * result);
-                cell->setBackground(verdict == QLatin1String("1") ? QColor(0xc8, 0xf0, 0xc8) : QColor(0xf8, 0xc8, 0xc8));
-            }
+            if (c >= 3 && result < results)
+                cell->setBackground(VerdictColor(row.value(3 + 2 * result)));
             table->setItem(r - 1, c, cell);
         }
     }
     table->resizeColumnsToContents();
+    filterStudents();
+}
+
+void GradeAnswersDialog::showTolerances()
+{
+    const Exercise* chosen = FindExercise(exercise->currentData().toString());
+    tolerances->setRowCount(0);
+    if (!chosen)
+        return;
+    tolerances->setRowCount(static_cast<int>(chosen->results.size()));
+    for (int r = 0; r < tolerances->rowCount(); ++r) {
+        const QuantitySpec& result = chosen->results[static_cast<std::size_t>(r)];
+        auto* name = new QTableWidgetItem(result.name);
+        name->setFlags(name->flags() & ~Qt::ItemIsEditable);
+        tolerances->setItem(r, 0, name);
+        tolerances->setItem(r, 1, new QTableWidgetItem);
+    }
+}
+
+void GradeAnswersDialog::filterStudents()
+{
+    const QString text = search->text().simplified();
+    for (int r = 0; r < table->rowCount(); ++r) {
+        bool shown = text.isEmpty();
+        for (const int column : {1, 2})
+            shown = shown || (table->item(r, column) && table->item(r, column)->text().contains(text, Qt::CaseInsensitive));
+        table->setRowHidden(r, !shown);
+    }
+}
+
+Tolerances GradeAnswersDialog::chosenTolerances() const
+{
+    Tolerances chosen;
+    for (int r = 0; r < tolerances->rowCount(); ++r) {
+        const QString text = tolerances->item(r, 1) ? tolerances->item(r, 1)->text().trimmed() : QString();
+        if (text.isEmpty())
+            continue;
+        bool ok = false;
+        const double value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+        const QString name = tolerances->item(r, 0)->text();
+        if (!ok || value < 0 || !std::isfinite(value))
+            throw KveltaError(QStringLiteral("Допуск %1 «%2» — не число не меньше нуля").arg(name, text));
+        chosen[name] = value;
+    }
+    return chosen;
 }
 
 bool GradeAnswersDialog::exportCsv(const QString& fileName)

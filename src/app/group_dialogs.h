@@ -2,6 +2,8 @@
 // The instructor's dialogs of «Файл»: individual variants with their answer keys for a group, and
 // the marking of the answers handed in.
 
+#include "solve/instructor.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QString>
@@ -75,6 +77,9 @@ public:
 
     QComboBox* exercise;
     QLineEdit* file;
+    QComboBox* decimal;        // the answers' decimal separator: found from the file, ',' or '.'
+    QTableWidget* tolerances;  // a result and its tolerance a row; empty, the key's last place
+    QLineEdit* search;         // shows the students whose name or group holds the text
     QPushButton* check;
     QTableWidget* table;
     QPushButton* exportButton;
@@ -85,6 +90,9 @@ signals:
 private:
     void graded(const QByteArray& grades, const QString& error);
     void showGrades();
+    void showTolerances();
+    void filterStudents();
+    Tolerances chosenTolerances() const;
     void reject() override;
 
     QByteArray grades_;  // grades.csv as marked

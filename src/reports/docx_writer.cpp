@@ -17,27 +17,6 @@ int HalfPoints(float points) { return static_cast<int>(std::lround(points * 2.0f
 
 const QString kW = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 
-// Characters XML 1.0 cannot hold (control characters, lone surrogates, U+FFFE/U+FFFF) would
-// make the word processor reject the whole file: they are left out. Tab and vertical tab stay:
-// they are written as a tab stop and a line break, as Word takes them in typed text.
-QString XmlSafe(const QString& text)
-{
-    QString safe;
-    safe.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            safe += ch;
-            safe += text[++i];
-        } else if (ch.isSurrogate() || ch.unicode() == 0xFFFE || ch.unicode() == 0xFFFF) {
-            continue;
-        } else if (ch.unicode() >= 0x20 || ch == u'\t' || ch == u'\v') {
-            safe += ch;
-        }
-    }
-    return safe;
-}
-
 void Attribute(QXmlStreamWriter& xml, const QString& element, const QString& name, const QString& value)
 {
     xml.writeEmptyElement(kW, element);
@@ -235,15 +214,25 @@ const QByteArray kDocumentRelationships = QByteArrayLiteral(
     "Target=\"settings.xml\"/>"
     "</Relationships>");
 
-[[noreturn]] void ZipFailure(zip_error_t* error)
-{
-    const ZipLibrary& zip = Zip();
-    const QString reason = QString::fromLocal8Bit(zip.error_strerror(error));
-    zip.error_fini(error);
-    throw KveltaError(QStringLiteral("The document could not be packed: %1").arg(reason));
-}
-
 }  // namespace
+
+QString XmlSafe(const QString& text)
+{
+    QString safe;
+    safe.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            safe += ch;
+            safe += text[++i];
+        } else if (ch.isSurrogate() || ch.unicode() == 0xFFFE || ch.unicode() == 0xFFFF) {
+            continue;
+        } else if (ch.unicode() >= 0x20 || ch == u'\t' || ch == u'\v') {
+            safe += ch;
+        }
+    }
+    return safe;
+}
 
 QByteArray DocumentXml(const WordDocument& document)
 {
@@ -291,60 +280,7 @@ QByteArray WriteDocx(const WordDocument& document)
         {"word/styles.xml", StylesXml()},
         {"word/settings.xml", kSettings},
     };
-
-    const ZipLibrary& zip = Zip();
-    zip_error_t error;
-    zip.error_init(&error);
-    zip_source_t* buffer = zip.source_buffer_create(nullptr, 0, 0, &error);
-    if (!buffer)
-        ZipFailure(&error);
-    zip_t* archive = zip.open_from_source(buffer, ZIP_TRUNCATE, &error);
-    if (!archive) {
-        zip.source_free(buffer);
-        ZipFailure(&error);
-    }
-    zip.source_keep(buffer);  // the packed bytes are read from it after the archive is closed
-    auto fail = [&](zip_error_t* cause) {
-        zip_error_t copy;
-        zip.error_init(&copy);
-        zip.error_set(&copy, zip.error_code_zip(cause), zip.error_code_system(cause));
-        zip.discard(archive);
-        zip.source_free(buffer);
-        ZipFailure(&copy);
-    };
-    for (const auto& [name, bytes] : parts) {
-        // the archive reads the parts when it is closed; `parts` outlives that
-        zip_source_t* source = zip.source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
-        if (!source)
-            fail(zip.get_error(archive));
-        const zip_int64_t index = zip.file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
-            zip.source_free(source);
-            fail(zip.get_error(archive));
-        }
-        // The same document makes the same bytes, whenever it is written: every part is dated
-        // 1 January 1980, the first date the container can hold.
-        constexpr zip_uint16_t kFirstDosDate = (0 << 9) | (1 << 5) | 1;
-        if (zip.file_set_dostime(archive, static_cast<zip_uint64_t>(index), 0, kFirstDosDate, 0) < 0)
-            fail(zip.get_error(archive));
-    }
-    if (zip.close(archive) < 0)
-        fail(zip.get_error(archive));
-
-    QByteArray packed;
-    zip_stat_t stat;
-    if (zip.source_stat(buffer, &stat) < 0 || zip.source_open(buffer) < 0) {
-        zip.error_set(&error, zip.error_code_zip(zip.source_error(buffer)), zip.error_code_system(zip.source_error(buffer)));
-        zip.source_free(buffer);
-        ZipFailure(&error);
-    }
-    packed.resize(static_cast<qsizetype>(stat.size));
-    const zip_int64_t read = zip.source_read(buffer, packed.data(), stat.size);
-    zip.source_close(buffer);
-    zip.source_free(buffer);
-    if (read != static_cast<zip_int64_t>(stat.size))
-        throw KveltaError(QStringLiteral("The document could not be packed"));
-    return packed;
+    return PackZip(parts);
 }
 
 }  // namespace kvelta

@@ -5,10 +5,11 @@
 #include "reports/word_report.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
-#include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/outputs.h"
 #include "solve/run_folder.h"
+#include "solve/table_files.h"
+#include "solve/xlsx_writer.h"
 
 #include <memory>
 #include <vector>
@@ -57,9 +58,9 @@ public:
     Batch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets)
         : exercise_(exercise), sheet_(sheet), targets_(targets)
     {
-        summary_ = CsvLine(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"),
-                                       QStringLiteral("error")}
-                           + SummaryResultHeader(exercise, targets.rigorous) + SummaryInputHeader(sheet));
+        summary_ = kUtf8ByteOrderMark;
+        add(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"), QStringLiteral("error")}
+            + SummaryResultHeader(exercise, targets.rigorous) + SummaryInputHeader(sheet));
     }
 
     // Solves and writes the variant of row k (from 1); false when it failed.
@@ -74,7 +75,7 @@ public:
             line[3] = TooLongText(*edits, k);
         if (!line[3].isEmpty()) {
             Report(events, line);
-            summary_ += CsvLine(line);
+            add(line);
             return false;
         }
         const Solution solution = SolveExercise(exercise_, *edits);
@@ -84,7 +85,7 @@ public:
         line[3] = solution.error();
         if (const std::optional<QString> error = ErrorOf([&] { write(k, line[0], solution, view); }))
             line[3] = line[3].isEmpty() ? ErrorBoxText(*error) : line[3] + QLatin1Char(' ') + ErrorBoxText(*error);
-        summary_ += CsvLine(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(exercise_, sheet_, row));
+        add(line + SummaryResultColumns(solution, targets_.rigorous) + SummaryInputColumns(exercise_, sheet_, row));
         if (!line[3].isEmpty())
             Report(events, line);
         return line[3].isEmpty();
@@ -102,6 +103,9 @@ public:
         if (error && events.failed)
             events.failed(ErrorBoxText(*error));
         WriteFileAtomically(targets_.reports.filePath(QStringLiteral("summary.csv")), summary_, FileSync::Later);
+        if (targets_.xlsx)
+            WriteFileAtomically(targets_.reports.filePath(QStringLiteral("summary.xlsx")),
+                                WriteXlsx(summaryRows_, QStringLiteral("summary")), FileSync::Later);
         SyncFolder(targets_.reports.path());
         if (targets_.keys)
             SyncFolder(targets_.keys->path());
@@ -109,6 +113,13 @@ public:
     }
 
 private:
+    void add(const QStringList& line)
+    {
+        summary_ += TableLine(line);
+        if (targets_.xlsx)
+            summaryRows_.push_back(line);
+    }
+
     void write(int k, const QString& number, const Solution& solution, const ReportView& view)
     {
         // In the keys' folder the key is the report.
@@ -137,6 +148,7 @@ private:
     const VariantSheet& sheet_;
     const BatchTargets& targets_;
     QByteArray summary_;
+    std::vector<QStringList> summaryRows_;  // for summary.xlsx
     std::vector<WordDocument> answerBook_;  // every key's document, in order, for one printout
     QString bookTitle_;
 };

@@ -25,6 +25,7 @@ struct BatchTargets {
     bool reportPdfs = false;    // a PDF file beside every report
     bool rigorous = false;      // summary.csv has the rigorous values too
     PdfDrawer drawPdf;          // needed for any PDF file
+    bool xlsx = false;          // summary.xlsx beside summary.csv
 };
 
 struct BatchEvents {

@@ -12,8 +12,12 @@
 #include "solve/batch.h"
 #include "solve/csv.h"
 #include "solve/instructor.h"
+#include "solve/moodle_quiz.h"
+#include "solve/task_cards.h"
 #include "solve/outputs.h"
 #include "solve/spreadsheet.h"
+#include "solve/table_files.h"
+#include "solve/xlsx_writer.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -41,10 +45,13 @@ const char kForms[] =
     "  kvelta-solve EXERCISE [--decimal-separator ,|.] [--active-page N] [--example] [NAME=TEXT ...]\n"
     "               [--report FILE|-] [--utf8] [--tables-json FILE|-] [--rigorous] [--docx FILE]\n"
     "               [--pdf FILE|-]\n"
-    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR [--no-pdf]]\n"
+    "  kvelta-solve EXERCISE --batch VARIANTS.csv|- --out-dir DIR [--keys DIR [--no-pdf]] [--moodle QUIZ.xml]\n"
+    "               [--cards DIR [--cards-per-page 1|2|4]]\n"
     "               [--decimal-separator ,|.] [--input-encoding utf-8|windows-1251] [--rigorous] [--with-pdf]\n"
     "  kvelta-solve EXERCISE --make-variants N [--seed S] [--students FILE] [--out FILE]\n"
     "  kvelta-solve EXERCISE --grade ANSWERS.csv --out-dir DIR [--tolerance NAME=VALUE ...]\n"
+    "  (the files read may be CSV, .xlsx or .ods; --sheet NAME picks a workbook's sheet;\n"
+    "   --xlsx writes the tables written as .xlsx workbooks too)\n"
     "  kvelta-solve --help | --version";
 
 // Wrong use of the command line: exit status 2.
@@ -93,13 +100,15 @@ void WriteOutput(const QString& target, const QByteArray& bytes, FileSync sync =
 struct InstructorOptions {
     std::optional<int> variants;  // --make-variants N
     quint32 seed = kDefaultVariantSeed;
-    QString students, out, keys, grade;
+    QString students, out, keys, grade, sheet, moodle, cards;
+    int cardsPerPage = 2;
     InputEncoding encoding = InputEncoding::Detect;
     bool decimalGiven = false;
     bool keysPdf = true;  // --keys draws PDF files too, unless --no-pdf
+    bool xlsx = false;    // the tables as .xlsx workbooks too
     Tolerances tolerances;
 
-    SheetReading reading(bool answers) const { return {encoding, decimalGiven, answers}; }
+    SheetReading reading(bool answers) const { return {encoding, decimalGiven, answers, sheet}; }
     // The folder of the answer keys, made when missing; nothing without --keys.
     std::optional<QDir> keysDir() const
     {
@@ -116,7 +125,7 @@ class InstructorParser {
 public:
     void add(QCommandLineParser& parser) const
     {
-        parser.addOptions({variants_, seed_, students_, out_, keys_, noPdf_, grade_, encoding_, tolerance_});
+        parser.addOptions({variants_, seed_, students_, out_, keys_, noPdf_, grade_, encoding_, tolerance_, sheet_, xlsx_, moodle_, cards_, cardsPerPage_});
     }
 
     // The name of an option that names a file but was given an empty name; empty when none is.
@@ -131,7 +140,7 @@ public:
     // The name of a single-valued option given more than once; empty when none is.
     QString repeated(const QCommandLineParser& parser) const
     {
-        for (const QCommandLineOption* option : {&variants_, &seed_, &students_, &out_, &keys_, &grade_, &encoding_})
+        for (const QCommandLineOption* option : {&variants_, &seed_, &students_, &out_, &keys_, &grade_, &encoding_, &sheet_, &moodle_, &cards_, &cardsPerPage_})
             if (parser.values(*option).size() > 1)
                 return option->names().constLast();
         return {};
@@ -157,6 +166,15 @@ public:
         options.keys = parser.value(keys_);
         options.keysPdf = !parser.isSet(noPdf_);
         options.grade = parser.value(grade_);
+        options.sheet = parser.value(sheet_);
+        options.xlsx = parser.isSet(xlsx_);
+        options.moodle = parser.value(moodle_);
+        options.cards = parser.value(cards_);
+        if (parser.isSet(cardsPerPage_)) {
+            options.cardsPerPage = parser.value(cardsPerPage_).toInt();
+            if (options.cardsPerPage != 1 && options.cardsPerPage != 2 && options.cardsPerPage != 4)
+                throw UsageError(QStringLiteral("--cards-per-page takes 1, 2 or 4"));
+        }
         options.decimalGiven = decimalGiven;
         if (parser.isSet(encoding_)) {
             const QString encoding = parser.value(encoding_).toLower();
@@ -202,6 +220,15 @@ public:
             throw UsageError(QStringLiteral("--tolerance goes with --grade"));
         if (parser.isSet(encoding_) && !batch && !grade && !parser.isSet(students_))
             throw UsageError(QStringLiteral("--input-encoding goes with --batch, --grade or --students"));
+        const QString out = parser.value(out_);
+        if (parser.isSet(xlsx_) && !batch && !grade && (!variants || out.isEmpty() || out == QLatin1String("-")))
+            throw UsageError(QStringLiteral("--xlsx goes with --batch, --grade or --make-variants --out FILE"));
+        if ((parser.isSet(moodle_) || parser.isSet(cards_)) && !batch)
+            throw UsageError(QStringLiteral("--moodle and --cards go with --batch"));
+        if (parser.isSet(cardsPerPage_) && !parser.isSet(cards_))
+            throw UsageError(QStringLiteral("--cards-per-page goes with --cards"));
+        if (parser.isSet(sheet_) && !batch && !grade && !parser.isSet(students_))
+            throw UsageError(QStringLiteral("--sheet goes with --batch, --grade or --students"));
     }
 
 private:
@@ -226,6 +253,16 @@ private:
     QCommandLineOption encoding_ =
         Value("input-encoding", "The encoding of the files read (default: UTF-8 when valid, else Windows-1251).",
               "utf-8|windows-1251");
+    QCommandLineOption cards_ =
+        Value("cards", "With --batch: a task card per variant (NNN-group-name.pdf) and cards.pdf of them all.", "DIR");
+    QCommandLineOption cardsPerPage_ = Value("cards-per-page", "Cards on a page of cards.pdf (default 2).", "1|2|4");
+    QCommandLineOption moodle_ =
+        Value("moodle", "With --batch: every variant as a Cloze question of a Moodle XML quiz (angles in degrees).",
+              "QUIZ.xml");
+    QCommandLineOption xlsx_{QStringLiteral("xlsx"),
+                             QStringLiteral("Write summary.xlsx, grades.xlsx or the variants' .xlsx beside the CSV file.")};
+    QCommandLineOption sheet_ =
+        Value("sheet", "The sheet of an .xlsx or .ods file read (default: the first).", "NAME");
     QCommandLineOption tolerance_ = Value(
         "tolerance", "The tolerance of a result (default: one unit in the last place printed; angles in seconds).",
         "NAME=VALUE");
@@ -319,7 +356,8 @@ public:
         options.rigorous = parser_.isSet(rigorous_);
         options.instructor = instructor_.read(parser_, *options.exercise, parser_.isSet(separator_));
         const bool batch = !options.batch.isEmpty(), grade = !options.instructor.grade.isEmpty();
-        if (batch && options.outDir.isEmpty() && options.instructor.keys.isEmpty())
+        if (batch && options.outDir.isEmpty() && options.instructor.keys.isEmpty() && options.instructor.moodle.isEmpty()
+            && options.instructor.cards.isEmpty())
             throw UsageError(QStringLiteral("--batch and --out-dir go together"));
         if (grade && options.outDir.isEmpty())
             throw UsageError(QStringLiteral("--grade and --out-dir go together"));
@@ -335,7 +373,7 @@ public:
                 || !options.tablesJson.isEmpty() || !options.docx.isEmpty() || !options.pdf.isEmpty() || options.utf8
                 || parser_.isSet(activePage_)))
             throw UsageError(QStringLiteral("--batch takes only --out-dir, --keys, --decimal-separator, --input-encoding, "
-                                            "--rigorous and --with-pdf"));
+                                            "--sheet, --xlsx, --moodle, --cards, --rigorous and --with-pdf"));
         if (options.withPdf && options.batch.isEmpty())
             throw UsageError(QStringLiteral("--with-pdf goes with --batch (one exercise: --pdf FILE)"));
         return options;
@@ -507,21 +545,49 @@ VariantSheet ReadVariants(const Options& options, const QString& fileName, bool 
     }
 }
 
+// The task cards and the Moodle quiz of a batch, as asked; returns how many variants have none.
+int WriteHandouts(const Options& options, const VariantSheet& sheet, PdfWriter pdfWriter)
+{
+    int missing = 0;
+    if (!options.instructor.cards.isEmpty()) {
+        RequirePdfWriter(pdfWriter);
+        const int skipped = WriteTaskCards(*options.exercise, sheet, QDir(options.instructor.cards),
+                                           options.instructor.cardsPerPage, pdfWriter);
+        if (skipped)
+            PrintError(QStringLiteral("%1 rows do not fit the header: they have no card").arg(skipped));
+        missing += skipped;
+    }
+    if (!options.instructor.moodle.isEmpty()) {
+        int skipped = 0;
+        WriteOutput(options.instructor.moodle, MoodleQuizOf(*options.exercise, sheet, skipped));
+        if (skipped)
+            PrintError(QStringLiteral("%1: %2 variants have no question: their rows do not fit the header or they do "
+                                      "not compute")
+                           .arg(options.instructor.moodle)
+                           .arg(skipped));
+        missing += skipped;
+    }
+    return missing;
+}
+
 int Batch(const Options& options, PdfWriter pdfWriter)
 {
     const VariantSheet sheet = ReadVariants(options, options.batch);
+    const int missingHandouts = WriteHandouts(options, sheet, pdfWriter);
+    if (options.outDir.isEmpty())
+        return missingHandouts ? 1 : 0;
     const bool keyPdfs = !options.instructor.keys.isEmpty() && options.instructor.keysPdf;
     if (keyPdfs || options.withPdf)
         RequirePdfWriter(pdfWriter);  // refused before anything is written
     BatchTargets targets{QDir(options.outDir), options.instructor.keysDir(), keyPdfs, options.withPdf,
-                         options.rigorous, pdfWriter};
+                         options.rigorous, pdfWriter, options.instructor.xlsx};
     if (!targets.reports.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
     BatchEvents events;
     if (sheet.rows.size() > 5)
         events.progressed = [](int done, int total) { PrintError(QStringLiteral("[%1/%2]").arg(done).arg(total)); };
     events.failed = events.variantFailed = PrintError;
-    return RunBatch(*options.exercise, sheet, targets, events) ? 1 : 0;
+    return RunBatch(*options.exercise, sheet, targets, events) || missingHandouts ? 1 : 0;
 }
 
 // Whether two names lead to one existing file (a link, another spelling of the path).
@@ -541,7 +607,7 @@ int MakeVariantsCommand(const Options& options)
             throw UsageError(QStringLiteral("--students and --out name the same file %1: the class list would be "
                                             "replaced by the variants").arg(instructor.students));
         try {
-            students = ReadStudents(ReadInputFile(instructor.students), instructor.encoding);
+            students = ReadStudents(ReadInputFile(instructor.students), instructor.encoding, instructor.sheet);
         } catch (const FileReadError& error) {
             throw UsageError(error.text());
         } catch (const SpreadsheetError& e) {
@@ -556,7 +622,9 @@ int MakeVariantsCommand(const Options& options)
     const QByteArray variants = MakeVariants(*options.exercise, *instructor.variants, instructor.seed, students);
     // A file gets a byte order mark, so that a spreadsheet opens its names as UTF-8.
     WriteOutput(instructor.out.isEmpty() ? QStringLiteral("-") : instructor.out,
-                instructor.out.isEmpty() || instructor.out == QLatin1String("-") ? variants : "\xEF\xBB\xBF" + variants);
+                instructor.out.isEmpty() || instructor.out == QLatin1String("-") ? variants : kUtf8ByteOrderMark + variants);
+    if (instructor.xlsx)
+        WriteOutput(XlsxPathFor(instructor.out), WriteXlsx(ReadTableFile(variants), QStringLiteral("variants")));
     return 0;
 }
 
@@ -567,7 +635,8 @@ int GradeCommand(const Options& options)
     if (!dir.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
     try {
-        GradeAnswers(*options.exercise, sheet, options.instructor.tolerances, dir, options.instructor.grade);
+        GradeAnswers(*options.exercise, sheet, options.instructor.tolerances, dir, options.instructor.grade,
+                     options.instructor.xlsx);
     } catch (const SpreadsheetError& e) {
         throw UsageError(QStringLiteral("%1: %2").arg(options.instructor.grade, QString::fromUtf8(e.what())));
     }
@@ -621,7 +690,8 @@ bool AsksForPdf(const QStringList& arguments)
         if (argument == QLatin1String("--"))
             break;
         if (argument == QLatin1String("--pdf") || argument.startsWith(QLatin1String("--pdf="))
-            || argument == QLatin1String("--with-pdf"))
+            || argument == QLatin1String("--with-pdf") || argument == QLatin1String("--cards")
+            || argument.startsWith(QLatin1String("--cards=")))
             return true;
         keys = keys || argument == QLatin1String("--keys") || argument.startsWith(QLatin1String("--keys="));
         noPdf = noPdf || argument == QLatin1String("--no-pdf");

@@ -7,7 +7,8 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
-#include "solve/csv.h"
+#include "solve/table_files.h"
+#include "solve/xlsx_writer.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -75,6 +76,7 @@ std::optional<double> ParseAnswer(const QString& text, bool angle)
 }
 
 struct Mark {
+    bool unread = false;  // the cell holds an answer that does not read as a number
     bool given = false;   // the answer reads as a number
     bool right = false;
     double difference = 0;  // answer − computed, in the result's unit; angles in seconds
@@ -92,6 +94,7 @@ Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QStr
     const int decimals = PrintedDecimals(mark.expected);
     mark.tolerance = givenTolerance ? *givenTolerance : std::pow(10.0, -decimals);
     const std::optional<double> value = ParseAnswer(answer, result.angle);
+    mark.unread = !value && !answer.trimmed().isEmpty();
     if (!computed || !value)
         return mark;
     mark.given = true;
@@ -101,17 +104,26 @@ Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QStr
     return mark;
 }
 
+// An answer that is there but does not read as a number: that cell is not marked, the others are.
+const QString kUnread = QStringLiteral("не прочитано");
+
+// A cell's verdict in grades.csv: 1 right, 0 wrong or missing, or unread.
+QString Verdict(const Mark& mark)
+{
+    return mark.right ? QStringLiteral("1") : mark.unread ? kUnread : QStringLiteral("0");
+}
+
+QString Score(int right, std::size_t total)
+{
+    return QStringLiteral("%1 из %2").arg(right).arg(total);
+}
+
 QString Number(double value, int decimals) { return FormatFixed(static_cast<Extended>(value), decimals); }
 
 // A tolerance without trailing zeros: "0,001", "0,00000001", "2".
 QString Tolerance(double value)
 {
-    QString text = Number(value, 12);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(DecimalSeparator()))
-        text.chop(1);
-    return text;
+    return WithoutTrailingZeros(Number(value, 12), DecimalSeparator());
 }
 
 }  // namespace
@@ -121,7 +133,6 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
     if (!exercise.makeVariant)
         throw KveltaError(QStringLiteral("%1 has no individual variants").arg(exercise.name));
     QRandomGenerator random(seed);
-    const QChar separator = DecimalSeparator() == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
     QByteArray out;
     std::set<TypedTexts> drawn;
     for (int k = 0; k < count; ++k) {
@@ -148,12 +159,12 @@ QByteArray MakeVariants(const Exercise& exercise, int count, quint32 seed, const
             QStringList header;
             for (const auto& typed : named)
                 header << typed.first;
-            out += DelimitedLine(header, separator);
+            out += TableLine(header);
         }
         QStringList fields;
         for (const auto& typed : named)
             fields << typed.second;
-        out += DelimitedLine(fields, separator);
+        out += TableLine(fields);
     }
     return out;
 }
@@ -233,7 +244,7 @@ QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sh
 }
 
 void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances, const QDir& dir,
-                  const QString& source)
+                  const QString& source, bool xlsx)
 {
     std::vector<std::pair<std::size_t, const QuantitySpec*>> answers;  // column, result
     for (std::size_t c = 0; c < sheet.columns.size(); ++c)
@@ -248,8 +259,8 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
     QStringList header{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name")};
     for (const auto& answer : answers)
         header << answer.second->name << answer.second->name + QStringLiteral(" разность");
-    header << QStringLiteral("right") << QStringLiteral("total");
-    QByteArray grades = CsvLine(header);
+    header << QStringLiteral("right") << QStringLiteral("total") << QStringLiteral("score");
+    std::vector<QStringList> grades{header};
     QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, SingleLineText(source));
 
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
@@ -263,7 +274,7 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
                                 .arg(number).arg(r + 2).arg(row.size()).arg(sheet.columns.size())
                           : QStringLiteral("\n%1  строка %2: %3 — не проверена\n")
                                 .arg(number).arg(r + 2).arg(sheet.problem(exercise, row));
-            grades += CsvLine(line);
+            grades.push_back(line);
             continue;
         }
         const Solution solution = SolveExercise(exercise, *edits);
@@ -281,23 +292,26 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
             right += mark.right ? 1 : 0;
             const int decimals = std::clamp(PrintedDecimals(mark.expected), 0, 12);
             const QString difference = mark.given ? Number(mark.difference, decimals) : QString();
-            line << (mark.right ? QStringLiteral("1") : QStringLiteral("0")) << difference;
+            line << Verdict(mark) << difference;
             const QString unit = result->angle ? QStringLiteral(" ″") : result->unit.isEmpty() ? QString() : QLatin1Char(' ') + result->unit;
             report += QStringLiteral("  %1: ответ «%2», вычислено %3; ")
                           .arg(result->name, SingleLineText(row.value(static_cast<qsizetype>(column)).trimmed()),
                                mark.expected);
-            report += mark.given ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
-                                       .arg(difference, unit, Tolerance(mark.tolerance),
-                                            mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
-                                 : QStringLiteral("ответа нет или он не читается — неверно\n");
+            report += mark.given     ? QStringLiteral("разность %1%2, допуск %3 — %4\n")
+                                           .arg(difference, unit, Tolerance(mark.tolerance),
+                                                mark.right ? QStringLiteral("верно") : QStringLiteral("неверно"))
+                      : mark.unread ? QStringLiteral("%1\n").arg(kUnread)
+                                    : QStringLiteral("ответа нет — неверно\n");
         }
-        line << QString::number(right) << QString::number(answers.size());
+        line << QString::number(right) << QString::number(answers.size()) << Score(right, answers.size());
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
-        grades += CsvLine(line);
+        grades.push_back(line);
     }
-    WriteFilesTogether({{dir.filePath(QStringLiteral("grades.csv")), grades},
-                        {dir.filePath(QStringLiteral("grades.txt")), report.toUtf8()}},
-                       FileSync::Later);
+    std::vector<std::pair<QString, QByteArray>> files{{dir.filePath(QStringLiteral("grades.csv")), TableFile(grades)},
+                                                      {dir.filePath(QStringLiteral("grades.txt")), report.toUtf8()}};
+    if (xlsx)
+        files.emplace_back(dir.filePath(QStringLiteral("grades.xlsx")), WriteXlsx(grades, QStringLiteral("grades")));
+    WriteFilesTogether(files, FileSync::Later);
     SyncFolder(dir.path());
 }
 

@@ -49,9 +49,10 @@ QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sh
 // Tolerances by result name (summary.csv's column names), in the result's unit; angles in seconds.
 using Tolerances = std::map<QString, double>;
 
-// Marks the answers of a variants sheet with answer columns: writes DIR/grades.csv and
-// DIR/grades.txt. `source` names the answers file in the report.
+// Marks the answers of a variants sheet with answer columns: writes DIR/grades.csv (as
+// table_files.h has it), DIR/grades.txt and with `xlsx` DIR/grades.xlsx. `source` names the
+// answers file in the report.
 void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances,
-                  const QDir& dir, const QString& source);
+                  const QDir& dir, const QString& source, bool xlsx = false);
 
 }  // namespace kvelta

@@ -3,6 +3,7 @@
 #include "frame/edit_names.h"
 #include "frame/numbers.h"
 #include "solve/outputs.h"
+#include "solve/workbook_reader.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -138,14 +139,31 @@ bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise
     return NamesNumber(exercise.edits, column.edit);
 }
 
-// The decimal separator the numbers are written with; an error when some have a comma and
-// others a point.
-std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& exercise)
+// The decimal separator the answers are written with, by the most: a student's slip is that
+// student's unreadable answer, never the whole file's.
+std::optional<QChar> AnswersDecimal(const VariantSheet& sheet)
+{
+    qsizetype commas = 0, points = 0;
+    for (const QStringList& row : sheet.rows)
+        for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(row.size()); ++c)
+            if (sheet.columns[c].result >= 0) {
+                commas += row[static_cast<qsizetype>(c)].count(QLatin1Char(','));
+                points += row[static_cast<qsizetype>(c)].count(QLatin1Char('.'));
+            }
+    if (commas == points)
+        return std::nullopt;
+    return commas > points ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+// The decimal separator the numbers are written with; an error when some given data have a comma
+// and others a point. With answers, the given data decide, and the answers only when no given
+// number has a fraction.
+std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& exercise, bool answers)
 {
     QString commaAt, pointAt;
     for (std::size_t r = 0; r < sheet.rows.size(); ++r)
         for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(sheet.rows[r].size()); ++c) {
-            if (!IsNumberColumn(sheet.columns[c], exercise))
+            if (!IsNumberColumn(sheet.columns[c], exercise) || (answers && sheet.columns[c].result >= 0))
                 continue;
             const QString& cell = sheet.rows[r][static_cast<qsizetype>(c)];
             const QString where = QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1);
@@ -162,7 +180,7 @@ std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& ex
         return QLatin1Char(',');
     if (!pointAt.isEmpty())
         return QLatin1Char('.');
-    return std::nullopt;
+    return answers ? AnswersDecimal(sheet) : std::nullopt;
 }
 
 // What a scan of bytes as UTF-8 found: the first byte that is not UTF-8 (-1: none) and how many
@@ -401,7 +419,10 @@ QString VariantSheet::number(const QStringList& row, std::size_t column) const
     return cell;
 }
 
-VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
+namespace {
+
+// A sheet of delimited text: the separator is found from the header.
+VariantSheet DelimitedSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
 {
     // Blank lines before the header are skipped as those after it.
     const QString text = WithoutLeadingBlankLines(DecodeSpreadsheet(bytes, reading.encoding));
@@ -438,6 +459,36 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
     sheet.columns = std::move(readable.front().second.columns);
     sheet.rows = ParseDelimited(text, sheet.separator);
     sheet.rows.erase(sheet.rows.begin());
+    return sheet;
+}
+
+// A workbook's rows as a sheet: the first is the header; rows short of it had empty cells at the
+// end, which a workbook does not keep.
+VariantSheet WorkbookSheet(std::vector<QStringList> rows, const Exercise& exercise, const SheetReading& reading)
+{
+    if (rows.empty())
+        throw SpreadsheetError(QStringLiteral("the sheet has no header row"));
+    HeaderReading header = ReadHeader(rows.front(), exercise, reading.answers);
+    if (!header.problem.isEmpty())
+        throw SpreadsheetError(header.problem);
+    VariantSheet sheet;
+    sheet.separator = QLatin1Char(';');
+    sheet.columns = std::move(header.columns);
+    rows.erase(rows.begin());
+    for (QStringList& row : rows)
+        while (row.size() < static_cast<qsizetype>(sheet.columns.size()))
+            row.append(QString());
+    sheet.rows = std::move(rows);
+    return sheet;
+}
+
+}  // namespace
+
+VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise, const SheetReading& reading)
+{
+    std::optional<std::vector<QStringList>> workbookRows = ReadWorkbook(bytes, reading.sheet);
+    VariantSheet sheet = workbookRows ? WorkbookSheet(std::move(*workbookRows), exercise, reading)
+                                      : DelimitedSheet(bytes, exercise, reading);
     // Each row's own fields, not the header's columns: a wide header of empty cells costs nothing per row.
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         const QStringList& row = sheet.rows[r];
@@ -448,11 +499,14 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
         }
     }
     if (!reading.decimalGiven)
-        sheet.decimal = DetectDecimal(sheet, exercise);
+        sheet.decimal = DetectDecimal(sheet, exercise, reading.answers);
     return sheet;
 }
 
-std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding)
+namespace {
+
+// The lines of a class list in delimited text, split into a group and a name.
+std::vector<QStringList> StudentLines(const QByteArray& bytes, InputEncoding encoding)
 {
     const QString text = DecodeSpreadsheet(bytes, encoding);
     // The first separator (';', tab, ',') in the list that splits every line into at most a group
@@ -473,9 +527,14 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
     }
     if (!lines)
         throw SpreadsheetError(QStringLiteral("the lines do not split into a group and a name"));
+    return std::move(*lines);
+}
+
+std::vector<Student> StudentsOf(const std::vector<QStringList>& lines)
+{
     std::vector<Student> students;
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-        const QStringList& row = (*lines)[i];
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QStringList& row = lines[i];
         const QString first = row.value(0).trimmed();
         if (i == 0 && row.size() >= 2
             && (first.compare(QStringLiteral("группа"), Qt::CaseInsensitive) == 0
@@ -488,6 +547,18 @@ std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encodin
     if (students.empty())
         throw SpreadsheetError(QStringLiteral("the list has no students"));
     return students;
+}
+
+}  // namespace
+
+std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding, const QString& sheet)
+{
+    std::optional<std::vector<QStringList>> lines = ReadWorkbook(bytes, sheet);
+    if (lines && !std::all_of(lines->begin(), lines->end(), [](const QStringList& row) { return row.size() <= 2; }))
+        throw SpreadsheetError(QStringLiteral("the sheet has more than two columns, a group and a name"));
+    if (!lines)
+        lines = StudentLines(bytes, encoding);
+    return StudentsOf(*lines);
 }
 
 }  // namespace kvelta

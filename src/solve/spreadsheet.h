@@ -74,8 +74,10 @@ struct SheetReading {
     InputEncoding encoding = InputEncoding::Detect;
     bool decimalGiven = false;  // the numbers are written in the program's separator
     bool answers = false;       // header cells may name the exercise's final results
+    QString sheet;              // of a workbook: the sheet named so; empty, the first
 };
 
+// The bytes are delimited text or an .xlsx or .ods workbook, told by their content.
 // Header cells are input names ("B1", "B1.sec"), edit names ("Edit3") or the labels --list shows
 // ("B1 o"); with `answers`, the names of the final results as summary.csv heads them come first,
 // except that of two columns under the same name the first is the input.
@@ -87,7 +89,8 @@ struct Student {
 };
 
 // A class list: one student a line, "group;name", "group,name", "group<tab>name" or a name
-// alone; a first line headed "Группа"/"group" is skipped.
-std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding);
+// alone; a first line headed "Группа"/"group" is skipped. Or the same in the columns of a
+// workbook's sheet (the first, or the one named `sheet`).
+std::vector<Student> ReadStudents(const QByteArray& bytes, InputEncoding encoding, const QString& sheet = {});
 
 }  // namespace kvelta

@@ -148,7 +148,11 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
         ASSERT_TRUE(Grade(dialog, file.fileName()));
         const int results = static_cast<int>(exercise.results.size());
         ASSERT_EQ(dialog.table->rowCount(), 2);
-        ASSERT_EQ(dialog.table->columnCount(), 5 + 2 * results);
+        ASSERT_EQ(dialog.table->columnCount(), 6 + 2 * results);
+        EXPECT_EQ(dialog.table->horizontalHeaderItem(2)->text(), "Студент");
+        EXPECT_EQ(dialog.table->horizontalHeaderItem(5 + 2 * results)->text(), "Итог");
+        EXPECT_EQ(dialog.table->item(0, 5 + 2 * results)->text(), QStringLiteral("%1 из %1").arg(results));
+        EXPECT_EQ(dialog.table->item(1, 5 + 2 * results)->text(), QStringLiteral("0 из %1").arg(results));
         for (int r = 0; r < results; ++r) {
             EXPECT_EQ(dialog.table->item(0, 3 + 2 * r)->text(), "1");
             EXPECT_EQ(dialog.table->item(0, 3 + 2 * r)->background().color(), QColor(0xc8, 0xf0, 0xc8));
@@ -161,6 +165,29 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
         ASSERT_TRUE(dialog.exportCsv(dir.filePath("export.csv")));
         ASSERT_EQ(RunSolveCommand({"meridian-arc", "--grade", file.fileName(), "--out-dir", dir.path()}), 0);
         EXPECT_EQ(test::ReadFile(dir.filePath("export.csv")), test::ReadFile(dir.filePath("grades.csv")));
+
+        // The search shows the students whose name holds the text.
+        dialog.search->setText("вариант 2");
+        EXPECT_TRUE(dialog.table->isRowHidden(0));
+        EXPECT_FALSE(dialog.table->isRowHidden(1));
+        dialog.search->clear();
+        EXPECT_FALSE(dialog.table->isRowHidden(0));
+        // A tolerance wide enough makes the second student's answers right; one that is no number
+        // is an error box, and the marks stay.
+        ASSERT_EQ(dialog.tolerances->rowCount(), results);
+        for (int r = 0; r < results; ++r)
+            dialog.tolerances->item(r, 1)->setText("1e12");
+        ASSERT_TRUE(Grade(dialog, file.fileName()));
+        EXPECT_EQ(dialog.table->item(1, 3)->text(), "1");
+        dialog.tolerances->item(0, 1)->setText("один");
+        QSignalSpy refused(&dialog, &GradeAnswersDialog::gradingFinished);
+        dialog.check->click();  // refused before any marking starts
+        ASSERT_EQ(refused.size(), 1);
+        EXPECT_TRUE(refused.front().at(0).toString().contains("не число"));
+        EXPECT_EQ(errors.messages.size(), 1);
+        EXPECT_EQ(dialog.table->item(1, 3)->text(), "1");
+        errors.messages.clear();
+        dialog.tolerances->item(0, 1)->setText("");
         EXPECT_TRUE(errors.messages.isEmpty()) << test::Str(errors.messages.join('\n'));
         // An unreadable file is an error box, not a crash.
         EXPECT_FALSE(Grade(dialog, dir.filePath("missing.csv")));

@@ -41,7 +41,7 @@ check_folder() {  # DIR GROUP [done] WHAT
     present=$(find "$dir" -maxdepth 1 -name '[0-9]*.txt' -printf '%f\n' | cut -d- -f1 | sort)
     [ "$present" = "$(find "$dir" -maxdepth 1 -name '[0-9]*.docx' -printf '%f\n' | cut -d- -f1 | sort)" ] ||
         fail "$what: the keys' .txt and .docx files differ"
-    listed=$(tail -n +2 "$dir/summary.csv" | awk -F, '$4 == "" { print $1 }' | sort)
+    listed=$(tail -n +2 "$dir/summary.csv" | awk -F';' '$4 == "" { print $1 }' | sort)
     [ "$present" = "$listed" ] || fail "$what: keys present $(echo $present | wc -w), summary.csv lists $(echo $listed | wc -w)"
 }
 

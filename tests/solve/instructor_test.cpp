@@ -5,6 +5,7 @@
 #include "solve/csv.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
+#include "solve/table_files.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>
@@ -16,10 +17,10 @@
 namespace kvelta {
 namespace {
 
-// The rows of a comma-separated UTF-8 file Kvelta wrote.
+// The rows of a table file Kvelta wrote (in the separators of the locale it was written in).
 std::vector<QStringList> CsvFile(const QString& path)
 {
-    return ParseDelimited(QString::fromUtf8(test::ReadFile(path)), QLatin1Char(','));
+    return ReadTableFile(test::ReadFile(path));
 }
 
 using test::SeparatorScope;
@@ -166,7 +167,7 @@ TEST(Spreadsheet, ReadsWhatSpreadsheetsSaveAndSaysWhyItCannot)
 }
 
 // Angles are marked as the table prints them or in decimal degrees; an answer that does not read
-// as a number is wrong, never a crash.
+// as a number is «не прочитано» for that cell, never a crash.
 TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
 {
     SeparatorScope scope('.');
@@ -183,8 +184,8 @@ TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path()}), 0);
     const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
     ASSERT_EQ(grades.size(), 4u);
-    EXPECT_EQ(grades[1].mid(3), (QStringList{"1", "0.0000", "1", "0.0000", "2", "2"}));
-    EXPECT_EQ(grades[2].mid(3), (QStringList{"0", "", "0", "", "0", "2"}));
+    EXPECT_EQ(grades[1].mid(3), (QStringList{"1", "0.0000", "1", "0.0000", "2", "2", "2 из 2"}));
+    EXPECT_EQ(grades[2].mid(3), (QStringList{"не прочитано", "", "не прочитано", "", "0", "2", "0 из 2"}));
     EXPECT_EQ(grades[3][3], "0");
     EXPECT_EQ(grades[3][5], "0");  // 0.0036″ off, the table prints 0.0001″
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path(), "--tolerance", "L=0.01"}), 0);
@@ -218,9 +219,11 @@ TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
                          QDir(dir.path()), "answers.csv");
             const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
             ASSERT_EQ(grades.size(), 13u);
-            for (std::size_t g = 1; g < grades.size(); ++g)
-                EXPECT_EQ(grades[g].constLast(), grades[g][grades[g].size() - 2])
-                    << test::Str(exercise->name) << ": " << test::Str(grades[g].join(','));
+            for (std::size_t g = 1; g < grades.size(); ++g) {
+                const QString total = grades[g][grades[g].size() - 2];
+                EXPECT_EQ(grades[g][grades[g].size() - 3], total) << test::Str(exercise->name) << ": " << test::Str(grades[g].join(','));
+                EXPECT_EQ(grades[g].constLast(), total + " из " + total);
+            }
         }
     }
 }
@@ -261,20 +264,78 @@ TEST(Instructor, ClassListToVariantsKeysAndMarks)
         ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--grade", answers, "--out-dir", dir.filePath("marks")}), 0);
         const std::vector<QStringList> grades = CsvFile(dir.filePath("marks/grades.csv"));
         ASSERT_EQ(grades.size(), 4u);
-        EXPECT_EQ(grades[0].join(','), "variant,group,name,a1,a1 разность,a2,a2 разность,c,c разность,d,d разность,right,total");
+        EXPECT_EQ(grades[0].join(','), "variant,group,name,a1,a1 разность,a2,a2 разность,c,c разность,d,d разность,right,total,score");
         const QStringList verdicts[] = {{"1", "1", "1", "1", "4"}, {"1", "0", "1", "1", "3"}, {"0", "0", "0", "0", "0"}};
         const QString names[] = {"Алексеев Алексей", "Борисова Бэла", "Васильев/Вадим"};
         for (int student = 1; student <= 3; ++student) {
             const QStringList& row = grades[static_cast<std::size_t>(student)];
-            ASSERT_EQ(row.size(), 13);
+            ASSERT_EQ(row.size(), 14);
             EXPECT_EQ(row[2], names[student - 1]);
             EXPECT_EQ((QStringList{row[3], row[5], row[7], row[9], row[11]}), verdicts[student - 1]) << student;
             EXPECT_EQ(row[12], "4");
+            EXPECT_EQ(row[13], verdicts[student - 1].constLast() + " из 4");
         }
         const double a2Difference = QString(grades[2][6]).replace(separator, '.').toDouble();
         EXPECT_NEAR(a2Difference, 5e-8, 0.6e-8);
         const QString report = QString::fromUtf8(test::ReadFile(dir.filePath("marks/grades.txt")));
         EXPECT_TRUE(report.contains("верно 3 из 4")) << test::Str(report);
+    }
+}
+
+// One student's slip never stops the marking: an answer with the other decimal separator, or one
+// that is no number at all, is «не прочитано» for that cell; the student's other answers and the
+// other students are marked.
+TEST(Instructor, MarkingNeverStopsForOneStudent)
+{
+    const Exercise& exercise = *FindExercise("trapezoid-sides");
+    for (const QChar separator : test::kSeparators) {
+        SeparatorScope scope(separator);
+        const QChar other = separator == ',' ? '.' : ',';
+        const std::vector<QStringList> variants = ReadTableFile(MakeVariants(exercise, 4, 11, {}));
+        QStringList header = variants.front();
+        for (const QuantitySpec& result : exercise.results)
+            header << result.name;
+        std::vector<QStringList> answers{header};
+        // Student 2 writes the other decimal separator, student 3 two numbers run together, student
+        // 4 leaves an answer out.
+        struct Slip {
+            int result;  // which answer is written wrong; -1 none
+            QString verdict;
+        } slips[] = {{-1, "1"}, {0, "не прочитано"}, {1, "не прочитано"}, {2, "0"}};
+        for (std::size_t v = 1; v < variants.size(); ++v) {
+            TypedTexts typed;
+            for (qsizetype c = 0; c < variants[v].size(); ++c)
+                for (const auto& edit : TextsOfNamedValue(exercise.edits, variants.front()[c], variants[v][c]))
+                    typed.push_back(edit);  // variants.csv is headed by the inputs' names
+            const Solution solution = SolveExercise(exercise, typed);
+            QStringList row = variants[v];
+            for (std::size_t r = 0; r < exercise.results.size(); ++r) {
+                const QuantitySpec& result = exercise.results[r];
+                QString answer = solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
+                const Slip& slip = slips[v - 1];
+                if (static_cast<int>(r) == slip.result)
+                    answer = v == 2 ? answer.replace(separator, other) : v == 3 ? answer + "x" + answer : QString();
+                row << answer;
+            }
+            answers.push_back(row);
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath("answers.csv");
+        WriteBytes(file, TableFile(answers));
+        ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--grade", file, "--out-dir", dir.path()}), 0);
+        const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
+        ASSERT_EQ(grades.size(), 5u);
+        const int results = static_cast<int>(exercise.results.size());
+        for (int student = 0; student < 4; ++student) {
+            const QStringList& row = grades[static_cast<std::size_t>(student + 1)];
+            int right = 0;
+            for (int r = 0; r < results; ++r) {
+                const bool slipped = r == slips[student].result;
+                EXPECT_EQ(row[3 + 2 * r], slipped ? slips[student].verdict : QString("1")) << student << " " << r;
+                right += slipped ? 0 : 1;
+            }
+            EXPECT_EQ(row.constLast(), QStringLiteral("%1 из %2").arg(right).arg(results));
+        }
     }
 }
 

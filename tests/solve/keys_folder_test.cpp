@@ -5,6 +5,7 @@
 #include "solve/instructor.h"
 #include "solve/run_folder.h"
 #include "solve/spreadsheet.h"
+#include "solve/table_files.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>
@@ -60,7 +61,7 @@ TEST(HostileNames, GiveReadableKeysAndInertCells)
     ASSERT_EQ(RunSolveCommand({"meridian-arc", "--batch", dir.filePath("v.csv"), "--keys", dir.filePath("keys"), "--no-pdf"}),
               0);
     const std::vector<QStringList> summary =
-        ParseDelimited(QString::fromUtf8(test::ReadFile(dir.filePath("keys/summary.csv"))), QLatin1Char(','));
+        ReadTableFile(test::ReadFile(dir.filePath("keys/summary.csv")));
     ASSERT_EQ(summary.size(), std::size(kHostileNames) + 1);
     for (int k = 1; k <= count; ++k) {
         const HostileName& student = kHostileNames[k - 1];
