@@ -28,12 +28,12 @@ const Exercise* Find(const QString& wanted, Key key)
 const std::vector<const Exercise*>& Catalogue()
 {
     static const std::vector<const Exercise*> exercises = {
-        &MeridianArcExercise(),        &ParallelArcExercise(),         &CurvatureRadiiExercise(),
-        &TrapezoidAreaExercise(),      &TrapezoidSidesExercise(),      &LegendreTriangleExercise(),
-        &LargeTriangleExercise(),      &GaussKrugerForwardExercise(),  &GaussKrugerInverseExercise(),
-        &ZoneTransferExercise(),       &PlaneCorrectionsExercise(),    &DirectProblemExercise(),
-        &InverseProblemExercise(),     &SpatialCoordinatesExercise(),  &BesselDirectExercise(),
-        &BesselInverseExercise(),      &DatumTransformationExercise(),
+        &MeridianArcExercise(),         &ParallelArcExercise(),         &CurvatureRadiiExercise(),
+        &TrapezoidAreaExercise(),       &TrapezoidSidesExercise(),      &LegendreTriangleExercise(),
+        &LargeTriangleExercise(),       &GaussKrugerForwardExercise(),  &GaussKrugerInverseExercise(),
+        &ZoneTransferExercise(),        &PlaneCorrectionsExercise(),    &PlaneConvergenceExercise(),
+        &DirectProblemExercise(),       &InverseProblemExercise(),      &SpatialCoordinatesExercise(),
+        &BesselDirectExercise(),        &BesselInverseExercise(),       &DatumTransformationExercise(),
     };
     return exercises;
 }

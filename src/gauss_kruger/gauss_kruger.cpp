@@ -106,30 +106,37 @@ void GaussKrugerToGeodeticLabels(ResultTable& table)
         "[1-(b4-0,12z^2)z^2]z^2*b2", "Ro\"[^]", "B",         "[1-(b3-b5z^2)z^2]z", "l=[^]Ro\"", "L=Lo+l"});
 }
 
+Footpoint FootpointLatitude(double x, Extended secondsPerRadian)
+{
+    Footpoint f;
+    // The "Бета" angle: the latitude whose meridian arc from the equator is x on a sphere.
+    f.beta = Held(x / MeridianFactor);
+    f.betaSeconds = Held(secondsPerRadian * f.beta);
+    f.betaDegrees = Held(f.betaSeconds / 3600);
+    f.sinBeta = Held(SinDeg(f.betaDegrees));
+    f.cosBeta = Held(CosDeg(f.betaDegrees));
+    f.cos2Beta = Held(static_cast<Extended>(f.cosBeta) * f.cosBeta);
+    // β plus a correction in seconds of arc, back to radians through ρ″.
+    const Extended series = 50221746 + (293622 + (2350 + 22.0L * f.cos2Beta) * f.cos2Beta) * f.cos2Beta;
+    const Extended correctionSec = secondsPerRadian * f.sinBeta * f.cosBeta * 1e-10L * series;
+    f.Bx = Held(Checked(correctionSec + 3600.0L * f.betaDegrees) / secondsPerRadian);
+    f.BxSeconds = Held(secondsPerRadian * f.Bx);
+    f.BxDegrees = Held(f.BxSeconds / 3600);
+    return f;
+}
+
 GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& t)
 {
-    // The "Бета" angle: the latitude whose meridian arc from the equator is x.
-    const double beta = Held(x / MeridianFactor);
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBeta, beta, 9);
-    const double betaSec = Held(RoSecondsTextbook * beta);
-    WriteSeconds(t, GkInverseRowBetaSeconds, betaSec);
-    const double betaDeg = Held(betaSec / 3600);
-    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowBetaDegrees, betaDeg);
-    const double sinBeta = Held(SinDeg(betaDeg));
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowSinBeta, sinBeta, 6);
-    const double cosBeta = Held(CosDeg(betaDeg));
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCosBeta, cosBeta, 6);
-    const double cBeta = Held(static_cast<Extended>(cosBeta) * cosBeta);
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCos2Beta, cBeta, 6);
-
-    // Footpoint latitude: β plus a correction in seconds of arc, back to radians through ρ″.
-    const Extended footpointSeries = 50221746 + (293622 + (2350 + 22.0L * cBeta) * cBeta) * cBeta;
-    const Extended correctionSec = RoSecondsTextbook * sinBeta * cosBeta * 1e-10L * footpointSeries;
-    const double Bx = Held(Checked(correctionSec + 3600.0L * betaDeg) / RoSecondsTextbook);
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBx, Bx, 9);
-    const double BxSec = Held(RoSecondsTextbook * Bx);
-    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBxSeconds, BxSec, 4);
-    const double BxDeg = Held(BxSec / 3600);
+    const Footpoint f = FootpointLatitude(x, RoSecondsTextbook);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBeta, f.beta, 9);
+    WriteSeconds(t, GkInverseRowBetaSeconds, f.betaSeconds);
+    WriteAngle(t, GaussKrugerValueColumn, GkInverseRowBetaDegrees, f.betaDegrees);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowSinBeta, f.sinBeta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCosBeta, f.cosBeta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowCos2Beta, f.cos2Beta, 6);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBx, f.Bx, 9);
+    WriteFixed(t, GaussKrugerValueColumn, GkInverseRowBxSeconds, f.BxSeconds, 4);
+    const double BxDeg = f.BxDegrees;
     WriteAngle(t, GaussKrugerValueColumn, GkInverseRowBxDegrees, BxDeg);
     const double sinBx = Held(SinDeg(BxDeg));
     WriteFixed(t, GaussKrugerValueColumn, GkInverseRowSinBx, sinBx, 6);

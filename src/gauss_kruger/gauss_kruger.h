@@ -51,6 +51,19 @@ void GaussKrugerToGeodeticLabels(ResultTable& table);
 // Writes the value column in row order; returns B and L.
 GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& table);
 
+// The footpoint latitude Bx of the abscissa x (the latitude whose meridian arc is x) by the
+// textbook's series in β = x / 6367558.4969, each quantity as the hand computation holds it.
+// `secondsPerRadian` is ρ″: the course's 206265 in the inverse series, the exact value where the
+// printed digits need it.
+struct Footpoint {
+    double beta = 0;  // radians
+    double betaSeconds = 0, betaDegrees = 0;
+    double sinBeta = 0, cosBeta = 0, cos2Beta = 0;
+    double Bx = 0;  // radians
+    double BxSeconds = 0, BxDegrees = 0;
+};
+Footpoint FootpointLatitude(double x, Extended secondsPerRadian);
+
 // The forward window's inputs: Lo (Edit3–Edit5), B (Edit6–Edit8), L (Edit9–Edit11).
 struct GeodeticInput {
     double Lo = 0;

@@ -42,6 +42,20 @@ EllipsoidPoint OnEllipsoid(double x, double y)
     return p;
 }
 
+// γ (degrees) and k from one call of the projection; the library's error is the reason for both.
+template <class Call>
+ConvergenceValues ConvergenceFrom(Call call)
+{
+    try {
+        double gamma = 0, k = 0;
+        call(gamma, k);
+        return {WithGround(Finite(gamma), {}), Finite(k)};
+    } catch (const std::exception& e) {
+        const RigorousValue none = None(QStringLiteral("ошибка библиотеки: %1").arg(QString::fromLocal8Bit(e.what())));
+        return {none, none};
+    }
+}
+
 double Degrees(double radians) { return radians * 180 / 3.14159265358979323846; }
 
 }  // namespace
@@ -51,14 +65,18 @@ ConvergenceValues ExactConvergence(double B, double L, double Lo)
     const QString reason = LatitudeReason(B, QStringLiteral("B"));
     if (!reason.isEmpty())
         return {None(reason), None(reason)};
-    try {
-        double x = 0, y = 0, gamma = 0, k = 0;
+    return ConvergenceFrom([&](double& gamma, double& k) {
+        double x = 0, y = 0;
         Projection().Forward(Lo, B, L, x, y, gamma, k);
-        return {WithGround(Finite(gamma), {}), Finite(k)};
-    } catch (const std::exception& e) {
-        const RigorousValue none = None(QStringLiteral("ошибка библиотеки: %1").arg(QString::fromLocal8Bit(e.what())));
-        return {none, none};
-    }
+    });
+}
+
+ConvergenceValues ExactConvergenceAtPlanePoint(double x, double y)
+{
+    return ConvergenceFrom([&](double& gamma, double& k) {
+        double B = 0, L = 0;
+        Projection().Reverse(0, y, x, B, L, gamma, k);  // the library's x is the easting
+    });
 }
 
 ReductionValues ExactReduction(double x1, double y1, double x2, double y2, double s)

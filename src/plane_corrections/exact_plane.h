@@ -12,6 +12,8 @@ struct ConvergenceValues {
     RigorousValue scale;
 };
 ConvergenceValues ExactConvergence(double B, double L, double Lo);
+// The same at the point of the plane x, y (the zone's Lo does not change them).
+ConvergenceValues ExactConvergenceAtPlanePoint(double x, double y);
 
 struct ReductionValues {
     RigorousValue delta12, delta21;  // seconds of arc

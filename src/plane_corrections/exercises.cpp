@@ -88,6 +88,44 @@ WindowLayout PlaneCorrectionsWindow()
     return {640, 560, 170, true, controls};
 }
 
+void PlaneConvergenceCompute(const Inputs& inputs, const TableSet& t)
+{
+    const PlanePointInput point = ReadPlanePointInput(inputs);
+    RunComputation(t, [&] { ComputePlaneConvergence(point, *t[0]); });
+}
+
+RigorousSolution PlaneConvergenceRigorous(const Inputs& inputs, const ComputedTables&)
+{
+    const PlanePointInput point = ReadPlanePointInput(inputs);
+    const ConvergenceValues c = ExactConvergenceAtPlanePoint(point.x, point.y);
+    return {{c.gamma, c.scale},
+            QStringLiteral("Строгие значения — точная поперечная проекция Меркатора GeographicLib "
+                           "(TransverseMercatorExact, масштаб 1 на осевом меридиане), обращённая в точке x, y. Ряды "
+                           "таблицы по широте основания ординаты Bx в пределах 3°30′ от осевого меридиана отличаются от "
+                           "них меньше чем на 0,0001″ (γ) и 10⁻⁹ (m); остальное — округление таблицы.")};
+}
+
+// A point of 40°–70° N within 3° of the axial meridian of a zone from the 4th to the 30th, its
+// x, y from the exact projection to the millimetre.
+TypedTexts PlaneConvergenceVariant(QRandomGenerator& random)
+{
+    const int Lo = 6 * static_cast<int>(Between(random, 4, 30)) - 3;
+    const PlanePoint p = ExactPlanePoint(Uniform(random, 40, 70), Uniform(random, -3, 3));
+    return Join({AngleTexts(3, Lo * 3600LL, 0),
+                 {{QStringLiteral("Edit6"), CommaNumber(std::round(p.x * 1000) / 1000, 3)},
+                  {QStringLiteral("Edit7"), CommaNumber(std::round(p.y * 1000) / 1000, 3)}}});
+}
+
+// Lo as an angle row, x and y under it, the button at the right of Lo.
+WindowLayout PlaneConvergenceWindow()
+{
+    return {461, 560, 129, false,
+            Controls({StudentRows(), {CaptionAt(QStringLiteral("Lo"), 16, 68, 15)}, AngleRow(3, 40, 64),
+                      {CaptionAt(QStringLiteral("x,м"), 8, 100), EditAt(6, 40, 96, 121),
+                       CaptionAt(QStringLiteral("y,м"), 176, 100), EditAt(7, 208, 96, 121),
+                       ComputeButton(295, 64)}})};
+}
+
 }  // namespace
 
 const Exercise& PlaneCorrectionsExercise()
@@ -135,6 +173,33 @@ const Exercise& PlaneCorrectionsExercise()
                        Rigorous, true},
         .makeVariant = Variant,
         .window = PlaneCorrectionsWindow(),
+    };
+    return exercise;
+}
+
+const Exercise& PlaneConvergenceExercise()
+{
+    static const Exercise exercise{
+        .name = "plane-convergence",
+        .windowClass = "TPlaneConvergenceForm",
+        .caption = "Сближение меридианов и масштаб по прямоугольным координатам Гаусса-Крюгера",
+        .menu = {"N16", "Преобразование координат", "N43",
+                 "Сближение меридианов и масштаб по прямоугольным координатам Гаусса-Крюгера"},
+        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0"),
+                        {Metres("Edit6", "x,м", "абсцисса x точки, м", "5728374,726"),
+                         Metres("Edit7", "y,м", "ордината y точки, м", "210198,193")}}),
+        // The point of the Gauss–Krüger worked example, given by its plane coordinates.
+        .example = {{"Edit3", "21"}, {"Edit6", "5728374,726"}, {"Edit7", "210198,193"}},
+        .help = "qrc:/help/plane-convergence.html",
+        .tables = {{"StringGrid1", {}, 2, PlaneConvergenceRows, {300, 170}}},
+        .results = {{"гамма", {}, 0, 1, PlaneConvergenceRow, true}, {"m", {}, 0, 1, PlaneScaleRow}},
+        .report = ReportLayout::Common,
+        .writeLabels = [](const TableSet& t) { PlaneConvergenceLabels(*t[0]); },
+        .compute = PlaneConvergenceCompute,
+        .comparison = {{{"γ", {}, 0, 1, PlaneConvergenceRow, true}, {"m", {}, 0, 1, PlaneScaleRow}},
+                       PlaneConvergenceRigorous, true},
+        .makeVariant = PlaneConvergenceVariant,
+        .window = PlaneConvergenceWindow(),
     };
     return exercise;
 }

@@ -70,6 +70,15 @@ void CheckLine(const LineInput& in)
                               .arg(FormatFixed(chord, MetreDecimals)));
 }
 
+// γ and m by either set of series are good to their printed digits only so near the axial meridian.
+void CheckLongitudeFromAxis(double lDegrees)
+{
+    if (std::fabs(lDegrees) > MaxLongitudeFromAxis)
+        throw KveltaError(QStringLiteral("Точка дальше 3°30' от осевого меридиана (l = %1): ряды для сближения "
+                                         "меридианов и масштаба не дают 0,001\" и 1·10^-8")
+                              .arg(FormatDms(lDegrees)));
+}
+
 // The latitude of the line's middle from the inverse Gauss–Krüger series; a point farther from
 // the axial meridian than the series reach is an error.
 Extended MeanLatitude(double xm, double ym)
@@ -107,6 +116,17 @@ void ReductionLabels(ResultTable& table)
         "d=s+дельта s, м", "d по координатам, м"});
 }
 
+void PlaneConvergenceLabels(ResultTable& table)
+{
+    WriteFormulaResultHeadings(table);
+    WriteLabelColumn(table, 0, {
+        "x, м", "y, м", "Lo", "Бета=x/6367558,4969, рад", "Бета", "Bx (по рядам от Бета)", "sin Bx", "cos Bx", "t=tg Bx",
+        "eta^2=e'^2*cos^2 Bx", "Nx=a/sqrt(1-e^2*sin^2 Bx), м", "u=y/Nx", "u^2/6*(1+2t^2+eta^2)",
+        "u^4/120*(5+28t^2+24t^4+6eta^2+8eta^2*t^2)", "l=Ro\"*u/cos Bx*(1-[^]+[^])", "L=Lo+l",
+        "u^2/3*(1+t^2-eta^2-2eta^4)", "u^4/15*(2+5t^2+3t^4)", "гамма\"=Ro\"*u*t*(1-[^]+[^])", "гамма",
+        "u^2/2*(1+eta^2)", "u^4/24*(1+6eta^2+9eta^4)", "m=1+[^]+[^]"});
+}
+
 ConvergenceInput ReadConvergenceInput(const Inputs& inputs)
 {
     ConvergenceInput in;
@@ -133,10 +153,7 @@ ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& t)
         throw KveltaError(QStringLiteral("Широта B за пределами ±90°"));
     // The longitude from the axial meridian the short way round (L = 179°, Lo = −177° is l = −4°).
     const double lDegrees = std::remainder(in.L - in.Lo, 360.0);
-    if (std::fabs(lDegrees) > MaxLongitudeFromAxis)
-        throw KveltaError(QStringLiteral("Точка дальше 3°30' от осевого меридиана (l = %1): ряды для сближения "
-                                         "меридианов и масштаба не дают 0,001\" и 1·10^-8")
-                              .arg(FormatDms(lDegrees)));
+    CheckLongitudeFromAxis(lDegrees);
     WriteAngle(t, 1, 1, in.B);
     WriteAngle(t, 1, 2, in.L);
     WriteAngle(t, 1, 3, in.Lo);
@@ -173,6 +190,15 @@ ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& t)
     const Extended m = 1 + m2 + m4 + m6;
     WriteFixed(t, 1, ScaleRow, m, ScaleDecimals);
     return {ToDouble(gammaSeconds), ToDouble(m)};
+}
+
+PlanePointInput ReadPlanePointInput(const Inputs& inputs)
+{
+    PlanePointInput in;
+    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
+    in.x = inputs.real(QStringLiteral("Edit6"));
+    in.y = inputs.real(QStringLiteral("Edit7"));
+    return in;
 }
 
 ReductionResult ComputeReduction(const LineInput& in, ResultTable& t)
@@ -227,6 +253,61 @@ ReductionResult ComputeReduction(const LineInput& in, ResultTable& t)
     WriteFixed(t, 1, PlaneDistanceRow, d, MetreDecimals);
     WriteFixed(t, 1, 25, std::sqrt(dx * dx + dy * dy), MetreDecimals);
     return {ToDouble(delta12), ToDouble(delta21), ToDouble(deltaS), ToDouble(d)};
+}
+
+ConvergenceResult ComputePlaneConvergence(const PlanePointInput& in, ResultTable& t)
+{
+    CheckAbscissa(in.x, "x");
+    // Beyond this |y| no point is within 3°30′ of the axial meridian, and the series for l below
+    // would no longer say so.
+    if (!(std::fabs(in.y) <= MaxPlaneOrdinate))
+        throw KveltaError(QStringLiteral("Ордината y по модулю больше %1 км: точка дальше 3°30' от осевого меридиана, "
+                                         "ряды для сближения меридианов и масштаба не дают 0,001\" и 1·10^-8")
+                              .arg(Kilometres(MaxPlaneOrdinate)));
+    // The footpoint latitude with the exact ρ″: the course's 206265 would shift it by about 0.17″.
+    const Footpoint foot = FootpointLatitude(in.x, Ro);
+    const Extended sinB = SinDeg(foot.BxDegrees), cosB = CosDeg(foot.BxDegrees), tanB = sinB / cosB;
+    const Extended eta2 = EtaSquared(cosB), t2 = tanB * tanB;
+    const Extended N = A / std::sqrt(1 - E2 * sinB * sinB);
+    const Extended u = in.y / N, u2 = u * u, u4 = u2 * u2;
+    // The longitude from the axial meridian, for the limit and to show where the point lies.
+    const Extended l2 = u2 / 6 * (1 + 2 * t2 + eta2);
+    const Extended l4 = u4 / 120 * (5 + 28 * t2 + 24 * t2 * t2 + 6 * eta2 + 8 * eta2 * t2);
+    const double lDegrees = ToDouble(Ro * u / cosB * (1 - l2 + l4) / 3600);
+    CheckLongitudeFromAxis(lDegrees);
+
+    WriteFixed(t, 1, 1, in.x, MetreDecimals);
+    WriteFixed(t, 1, 2, in.y, MetreDecimals);
+    WriteAngle(t, 1, 3, in.Lo);
+    WriteFixed(t, 1, 4, foot.beta, RatioDecimals);
+    WriteAngle(t, 1, 5, foot.betaDegrees);
+    WriteAngle(t, 1, 6, foot.BxDegrees);
+    WriteFixed(t, 1, 7, sinB, RatioDecimals);
+    WriteFixed(t, 1, 8, cosB, RatioDecimals);
+    WriteFixed(t, 1, 9, tanB, RatioDecimals);
+    WriteFixed(t, 1, 10, eta2, RatioDecimals);
+    WriteFixed(t, 1, 11, N, MetreDecimals);
+    WriteFixed(t, 1, 12, u, RatioDecimals);
+    WriteFixed(t, 1, 13, l2, 12);
+    WriteFixed(t, 1, 14, l4, 12);
+    WriteAngleText(t, 15, lDegrees, GammaDecimals);
+    WriteAngleText(t, PlaneLongitudeRow, ToDouble(static_cast<Extended>(in.Lo) + lDegrees), GammaDecimals);
+
+    const Extended gamma2 = u2 / 3 * (1 + t2 - eta2 - 2 * eta2 * eta2);
+    const Extended gamma4 = u4 / 15 * (2 + 5 * t2 + 3 * t2 * t2);
+    WriteFixed(t, 1, 17, gamma2, 12);
+    WriteFixed(t, 1, 18, gamma4, 12);
+    const Extended gammaSeconds = Ro * u * tanB * (1 - gamma2 + gamma4);
+    WriteSeconds(t, PlaneConvergenceSecondsRow, gammaSeconds, GammaDecimals);
+    WriteAngleText(t, PlaneConvergenceRow, ToDouble(gammaSeconds / 3600), GammaDecimals);
+
+    const Extended m2 = u2 / 2 * (1 + eta2);
+    const Extended m4 = u4 / 24 * (1 + 6 * eta2 + 9 * eta2 * eta2);
+    WriteFixed(t, 1, 21, m2, 12);
+    WriteFixed(t, 1, 22, m4, 12);
+    const Extended m = 1 + m2 + m4;
+    WriteFixed(t, 1, PlaneScaleRow, m, ScaleDecimals);
+    return {ToDouble(gammaSeconds), ToDouble(m)};
 }
 
 }  // namespace kvelta

@@ -72,6 +72,7 @@ const Terms kTerms[] = {
     {"gk-inverse", "Gauss", "Гаусс"},
     {"gk-zone", "zone", "зон"},
     {"plane-corrections", "meridian convergence", "сближение меридианов"},
+    {"plane-convergence", "meridian convergence", "сближение меридианов"},
     {"direct-problem", "direct geodetic problem", "прямая геодезическая задача"},
     {"inverse-problem", "inverse geodetic problem", "обратная геодезическая задача"},
     {"spatial-coordinates", "spatial", "пространственн"},
