@@ -223,12 +223,37 @@ WindowPlacement PlacementOnScreens(const WindowPlacement& placement, const QList
     return shown;
 }
 
+namespace {
+
+// A value of section "Main" read as an integer; one that is not says where it stands and what it
+// holds, so that the user can find the line to mend.
+int ReadMainInteger(const SettingsFile& file, const QString& key, const QString& defaultValue)
+{
+    const QString value = file.readString(kMain, key, defaultValue);
+    try {
+        return ParseInteger(value);
+    } catch (const ConversionError&) {
+        // A value written by hand may be anything: shown on one line and not longer than a box holds.
+        QString shown = value.left(64);
+        for (QChar& c : shown)
+            if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+                c = QLatin1Char(' ');
+        if (shown.size() < value.size())
+            shown += QStringLiteral("…");
+        throw KveltaError(QStringLiteral("Ошибка в файле настроек %1: в разделе [%2] значение ключа %3 «%4» — не целое "
+                                         "число; положение окна взято без него и без следующих за ним значений")
+                              .arg(QDir::toNativeSeparators(file.path()), kMain, key, shown));
+    }
+}
+
+}  // namespace
+
 void ReadMainPlacement(const SettingsFile& file, WindowPlacement& placement)
 {
-    placement.top = ParseInteger(file.readString(kMain, QStringLiteral("Top"), QStringLiteral("10")));
-    placement.left = ParseInteger(file.readString(kMain, QStringLiteral("Left"), QStringLiteral("10")));
-    placement.width = ParseInteger(file.readString(kMain, QStringLiteral("Width"), QStringLiteral("600")));
-    placement.height = ParseInteger(file.readString(kMain, QStringLiteral("Height"), QStringLiteral("400")));
+    placement.top = ReadMainInteger(file, QStringLiteral("Top"), QStringLiteral("10"));
+    placement.left = ReadMainInteger(file, QStringLiteral("Left"), QStringLiteral("10"));
+    placement.width = ReadMainInteger(file, QStringLiteral("Width"), QStringLiteral("600"));
+    placement.height = ReadMainInteger(file, QStringLiteral("Height"), QStringLiteral("400"));
     placement.maximized =
         file.readString(kMain, QStringLiteral("State"), QStringLiteral("NORMAL")) == QLatin1String("MAXIMIZED");
 }

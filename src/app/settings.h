@@ -56,8 +56,9 @@ struct WindowPlacement {
 WindowPlacement PlacementOnScreens(const WindowPlacement& placement, const QList<QRect>& screens);
 
 // Reads section "Main" in the order Top, Left, Width, Height, State, each value replacing the
-// built-in one as soon as it is read. A value that is not an integer raises the conversion error;
-// `placement` then holds what was read before it, the rest stays built-in.
+// built-in one as soon as it is read. A value that is not an integer raises an error that names the
+// file, the section, the key and the value; `placement` then holds what was read before it, the
+// rest stays built-in.
 void ReadMainPlacement(const SettingsFile& file, WindowPlacement& placement);
 
 // What closing the main window writes: the four placement keys only in the normal state,

@@ -50,6 +50,15 @@ struct LoadCase {
     QStringList errors;
 };
 
+// The box's text for a bad value of section Main: the file (PATH here, the test's file in the
+// run), the key and the value, in Russian.
+QString Bad(const char* key, const QString& value)
+{
+    return QStringLiteral("Ошибка в файле настроек PATH: в разделе [Main] значение ключа %1 «%2» — не целое число; "
+                          "положение окна взято без него и без следующих за ним значений.")
+        .arg(QLatin1String(key), value);
+}
+
 TEST(LoadSettings, EveryRule)
 {
     const LoadCase cases[] = {
@@ -67,13 +76,16 @@ TEST(LoadSettings, EveryRule)
         {"other section ignored", "[Other]\nTop=99\n[Main]\nHeight=300\n", {10, 10, 600, 300, false}, {}},
         // A bad value: the error is shown, the keys before it count, the rest stay built-in.
         {"bad Top", "[Main]\nTop=abc\nLeft=30\nWidth=500\nHeight=350\nState=MAXIMIZED\n",
-         {222, 150, 612, 415, false}, {"'abc' is not a valid integer value."}},
+         {222, 150, 612, 415, false}, {Bad("Top", "abc")}},
         {"bad Left", "[Main]\nTop=20\nLeft=1.5\nWidth=500\nState=MAXIMIZED\n", {222, 20, 612, 415, false},
-         {"'1.5' is not a valid integer value."}},
+         {Bad("Left", "1.5")}},
         {"bad Width", "[Main]\nTop=20\nLeft=30\nWidth=\nHeight=350\n", {30, 20, 612, 415, false},
-         {"'' is not a valid integer value."}},
+         {Bad("Width", "")}},
         {"bad Height", "[Main]\nTop=20\nLeft=30\nWidth=500\nHeight=99999999999\nState=MAXIMIZED\n",
-         {30, 20, 500, 415, false}, {"'99999999999' is not a valid integer value."}},
+         {30, 20, 500, 415, false}, {Bad("Height", "99999999999")}},
+        // A value written by hand shows on one line, cut to what a box holds.
+        {"bad Top with a tab and a long tail", "[Main]\nTop=1\t" + QByteArray(100, '7') + "\nLeft=30\n",
+         {222, 150, 612, 415, false}, {Bad("Top", "1 " + QString(62, QLatin1Char('7')) + "…")}},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,7 +94,9 @@ TEST(LoadSettings, EveryRule)
             ini.write(c.file);
         ErrorRecorder errors;
         TMainForm form(ini.path());
-        EXPECT_EQ(errors.messages, c.errors);
+        QStringList expectedErrors = c.errors;
+        expectedErrors.replaceInStrings(QStringLiteral("PATH"), ini.path());
+        EXPECT_EQ(errors.messages, expectedErrors);
         const WindowPlacement p = PlacementOf(form);
         EXPECT_EQ(form.isMaximized(), c.expected.maximized);
         // A maximised window keeps the read placement for its normal state.
