@@ -38,6 +38,22 @@ RigorousSolution Rigorous(const Inputs& inputs, const ComputedTables&)
                            "величину, показанную в последних строках каждой вкладки.")};
 }
 
+QString Figures(const char* name, const Ellipsoid& e)
+{
+    return QStringLiteral("%1 a = %2 м, 1/f = %3").arg(QString::fromUtf8(name), QString::number(e.a, 'f', 0),
+                                                       QString::number(1 / e.f, 'g', 12).replace(QLatin1Char('.'), DecimalSeparator()));
+}
+
+// The chain runs over three ellipsoids; each compared point lies on the one of its own system.
+QString Ellipsoids()
+{
+    return QStringLiteral("Эллипсоиды: %1; %2; %3. B, L, H (WGS-84) — на эллипсоиде WGS-84, B, L, H (СК-42) — на "
+                          "эллипсоиде Красовского. ")
+               .arg(Figures("Красовского (СК-42)", KrasovskyEllipsoid), Figures("ПЗ-90 (ПЗ-90.11)", Pz90Ellipsoid),
+                    Figures("WGS-84", Wgs84Ellipsoid)) +
+           RigorousSourceStatement();
+}
+
 // `suffix` tells the two points' short names apart: B42, L42, H42 and B84, L84, H84.
 std::vector<EditSpec> PointEdits(int first, const QString& system, const QString& height, const QString& suffix)
 {
@@ -126,7 +142,7 @@ const Exercise& DatumTransformationExercise()
                         {"B (СК-42)", {}, WgsTable, 1, DatumFirstResultRow, true},
                         {"L (СК-42)", {}, WgsTable, 1, DatumFirstResultRow + 1, true},
                         {"H (СК-42), м", "м", WgsTable, 1, DatumFirstResultRow + 2}},
-                       Rigorous, true},
+                       Rigorous, true, Ellipsoids},
         .makeVariant = Variant,
         .window = DatumWindow(),
     };

@@ -101,6 +101,9 @@ struct ComparisonSpec {
     RigorousSolution (*solve)(const Inputs& inputs, const ComputedTables& textbook) = nullptr;
     // The tables take e² = f(2 − f) from 1/f, not the course's rounded e².
     bool derivedE2 = false;
+    // The ellipsoids the rigorous values are on, for an exercise that works on others than
+    // Krasovsky's; without it the comparison states Krasovsky's.
+    QString (*ellipsoids)() = nullptr;
 };
 
 struct Exercise {

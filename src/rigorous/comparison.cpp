@@ -85,7 +85,7 @@ std::optional<Comparison> CompareExercise(const Exercise& exercise, const Inputs
     Comparison c;
     c.className = exercise.windowClass;
     c.caption = exercise.caption;
-    c.ellipsoid = rigorous::EllipsoidStatement(compared.derivedE2);
+    c.ellipsoid = compared.ellipsoids ? compared.ellipsoids() : rigorous::EllipsoidStatement(compared.derivedE2);
     c.textbookFault = textbook.fault;
     c.note = solution.note;
     for (std::size_t i = 0; i < compared.quantities.size(); ++i) {

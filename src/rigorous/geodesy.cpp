@@ -250,8 +250,13 @@ QString EllipsoidStatement(bool derivedE2)
 {
     const QString e2 = derivedE2 ? QStringLiteral("в таблице e² = f(2 − f) = %1, выведено из f").arg(FormatFixed(KrasovskyE2, 12))
                                  : QStringLiteral("в таблицах упражнений e² = %1, его округление").arg(FormatFixed(0.00669342L, 8));
-    return QStringLiteral("Эллипсоид Красовского: a = 6378245 м, 1/f = %1 (%2). Строгие значения: GeographicLib %3.")
-        .arg(FormatFixed(298.3L, 1), e2, QStringLiteral(GEOGRAPHICLIB_VERSION_STRING));
+    return QStringLiteral("Эллипсоид Красовского: a = 6378245 м, 1/f = %1 (%2). ").arg(FormatFixed(298.3L, 1), e2) +
+           RigorousSourceStatement();
+}
+
+QString RigorousSourceStatement()
+{
+    return QStringLiteral("Строгие значения: GeographicLib %1.").arg(QStringLiteral(GEOGRAPHICLIB_VERSION_STRING));
 }
 
 }  // namespace kvelta::rigorous

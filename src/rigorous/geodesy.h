@@ -66,5 +66,7 @@ QString RoNote();
 
 // The statement of the ellipsoid shown with every comparison.
 QString EllipsoidStatement(bool derivedE2 = false);
+// Its last sentence, where the rigorous values come from: "Строгие значения: GeographicLib 2.1.2."
+QString RigorousSourceStatement();
 
 }  // namespace kvelta::rigorous

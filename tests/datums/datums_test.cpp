@@ -6,6 +6,7 @@
 #include "datums/exact_datums.h"
 #include "datums/exercises.h"
 #include "frame/errors.h"
+#include "rigorous/comparison.h"
 #include "support/kvelta_test.h"
 
 #include <QProcess>
@@ -134,6 +135,30 @@ TEST(Datums, RefusesLatitudeBeyondThePole)
               "Формулы Молоденского неприменимы на полюсе (|B| = 90°): изменение долготы не определено; строгий путь вычислен");
     EXPECT_FALSE(pole.tables[0].cell(1, DatumFirstResultRow + 2).isEmpty());
     EXPECT_TRUE(pole.tables[0].cell(1, DatumMolodenskyRow).isEmpty());
+}
+
+// The comparison says which ellipsoid each compared point lies on, with all three of the chain,
+// in the locale's separator; the exercises on Krasovsky's ellipsoid alone keep their statement.
+TEST(Datums, ComparisonStatesTheThreeEllipsoids)
+{
+    for (const QChar separator : test::kSeparators) {
+        test::SeparatorScope scope(separator);
+        const Computed run = Compute();
+        TypedTexts example;
+        for (const auto& [name, text] : Datums().example)
+            example.emplace_back(name, QString(text).replace(QLatin1Char(','), separator));
+        const std::optional<Comparison> c =
+            CompareExercise(Datums(), EditTexts(Datums(), example), ComputedTables{run.tables.constSet(), {}});
+        ASSERT_TRUE(c);
+        const QString expected = WithSeparator(
+            QStringLiteral("Эллипсоиды: Красовского (СК-42) a = 6378245 м, 1/f = 298.3; ПЗ-90 (ПЗ-90.11) a = 6378136 м, "
+                           "1/f = 298.25784; WGS-84 a = 6378137 м, 1/f = 298.257223563. B, L, H (WGS-84) — на эллипсоиде "
+                           "WGS-84, B, L, H (СК-42) — на эллипсоиде Красовского. "),
+            separator);
+        EXPECT_EQ(Str(c->ellipsoid), Str(expected + rigorous::RigorousSourceStatement()));
+        EXPECT_TRUE(rigorous::EllipsoidStatement().startsWith(QStringLiteral("Эллипсоид Красовского: a = 6378245 м")));
+        EXPECT_TRUE(rigorous::EllipsoidStatement().endsWith(rigorous::RigorousSourceStatement()));
+    }
 }
 
 // Forward then exact inverse returns the point; the standard's reverse (signs changed) differs

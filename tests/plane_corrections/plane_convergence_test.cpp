@@ -136,9 +136,14 @@ TEST(PlaneConvergence, AgreesWithExactProjectionOverTheZone)
         const rigorous::PlanePoint p = rigorous::ExactPlanePoint(B, l);
         const auto error = ErrorOf([&] { ComputePlaneConvergence({Lo, p.x, p.y}, table); });
         if (error) {
-            // Refused only beyond the stated limits (the series' l is good to 0.0001″ at the edge).
-            const bool beyond = std::fabs(p.x) > MaxAbscissa || std::fabs(l) > MaxLongitudeFromAxis - 1e-7;
-            EXPECT_TRUE(beyond) << Str(*error) << " at B " << B << ", l " << l;
+            // Refused only beyond the stated limits (the series' l is good to 0.0001″ at the edge), and
+            // with the cause of the limit passed.
+            const bool nearPole = std::fabs(p.x) > MaxAbscissa;
+            EXPECT_TRUE(nearPole || std::fabs(l) > MaxLongitudeFromAxis - 1e-7) << Str(*error) << " at B " << B << ", l " << l;
+            const QString cause = nearPole                                  ? QStringLiteral("Абсцисса x по модулю больше 9900 км")
+                                  : std::fabs(p.y) > MaxPlaneOrdinate ? QStringLiteral("Ордината y по модулю больше 400 км")
+                                                                      : QStringLiteral("Точка дальше 3°30' от осевого меридиана (l = ");
+            EXPECT_TRUE(error->startsWith(cause)) << Str(*error) << " at B " << B << ", l " << l;
             ++refused;
             continue;
         }
