@@ -116,10 +116,19 @@ TypedTexts PlaneConvergenceVariant(QRandomGenerator& random)
                   {QStringLiteral("Edit7"), CommaNumber(std::round(p.y * 1000) / 1000, 3)}}});
 }
 
+// Lo as an angle row, 21° in a new window as in the inverse Gauss–Krüger window: the worked example's
+// zone.
+std::vector<EditSpec> ZoneMeridianEdits()
+{
+    std::vector<EditSpec> lo = AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0");
+    lo[0].defaultText = QStringLiteral("21");
+    return lo;
+}
+
 // Lo as an angle row, x and y under it, the button at the right of Lo.
 WindowLayout PlaneConvergenceWindow()
 {
-    return {461, 560, 129, false,
+    return {520, 600, 129, false,
             Controls({StudentRows(), {CaptionAt(QStringLiteral("Lo"), 16, 68, 15)}, AngleRow(3, 40, 64),
                       {CaptionAt(QStringLiteral("x,м"), 8, 100), EditAt(6, 40, 96, 121),
                        CaptionAt(QStringLiteral("y,м"), 176, 100), EditAt(7, 208, 96, 121),
@@ -185,7 +194,7 @@ const Exercise& PlaneConvergenceExercise()
         .caption = "Сближение меридианов и масштаб по прямоугольным координатам Гаусса-Крюгера",
         .menu = {"N16", "Преобразование координат", "N43",
                  "Сближение меридианов и масштаб по прямоугольным координатам Гаусса-Крюгера"},
-        .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0"),
+        .edits = Edits({StudentEdits(), ZoneMeridianEdits(),
                         {Metres("Edit6", "x,м", "абсцисса x точки, м", "5728374,726"),
                          Metres("Edit7", "y,м", "ордината y точки, м", "210198,193")}}),
         // The point of the Gauss–Krüger worked example, given by its plane coordinates.

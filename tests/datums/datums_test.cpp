@@ -150,11 +150,12 @@ TEST(Datums, ComparisonStatesTheThreeEllipsoids)
         const std::optional<Comparison> c =
             CompareExercise(Datums(), EditTexts(Datums(), example), ComputedTables{run.tables.constSet(), {}});
         ASSERT_TRUE(c);
-        const QString expected = WithSeparator(
-            QStringLiteral("Эллипсоиды: Красовского (СК-42) a = 6378245 м, 1/f = 298.3; ПЗ-90 (ПЗ-90.11) a = 6378136 м, "
-                           "1/f = 298.25784; WGS-84 a = 6378137 м, 1/f = 298.257223563. B, L, H (WGS-84) — на эллипсоиде "
-                           "WGS-84, B, L, H (СК-42) — на эллипсоиде Красовского. "),
-            separator);
+        // '#' stands for the decimal separator.
+        const QString expected =
+            QStringLiteral("Эллипсоиды: Красовского (СК-42) a = 6378245 м, 1/f = 298#3; ПЗ-90 (ПЗ-90.11) a = 6378136 м, "
+                           "1/f = 298#25784; WGS-84 a = 6378137 м, 1/f = 298#257223563. B, L, H (WGS-84) — на эллипсоиде "
+                           "WGS-84, B, L, H (СК-42) — на эллипсоиде Красовского. ")
+                .replace(QLatin1Char('#'), separator);
         EXPECT_EQ(Str(c->ellipsoid), Str(expected + rigorous::RigorousSourceStatement()));
         EXPECT_TRUE(rigorous::EllipsoidStatement().startsWith(QStringLiteral("Эллипсоид Красовского: a = 6378245 м")));
         EXPECT_TRUE(rigorous::EllipsoidStatement().endsWith(rigorous::RigorousSourceStatement()));

@@ -3,6 +3,7 @@
 // transverse Mercator projection over generated points weighted to the zone's edges and the poles.
 #include "frame/errors.h"
 #include "plane_corrections/exact_plane.h"
+#include "plane_corrections/example_run.h"
 #include "plane_corrections/exercises.h"
 #include "plane_corrections/plane_corrections.h"
 #include "support/kvelta_test.h"
@@ -19,24 +20,10 @@ using test::WithSeparator;
 
 const Exercise& Convergence() { return PlaneConvergenceExercise(); }
 
-struct Computed {
-    ExerciseTables tables{Convergence()};
-    std::optional<QString> error;
-};
+using test::Computed;
 
 // "Вычислить" over the worked example with some edits retyped (numbers with a point).
-Computed Compute(const TypedTexts& typed = {})
-{
-    TypedTexts texts;
-    for (const auto& [name, text] : Convergence().example)
-        texts.emplace_back(name, QString(text).replace(QLatin1Char(','), DecimalSeparator()));
-    for (const auto& [name, text] : typed)
-        texts.emplace_back(name, WithSeparator(text, DecimalSeparator()));
-    Computed run;
-    const EditTexts edits(Convergence(), texts);
-    run.error = ErrorOf([&] { Convergence().compute(edits, run.tables.set()); });
-    return run;
-}
+Computed Compute(const TypedTexts& typed = {}) { return test::ComputeExample(Convergence(), typed); }
 
 // The point of the Gauss–Krüger worked example by its plane coordinates. Checked independently:
 // GeographicLib's exact projection, reversed at x, y, gives γ = 8576.73705″ and k = 1.0005422448

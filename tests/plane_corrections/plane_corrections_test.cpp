@@ -4,6 +4,7 @@
 // weighted to the zone's edges and the poles.
 #include "frame/errors.h"
 #include "plane_corrections/exact_plane.h"
+#include "plane_corrections/example_run.h"
 #include "plane_corrections/exercises.h"
 #include "plane_corrections/plane_corrections.h"
 #include "support/kvelta_test.h"
@@ -21,24 +22,10 @@ using test::WithSeparator;
 
 const Exercise& Plane() { return PlaneCorrectionsExercise(); }
 
-struct Computed {
-    ExerciseTables tables{Plane()};
-    std::optional<QString> error;
-};
+using test::Computed;
 
 // "Вычислить" over the worked example with some edits retyped (numbers with a point).
-Computed Compute(const TypedTexts& typed = {})
-{
-    TypedTexts texts;
-    for (const auto& [name, text] : Plane().example)
-        texts.emplace_back(name, QString(text).replace(QLatin1Char(','), DecimalSeparator()));
-    for (const auto& [name, text] : typed)
-        texts.emplace_back(name, WithSeparator(text, DecimalSeparator()));
-    Computed run;
-    const EditTexts edits(Plane(), texts);
-    run.error = ErrorOf([&] { Plane().compute(edits, run.tables.set()); });
-    return run;
-}
+Computed Compute(const TypedTexts& typed = {}) { return test::ComputeExample(Plane(), typed); }
 
 // Checked independently: GeographicLib's exact projection gives γ = 8576.75998″, k = 1.0005422458
 // at the point, and for the line δ12 = −10.7952″, δ21 = 11.0504″ (the table's 11.0505…″ rounds
