@@ -131,13 +131,14 @@ void ScaleFont(WordTable& table, float scale)
 
 // Columns as wide as their texts; the room left over is shared equally, so that the table spans
 // the text width as a table Word adds does. Too wide even so: the font steps down by half-points
-// until it fits; at the smallest size the columns shrink in proportion and long texts wrap.
+// until it fits; at the smallest size, or at once for a table that wraps its texts, the columns
+// shrink in proportion and long texts wrap.
 void FitTable(WordTable& table, float textWidth)
 {
     const float size = TableFontSize(table);
     float scale = 1.0f;
     std::vector<float> widths = NaturalWidths(table, scale);
-    while (Sum(widths) > textWidth && size * scale > kSmallestFontSize) {
+    while (!table.wrapText && Sum(widths) > textWidth && size * scale > kSmallestFontSize) {
         scale = (std::round(size * scale * 2.0f) - 1.0f) / 2.0f / size;
         widths = NaturalWidths(table, scale);
     }
@@ -181,7 +182,7 @@ void FitForPrint(WordDocument& document)
     bool tooWide = false;
     for (const WordBlock& block : document.body)
         if (const auto* table = std::get_if<WordTable>(&block))
-            tooWide = tooWide || Sum(NaturalWidths(*table, 1.0f)) > portraitWidth;
+            tooWide = tooWide || (!table->wrapText && Sum(NaturalWidths(*table, 1.0f)) > portraitWidth);
     // One page format for the whole document: the reports that need the wide page hold one table.
     if (tooWide && !document.landscape) {
         std::swap(document.pageWidth, document.pageHeight);

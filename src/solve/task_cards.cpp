@@ -33,9 +33,9 @@ WordCell CardCell(const Exercise& exercise, const TypedTexts& typed)
     WordCell cell;
     cell.paragraphs.push_back(Paragraph(exercise.caption, 10, true));
     cell.paragraphs.push_back(Paragraph(QStringLiteral("Группа: %1    Студент: %2").arg(TypedText(typed, "Edit1"), TypedText(typed, "Edit2")), 10, false));
-    cell.paragraphs.push_back(Paragraph(QStringLiteral("Исходные данные:"), 10, true));
-    for (const GivenValue& given : GivenData(exercise, typed))
-        cell.paragraphs.push_back(Paragraph(QStringLiteral("%1 (%2): %3").arg(given.meaning, given.label, given.text), 9, false));
+    cell.paragraphs.push_back(Paragraph(kGivenDataHeading, 10, true));
+    for (const QString& line : GivenDataLines(exercise, typed))
+        cell.paragraphs.push_back(Paragraph(line, 9, false));
     return cell;
 }
 
@@ -56,6 +56,7 @@ WordDocument TaskCard(const Exercise& exercise, const TypedTexts& typed)
         table.rows.push_back({{{Paragraph(given.meaning, 11, false)}}, {{Paragraph(given.label, 11, false)}},
                               {{Paragraph(given.text, 11, false)}}});
     table.headerRows = 1;
+    table.wrapText = true;  // a long meaning wraps; the card stays upright
     card.body.push_back(std::move(table));
     card.body.push_back(Paragraph(QString(), 12, false));
     FitForPrint(card);
@@ -79,6 +80,7 @@ std::vector<WordDocument> CardSheets(const Exercise& exercise, std::span<const T
                 row.push_back(k + c < variants.size() ? CardCell(exercise, variants[k + c]) : WordCell{{Paragraph({}, 9, false)}});
             table.rows.push_back(std::move(row));
         }
+        table.wrapText = true;  // a long caption wraps; the sheet stays portrait
         WordDocument sheet;
         sheet.leftMargin = sheet.rightMargin = 42.55f;
         sheet.body.push_back(std::move(table));
