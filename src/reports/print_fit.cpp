@@ -129,10 +129,28 @@ void ScaleFont(WordTable& table, float scale)
             }
 }
 
+// The widest columns cut down to one width at which the table fits the text width: the narrow
+// ones (numbers, labels) keep theirs, whole.
+void CapWidest(std::vector<float>& widths, float textWidth)
+{
+    std::vector<float> ascending = widths;
+    std::sort(ascending.begin(), ascending.end());
+    float narrower = 0.0f;
+    for (std::size_t k = 0; k < ascending.size(); ++k) {
+        const float cap = (textWidth - narrower) / static_cast<float>(ascending.size() - k);
+        if (ascending[k] > cap) {
+            for (float& width : widths)
+                width = std::min(width, cap);
+            return;
+        }
+        narrower += ascending[k];
+    }
+}
+
 // Columns as wide as their texts; the room left over is shared equally, so that the table spans
 // the text width as a table Word adds does. Too wide even so: the font steps down by half-points
-// until it fits; at the smallest size, or at once for a table that wraps its texts, the columns
-// shrink in proportion and long texts wrap.
+// until it fits; at the smallest size the columns shrink in proportion and long texts wrap. A
+// table that wraps its texts keeps its font: its widest columns narrow and their texts wrap.
 void FitTable(WordTable& table, float textWidth)
 {
     const float size = TableFontSize(table);
@@ -145,7 +163,9 @@ void FitTable(WordTable& table, float textWidth)
     if (scale < 1.0f)
         ScaleFont(table, scale);
     const float sum = Sum(widths);
-    if (sum > textWidth) {
+    if (sum > textWidth && table.wrapText) {
+        CapWidest(widths, textWidth);
+    } else if (sum > textWidth) {
         for (float& width : widths)
             width *= textWidth / sum;
     } else {

@@ -49,9 +49,11 @@ WordDocument TaskCard(const Exercise& exercise, const TypedTexts& typed)
     card.body.push_back(Paragraph(QStringLiteral("Студент: %1").arg(TypedText(typed, "Edit2")), 12, false));
     card.body.push_back(Paragraph(QStringLiteral("Исходные данные"), 12, true));
     WordTable table;
-    table.rows.push_back({{{Paragraph(QStringLiteral("Величина"), 11, true)}},
-                          {{Paragraph(QStringLiteral("Обозначение"), 11, true)}},
-                          {{Paragraph(QStringLiteral("Значение"), 11, true)}}});
+    // The headings in the regular face: the fitting measures that face, and a narrowed table must
+    // not break a heading inside its word.
+    table.rows.push_back({{{Paragraph(QStringLiteral("Величина"), 11, false)}},
+                          {{Paragraph(QStringLiteral("Обозначение"), 11, false)}},
+                          {{Paragraph(QStringLiteral("Значение"), 11, false)}}});
     for (const GivenValue& given : GivenData(exercise, typed))
         table.rows.push_back({{{Paragraph(given.meaning, 11, false)}}, {{Paragraph(given.label, 11, false)}},
                               {{Paragraph(given.text, 11, false)}}});

@@ -43,7 +43,7 @@ for list in students.xlsx students.ods; do
   fields "$run/keys/summary.csv" | cut -d';' -f$((5))-$((4 + results)) >"$run/results"
   paste -d';' <(fields "$run/variants.csv") "$run/results" |
     awk -F';' -v OFS=';' -v first=$(($(fields "$run/variants.csv" | head -1 | awk -F';' '{print NF}') + 1)) \
-      'NR == 6 {sub(/,/, ".", $first)} NR == 13 {$(first + 1) = "12,3абв"} {print}' >"$run/answers.csv"
+      'NR == 6 {sub(/,/, ".", $first)} NR == 13 {$(first + 1) = "12,3,4"} {print}' >"$run/answers.csv"
   grep -q '^[^;]*;[^;]*;.*;[0-9]*\.[0-9]*;' <(sed -n 6p "$run/answers.csv") || fail "$list: no point in student 5's answer"
   "$solve" $exercise --decimal-separator , --grade "$run/answers.csv" --out-dir "$run/marks"
 
