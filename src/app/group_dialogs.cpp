@@ -214,6 +214,7 @@ void GroupVariantsDialog::startWork()
         return;
 
     cancelled_ = std::make_shared<std::atomic<bool>>(false);
+    withCards_ = job.cardsPerPage > 0;
     progress->setRange(0, job.count);
     progress->setValue(0);
     status->setText(QStringLiteral("Составляются варианты..."));
@@ -229,7 +230,8 @@ void GroupVariantsDialog::startWork()
                         progress->setMaximum(total);
                         progress->setValue(done);
                         status->setText(done < total ? QStringLiteral("Записано ключей: %1 из %2").arg(done).arg(total)
-                                                     : QStringLiteral("Составляется книга ответов..."));
+                                     : withCards_ ? QStringLiteral("Составляются книга ответов и карточки заданий...")
+                                                                  : QStringLiteral("Составляется книга ответов..."));
                         emit progressed(done, total);
                     },
                     Qt::QueuedConnection);
@@ -263,7 +265,9 @@ void GroupVariantsDialog::done(const QString& error, bool cancelled)
     else if (cancelled)
         status->setText(QStringLiteral("Отменено: записано ключей %1 из %2").arg(progress->value()).arg(progress->maximum()));
     else
-        status->setText(QStringLiteral("Готово: %1 вариантов и ответов в папке %2").arg(progress->maximum()).arg(folder->text()));
+        status->setText(QStringLiteral("Готово: %1 вариантов и ответов в папке %2%3")
+                            .arg(progress->maximum())
+                            .arg(folder->text(), withCards_ ? QStringLiteral(", карточки заданий — в папке ") + kCardsFolder : QString()));
     emit workFinished(error, cancelled);
     if (!error.isEmpty())
         ShowErrorBox(this, error);

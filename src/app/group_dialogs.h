@@ -62,6 +62,7 @@ private:
 
     QThread* worker_ = nullptr;
     std::shared_ptr<std::atomic<bool>> cancelled_;
+    bool withCards_ = false;  // the running work writes task cards
 };
 
 // «Проверить ответы»: the marks of ANSWERS.csv as kvelta-solve --grade writes them, right verdicts

@@ -56,11 +56,15 @@ void ReplaceFileSet(const QDir& dir, const QString& marker, const std::vector<st
         if (!IsPlainName(name))
             throw std::invalid_argument("a file of a set is named by a folder");
         // Refused before anything is written, as writing into such a file would be.
+        // A link is not followed: the set's files are renamed into this folder, never elsewhere.
         const QFileInfo old(dir.filePath(name));
-        if (old.exists() && (!old.isFile() || old.isSymLink() || !old.isWritable()))
-            throw KveltaError(QStringLiteral("Cannot create file \"%1\". %2")
-                                  .arg(FullNativePath(old.filePath()),
-                                       old.isDir() ? QStringLiteral("Is a directory") : QStringLiteral("Permission denied")));
+        const QString reason = old.isSymLink()  ? QStringLiteral("It is a symbolic link; the files of a set are files of their own")
+                               : !old.exists() ? QString()
+                               : old.isDir()   ? QStringLiteral("Is a directory")
+                               : !old.isFile() || !old.isWritable() ? QStringLiteral("Permission denied")
+                                                                    : QString();
+        if (!reason.isEmpty())
+            throw KveltaError(QStringLiteral("Cannot create file \"%1\". %2").arg(FullNativePath(old.filePath()), reason));
     }
     QStringList names;
     try {

@@ -112,6 +112,11 @@ TEST(FileSet, AFailureBeforeTheMarkerKeepsTheOldSet)
     EXPECT_THROW(ReplaceFileSet(dir, kMarker, Set("B")), KveltaError);
     EXPECT_FALSE(Leftovers(dir));
     EXPECT_EQ(test::ReadFile(dir.filePath("grades.csv")), "csv A");
+    ASSERT_TRUE(dir.rmdir("grades.txt"));
+    ASSERT_TRUE(QFile::link(dir.filePath("grades.txt.old/grades.txt"), dir.filePath("grades.txt")));
+    EXPECT_THROW(ReplaceFileSet(dir, kMarker, Set("B")), KveltaError);  // a link is never replaced
+    EXPECT_FALSE(Leftovers(dir));
+    EXPECT_EQ(test::ReadFile(dir.filePath("grades.txt")), "txt A");
 
     QTemporaryDir outside;
     QFile(outside.filePath("victim.new")).open(QIODevice::WriteOnly);
