@@ -11,7 +11,9 @@
 #include "solve/table_files.h"
 #include "solve/instructor.h"
 #include "solve/spreadsheet.h"
+#include "solve/task_cards.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -78,7 +80,12 @@ struct GroupJob {
     quint32 seed;
     std::vector<Student> students;
     QDir folder;
+    int cardsPerPage = 0;  // 0: no task cards
 };
+
+// The task cards' folder inside the folder of the variants and keys (the cards' files are named
+// as the keys' are).
+const QString kCardsFolder = QStringLiteral("cards");
 
 // Draws the variants and writes them with their keys, as kvelta-solve --make-variants --out and
 // --batch --keys do. Stops between variants when `cancelled` is set; every file is written
@@ -93,6 +100,8 @@ void RunGroupJob(const GroupJob& job, const std::atomic<bool>& cancelled, const 
     QStringList failures;
     BatchEvents events{progressed, [&failures](const QString& failure) { failures << failure; }, &cancelled};
     const int failed = RunBatch(*job.exercise, sheet, BatchTargets{job.folder, job.folder, true, false, false, WritePdfBook}, events);
+    if (job.cardsPerPage > 0 && !cancelled)
+        WriteTaskCards(*job.exercise, sheet, QDir(job.folder.filePath(kCardsFolder)), job.cardsPerPage, WritePdfBook);
     if (!failures.isEmpty())
         throw KveltaError(failures.join(QLatin1Char('\n')));
     if (failed)
@@ -115,6 +124,13 @@ GroupVariantsDialog::GroupVariantsDialog(QWidget* parent) : QDialog(parent)
     seed->setRange(0, 2147483647);
     seed->setValue(static_cast<int>(kDefaultVariantSeed));
     folder = new QLineEdit(this);
+    cards = new QCheckBox(QStringLiteral("Карточки заданий (папка cards)"), this);
+    cardsPerPage = new QComboBox(this);
+    for (const int perPage : {1, 2, 4})
+        cardsPerPage->addItem(QStringLiteral("%1 на странице").arg(perPage), perPage);
+    cardsPerPage->setCurrentIndex(1);
+    cardsPerPage->setEnabled(false);
+    connect(cards, &QCheckBox::toggled, cardsPerPage, &QWidget::setEnabled);
     progress = new QProgressBar(this);
     progress->setRange(0, 1);
     progress->setValue(0);
@@ -136,6 +152,11 @@ GroupVariantsDialog::GroupVariantsDialog(QWidget* parent) : QDialog(parent)
     form->addRow(QStringLiteral("Папка для вариантов и ответов:"), WithBrowse(folder, [this] {
                      return QFileDialog::getExistingDirectory(this, QStringLiteral("Папка для вариантов и ответов"));
                  }));
+    auto* cardsRow = new QHBoxLayout;
+    cardsRow->addWidget(cards);
+    cardsRow->addWidget(cardsPerPage);
+    cardsRow->addStretch();
+    form->addRow(QStringLiteral("Для студентов:"), cardsRow);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(start);
@@ -167,7 +188,8 @@ void GroupVariantsDialog::startWork()
 {
     if (worker_)
         return;
-    GroupJob job{&ChosenExercise(exercise), count->value(), static_cast<quint32>(seed->value()), {}, QDir()};
+    GroupJob job{&ChosenExercise(exercise), count->value(), static_cast<quint32>(seed->value()), {}, QDir(),
+                 cards->isChecked() ? cardsPerPage->currentData().toInt() : 0};
     if (!students->text().trimmed().isEmpty()) {
         try {
             job.students = ReadStudents(ReadInputFile(students->text().trimmed()), InputEncoding::Detect);
@@ -192,6 +214,7 @@ void GroupVariantsDialog::startWork()
         return;
 
     cancelled_ = std::make_shared<std::atomic<bool>>(false);
+    withCards_ = job.cardsPerPage > 0;
     progress->setRange(0, job.count);
     progress->setValue(0);
     status->setText(QStringLiteral("Составляются варианты..."));
@@ -207,7 +230,8 @@ void GroupVariantsDialog::startWork()
                         progress->setMaximum(total);
                         progress->setValue(done);
                         status->setText(done < total ? QStringLiteral("Записано ключей: %1 из %2").arg(done).arg(total)
-                                                     : QStringLiteral("Составляется книга ответов..."));
+                                     : withCards_ ? QStringLiteral("Составляются книга ответов и карточки заданий...")
+                                                                  : QStringLiteral("Составляется книга ответов..."));
                         emit progressed(done, total);
                     },
                     Qt::QueuedConnection);
@@ -241,7 +265,9 @@ void GroupVariantsDialog::done(const QString& error, bool cancelled)
     else if (cancelled)
         status->setText(QStringLiteral("Отменено: записано ключей %1 из %2").arg(progress->value()).arg(progress->maximum()));
     else
-        status->setText(QStringLiteral("Готово: %1 вариантов и ответов в папке %2").arg(progress->maximum()).arg(folder->text()));
+        status->setText(QStringLiteral("Готово: %1 вариантов и ответов в папке %2%3")
+                            .arg(progress->maximum())
+                            .arg(folder->text(), withCards_ ? QStringLiteral(", карточки заданий — в папке ") + kCardsFolder : QString()));
     emit workFinished(error, cancelled);
     if (!error.isEmpty())
         ShowErrorBox(this, error);
@@ -399,17 +425,6 @@ void GradeAnswersDialog::graded(const QByteArray& grades, const QString& error)
 
 namespace {
 
-// grades.csv's column names as the dialog heads them.
-QString GradeHeading(const QString& column)
-{
-    static const std::map<QString, QString> headings{
-        {QStringLiteral("variant"), QStringLiteral("Вариант")}, {QStringLiteral("group"), QStringLiteral("Группа")},
-        {QStringLiteral("name"), QStringLiteral("Студент")},    {QStringLiteral("right"), QStringLiteral("Верно")},
-        {QStringLiteral("total"), QStringLiteral("Всего")},     {QStringLiteral("score"), QStringLiteral("Итог")}};
-    const auto heading = headings.find(column);
-    return heading == headings.end() ? column : heading->second;
-}
-
 QColor VerdictColor(const QString& verdict)
 {
     if (verdict == QLatin1String("1"))
@@ -427,10 +442,7 @@ void GradeAnswersDialog::showGrades()
         return;
     const QStringList& header = rows.front();
     table->setColumnCount(static_cast<int>(header.size()));
-    QStringList headings;
-    for (const QString& column : header)
-        headings << GradeHeading(column);
-    table->setHorizontalHeaderLabels(headings);
+    table->setHorizontalHeaderLabels(header);  // grades.csv is headed as the dialog heads its columns
     table->setRowCount(static_cast<int>(rows.size() - 1));
     // Columns: variant, group, name, then a verdict and a difference per result, then right, total, score.
     const int results = static_cast<int>((header.size() - 6) / 2);

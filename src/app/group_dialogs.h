@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -24,7 +25,8 @@ namespace kvelta {
 struct Exercise;
 
 // «Задания для группы»: writes FOLDER/variants.csv, per variant NNN-group-name.txt, .docx and .pdf,
-// summary.csv and answer-book.pdf, as kvelta-solve --batch --keys does.
+// summary.csv and answer-book.pdf, as kvelta-solve --batch --keys does; with «Карточки заданий»
+// also the task cards in FOLDER/cards (NNN-group-name.pdf and cards.pdf), as --cards does.
 // The work runs in a thread of its own; Cancel stops it between variants, so every file written is whole.
 class GroupVariantsDialog : public QDialog {
     Q_OBJECT
@@ -39,6 +41,8 @@ public:
     QSpinBox* count;
     QSpinBox* seed;
     QLineEdit* folder;
+    QCheckBox* cards;
+    QComboBox* cardsPerPage;  // 1, 2 or 4 cards on a page of cards.pdf
     QProgressBar* progress;
     QLabel* status;
     QPushButton* start;
@@ -58,6 +62,7 @@ private:
 
     QThread* worker_ = nullptr;
     std::shared_ptr<std::atomic<bool>> cancelled_;
+    bool withCards_ = false;  // the running work writes task cards
 };
 
 // «Проверить ответы»: the marks of ANSWERS.csv as kvelta-solve --grade writes them, right verdicts

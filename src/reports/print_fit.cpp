@@ -129,22 +129,43 @@ void ScaleFont(WordTable& table, float scale)
             }
 }
 
+// The widest columns cut down to one width at which the table fits the text width: the narrow
+// ones (numbers, labels) keep theirs, whole.
+void CapWidest(std::vector<float>& widths, float textWidth)
+{
+    std::vector<float> ascending = widths;
+    std::sort(ascending.begin(), ascending.end());
+    float narrower = 0.0f;
+    for (std::size_t k = 0; k < ascending.size(); ++k) {
+        const float cap = (textWidth - narrower) / static_cast<float>(ascending.size() - k);
+        if (ascending[k] > cap) {
+            for (float& width : widths)
+                width = std::min(width, cap);
+            return;
+        }
+        narrower += ascending[k];
+    }
+}
+
 // Columns as wide as their texts; the room left over is shared equally, so that the table spans
 // the text width as a table Word adds does. Too wide even so: the font steps down by half-points
-// until it fits; at the smallest size the columns shrink in proportion and long texts wrap.
+// until it fits; at the smallest size the columns shrink in proportion and long texts wrap. A
+// table that wraps its texts keeps its font: its widest columns narrow and their texts wrap.
 void FitTable(WordTable& table, float textWidth)
 {
     const float size = TableFontSize(table);
     float scale = 1.0f;
     std::vector<float> widths = NaturalWidths(table, scale);
-    while (Sum(widths) > textWidth && size * scale > kSmallestFontSize) {
+    while (!table.wrapText && Sum(widths) > textWidth && size * scale > kSmallestFontSize) {
         scale = (std::round(size * scale * 2.0f) - 1.0f) / 2.0f / size;
         widths = NaturalWidths(table, scale);
     }
     if (scale < 1.0f)
         ScaleFont(table, scale);
     const float sum = Sum(widths);
-    if (sum > textWidth) {
+    if (sum > textWidth && table.wrapText) {
+        CapWidest(widths, textWidth);
+    } else if (sum > textWidth) {
         for (float& width : widths)
             width *= textWidth / sum;
     } else {
@@ -181,7 +202,7 @@ void FitForPrint(WordDocument& document)
     bool tooWide = false;
     for (const WordBlock& block : document.body)
         if (const auto* table = std::get_if<WordTable>(&block))
-            tooWide = tooWide || Sum(NaturalWidths(*table, 1.0f)) > portraitWidth;
+            tooWide = tooWide || (!table->wrapText && Sum(NaturalWidths(*table, 1.0f)) > portraitWidth);
     // One page format for the whole document: the reports that need the wide page hold one table.
     if (tooWide && !document.landscape) {
         std::swap(document.pageWidth, document.pageHeight);

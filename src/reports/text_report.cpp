@@ -84,7 +84,7 @@ QString GridToText(const ResultTable& table)
     return text;
 }
 
-QString TextReportText(const ReportView& view, ReportLayout layout)
+QString TextReportText(const ReportView& view, ReportLayout layout, const QStringList& given)
 {
     QString text;
     AppendLine(text, view.caption);
@@ -93,6 +93,10 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
     AppendLine(text, QString());
     AppendLine(text, QStringLiteral("Ф.И.О. ") + SingleLineText(view.name));
     AppendLine(text, QString());
+    for (const QString& line : given)
+        AppendLine(text, SingleLineText(line));
+    if (!given.isEmpty())
+        AppendLine(text, QString());
 
     switch (layout) {
     case ReportLayout::Common:
@@ -117,9 +121,9 @@ QString TextReportText(const ReportView& view, ReportLayout layout)
     return text;
 }
 
-QByteArray TextReportBytes(const ReportView& view, ReportLayout layout)
+QByteArray TextReportBytes(const ReportView& view, ReportLayout layout, const QStringList& given)
 {
-    return WithCrLf(ToWindows1251(TextReportText(view, layout)));
+    return WithCrLf(ToWindows1251(TextReportText(view, layout, given)));
 }
 
 QByteArray TextReportUtf8Bytes(const ReportView& view, ReportLayout layout)

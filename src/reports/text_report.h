@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace kvelta {
 
@@ -17,11 +18,12 @@ void AppendRuleLine(QString& text, int total);
 // current positional order, each as wide as its longest cell in Windows-1251 bytes.
 QString GridToText(const ResultTable& table);
 
-// The whole report as text, lines ended by carriage returns.
-QString TextReportText(const ReportView& view, ReportLayout layout);
+// The whole report as text, lines ended by carriage returns. `given` (an answer key's given data)
+// goes between the student's lines and the tables, followed by an empty line.
+QString TextReportText(const ReportView& view, ReportLayout layout, const QStringList& given = {});
 
 // The bytes of the file: Windows-1251, every line end (CR, LF or CR LF) made CR LF.
-QByteArray TextReportBytes(const ReportView& view, ReportLayout layout);
+QByteArray TextReportBytes(const ReportView& view, ReportLayout layout, const QStringList& given = {});
 // The same report in UTF-8 with LF line ends: every character kept, also one Windows-1251 lacks.
 QByteArray TextReportUtf8Bytes(const ReportView& view, ReportLayout layout);
 

@@ -42,6 +42,9 @@ struct WordTable {
     // every page the table continues on.
     std::vector<float> columnWidths;
     int headerRows = 0;
+    // Set by a builder: a table too wide for the page keeps the page upright and its font; its
+    // widest columns narrow and their long texts wrap (the task cards).
+    bool wrapText = false;
 
     int rowCount() const { return static_cast<int>(rows.size()); }
     int columnCount() const { return rows.empty() ? 0 : static_cast<int>(rows.front().size()); }

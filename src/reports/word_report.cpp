@@ -2,6 +2,7 @@
 
 #include "reports/docx_writer.h"
 #include "reports/print_fit.h"
+#include "reports/text_report.h"
 
 #include <stdexcept>
 
@@ -23,6 +24,30 @@ const ResultTable& Grid(const ReportView& window, const QString& name)
 QString GridName(int number) { return QStringLiteral("StringGrid%1").arg(number); }
 
 void TypeHeading(const QString& heading, WordAutomation& word) { word.TypeText(heading + kParagraphEnd); }
+
+// Every report starts with three paragraphs: the caption, the group and the name.
+constexpr std::size_t kHeaderParagraphs = 3;
+constexpr float kGivenDataSize = 12.0f;
+
+WordParagraph GivenDataParagraph(const QString& text, bool bold)
+{
+    WordParagraph paragraph;
+    paragraph.runs.push_back({SingleLineText(text), kGivenDataSize, bold});
+    paragraph.markSize = kGivenDataSize;
+    paragraph.markBold = bold;
+    return paragraph;
+}
+
+// The given data's paragraphs under the student's lines: the first line a bold heading.
+void InsertGivenData(WordDocument& document, const QStringList& given)
+{
+    if (document.body.size() < kHeaderParagraphs)
+        throw std::logic_error("a report without its header");
+    std::vector<WordBlock> paragraphs;
+    for (qsizetype k = 0; k < given.size(); ++k)
+        paragraphs.emplace_back(GivenDataParagraph(given[k], k == 0));
+    document.body.insert(document.body.begin() + kHeaderParagraphs, paragraphs.begin(), paragraphs.end());
+}
 
 }  // namespace
 
@@ -128,11 +153,13 @@ WordReportBuilder WordReportBuilderFor(ReportLayout layout)
     return BuildWordReport;
 }
 
-WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout)
+WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout, const QStringList& given)
 {
     WordDocumentBuilder word;
     WordReportBuilderFor(layout)(window, word);
     WordDocument document = word.document();
+    if (!given.isEmpty())
+        InsertGivenData(document, given);
     FitForPrint(document);
     return document;
 }

@@ -9,6 +9,7 @@
 #include "reports/word_document.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 namespace kvelta {
 
@@ -39,8 +40,9 @@ void BuildEveryPageWordReport(const ReportView& window, WordAutomation& word);
 WordReportBuilder WordReportBuilderFor(ReportLayout layout);
 
 // The document of a report, built with the document builder and fitted for print: what the
-// .docx file, the printed pages and the PDF file all show.
-WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout);
+// .docx file, the printed pages and the PDF file all show. `given` (an answer key's given data)
+// goes under the student's lines as a bold heading and a paragraph a line, above the tables.
+WordDocument BuildReportDocument(const ReportView& window, ReportLayout layout, const QStringList& given = {});
 
 // The .docx file of a report.
 QByteArray BuildDocx(const ReportView& window, ReportLayout layout);

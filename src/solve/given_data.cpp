@@ -1,5 +1,7 @@
 #include "solve/given_data.h"
 
+#include "frame/edit_names.h"
+
 namespace kvelta {
 
 std::vector<GivenValue> GivenData(const Exercise& exercise, const TypedTexts& typed)
@@ -10,9 +12,30 @@ std::vector<GivenValue> GivenData(const Exercise& exercise, const TypedTexts& ty
             continue;
         for (const auto& [name, text] : typed)
             if (name == edit.name && !text.trimmed().isEmpty())
-                given.push_back({edit.label.simplified(), edit.meaning, text.trimmed()});
+                given.push_back({EditShortName(edit), edit.label.simplified(), edit.meaning, text.trimmed()});
     }
     return given;
+}
+
+QStringList GivenDataLines(const Exercise& exercise, const TypedTexts& typed)
+{
+    QStringList lines;
+    for (const GivenValue& given : GivenData(exercise, typed)) {
+        const QString names = given.name.isEmpty() || given.name == given.label
+                                  ? given.label
+                                  : QStringLiteral("%1, %2").arg(given.label, given.name);
+        lines << QStringLiteral("%1 (%2): %3").arg(given.meaning, names, given.text);
+    }
+    return lines;
+}
+
+TypedTexts SolvedTexts(const Exercise& exercise, const Inputs& edits)
+{
+    TypedTexts texts;
+    for (const EditSpec& edit : exercise.edits)
+        if (edit.kind != EditKind::Unused)
+            texts.emplace_back(edit.name, edits.text(edit.name));
+    return texts;
 }
 
 }  // namespace kvelta

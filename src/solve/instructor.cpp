@@ -7,6 +7,8 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
+#include "solve/file_set.h"
+#include "solve/given_data.h"
 #include "solve/table_files.h"
 #include "solve/xlsx_writer.h"
 
@@ -205,15 +207,24 @@ QString KeyFileStem(int number, const QString& group, const QString& name)
     return stem;
 }
 
+QStringList AnswerKeyGivenData(const Exercise& exercise, const Solution& solution)
+{
+    QStringList lines = GivenDataLines(exercise, SolvedTexts(exercise, solution.edits));
+    if (!lines.isEmpty())
+        lines.prepend(kGivenDataHeading);
+    return lines;
+}
+
 WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution,
                             const std::function<QByteArray(const WordDocument&)>& drawPdf)
 {
     const ReportView view = solution.view();
     const QStringList files{dir.filePath(stem + QStringLiteral(".txt")), dir.filePath(stem + QStringLiteral(".docx")),
                             dir.filePath(stem + QStringLiteral(".pdf"))};
+    const QStringList given = AnswerKeyGivenData(*solution.exercise, solution);
     try {
-        WriteFileAtomically(files[0], TextReportBytes(view, solution.exercise->report), FileSync::Later);
-        WordDocument document = BuildReportDocument(view, solution.exercise->report);
+        WriteFileAtomically(files[0], TextReportBytes(view, solution.exercise->report, given), FileSync::Later);
+        WordDocument document = BuildReportDocument(view, solution.exercise->report, given);
         WriteFileAtomically(files[1], WriteDocx(document), FileSync::Later);
         if (drawPdf)
             WriteFileAtomically(files[2], drawPdf(document), FileSync::Later);
@@ -256,10 +267,10 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
             names << result.name;
         throw SpreadsheetError(QStringLiteral("the file has no answer columns (%1)").arg(names.join(QStringLiteral(", "))));
     }
-    QStringList header{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name")};
+    QStringList header{kGradeVariant, kGradeGroup, kGradeName};
     for (const auto& answer : answers)
         header << answer.second->name << answer.second->name + QStringLiteral(" разность");
-    header << QStringLiteral("right") << QStringLiteral("total") << QStringLiteral("score");
+    header << kGradeRight << kGradeTotal << kGradeScore;
     std::vector<QStringList> grades{header};
     QString report = QStringLiteral("Проверка ответов: %1\nФайл ответов: %2\n").arg(exercise.caption, SingleLineText(source));
 
@@ -307,12 +318,11 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
         grades.push_back(line);
     }
-    std::vector<std::pair<QString, QByteArray>> files{{dir.filePath(QStringLiteral("grades.csv")), TableFile(grades)},
-                                                      {dir.filePath(QStringLiteral("grades.txt")), report.toUtf8()}};
+    std::vector<std::pair<QString, QByteArray>> files{{QStringLiteral("grades.csv"), TableFile(grades)},
+                                                      {QStringLiteral("grades.txt"), report.toUtf8()}};
     if (xlsx)
-        files.emplace_back(dir.filePath(QStringLiteral("grades.xlsx")), WriteXlsx(grades, QStringLiteral("grades")));
-    WriteFilesTogether(files, FileSync::Later);
-    SyncFolder(dir.path());
+        files.emplace_back(QStringLiteral("grades.xlsx"), WriteXlsx(grades, QStringLiteral("grades")));
+    ReplaceFileSet(dir, kGradesMarker, files);
 }
 
 }  // namespace kvelta

@@ -36,8 +36,12 @@ QString FileNamePart(const QString& text, int maxBytes);
 // "NNN-group-name" for a key's files, the group and name made safe for a file name.
 QString KeyFileStem(int number, const QString& group, const QString& name);
 
-// The answer key of a solved variant: DIR/stem.txt (the text report), DIR/stem.docx and, given a
-// way to draw it, DIR/stem.pdf. Returns the document the .docx holds, for an answer book.
+// A key's given data: a heading and a line per given edit, with the texts the variant computed with.
+QStringList AnswerKeyGivenData(const Exercise& exercise, const Solution& solution);
+
+// The answer key of a solved variant: DIR/stem.txt, DIR/stem.docx and, given a way to draw it,
+// DIR/stem.pdf, each the report with the given data between the student's lines and the tables.
+// Returns the document the .docx holds, for an answer book.
 WordDocument WriteAnswerKey(const QDir& dir, const QString& stem, const Solution& solution,
                             const std::function<QByteArray(const WordDocument&)>& drawPdf = {});
 
@@ -49,9 +53,23 @@ QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sh
 // Tolerances by result name (summary.csv's column names), in the result's unit; angles in seconds.
 using Tolerances = std::map<QString, double>;
 
+// grades.csv's own columns, headed as the marks dialog heads them: the variant, the group and the
+// name, a verdict and a difference per result (under the result's name), then the count of right
+// answers, of answers asked and "N из M".
+inline const QString kGradeVariant = QStringLiteral("Вариант");
+inline const QString kGradeGroup = QStringLiteral("Группа");
+inline const QString kGradeName = QStringLiteral("Студент");
+inline const QString kGradeRight = QStringLiteral("Верно");
+inline const QString kGradeTotal = QStringLiteral("Всего");
+inline const QString kGradeScore = QStringLiteral("Итог");
+
+// The marker of a replacement of the grades files under way (file_set.h).
+inline const QString kGradesMarker = QStringLiteral("grades.replacing");
+
 // Marks the answers of a variants sheet with answer columns: writes DIR/grades.csv (as
-// table_files.h has it), DIR/grades.txt and with `xlsx` DIR/grades.xlsx. `source` names the
-// answers file in the report.
+// table_files.h has it), DIR/grades.txt and with `xlsx` DIR/grades.xlsx, as one set that an
+// interruption never leaves half replaced (file_set.h). `source` names the answers file in the
+// report.
 void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances,
                   const QDir& dir, const QString& source, bool xlsx = false);
 

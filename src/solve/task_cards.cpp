@@ -33,9 +33,9 @@ WordCell CardCell(const Exercise& exercise, const TypedTexts& typed)
     WordCell cell;
     cell.paragraphs.push_back(Paragraph(exercise.caption, 10, true));
     cell.paragraphs.push_back(Paragraph(QStringLiteral("Группа: %1    Студент: %2").arg(TypedText(typed, "Edit1"), TypedText(typed, "Edit2")), 10, false));
-    cell.paragraphs.push_back(Paragraph(QStringLiteral("Исходные данные:"), 10, true));
-    for (const GivenValue& given : GivenData(exercise, typed))
-        cell.paragraphs.push_back(Paragraph(QStringLiteral("%1 (%2): %3").arg(given.meaning, given.label, given.text), 9, false));
+    cell.paragraphs.push_back(Paragraph(kGivenDataHeading, 10, true));
+    for (const QString& line : GivenDataLines(exercise, typed))
+        cell.paragraphs.push_back(Paragraph(line, 9, false));
     return cell;
 }
 
@@ -49,13 +49,16 @@ WordDocument TaskCard(const Exercise& exercise, const TypedTexts& typed)
     card.body.push_back(Paragraph(QStringLiteral("Студент: %1").arg(TypedText(typed, "Edit2")), 12, false));
     card.body.push_back(Paragraph(QStringLiteral("Исходные данные"), 12, true));
     WordTable table;
-    table.rows.push_back({{{Paragraph(QStringLiteral("Величина"), 11, true)}},
-                          {{Paragraph(QStringLiteral("Обозначение"), 11, true)}},
-                          {{Paragraph(QStringLiteral("Значение"), 11, true)}}});
+    // The headings in the regular face: the fitting measures that face, and a narrowed table must
+    // not break a heading inside its word.
+    table.rows.push_back({{{Paragraph(QStringLiteral("Величина"), 11, false)}},
+                          {{Paragraph(QStringLiteral("Обозначение"), 11, false)}},
+                          {{Paragraph(QStringLiteral("Значение"), 11, false)}}});
     for (const GivenValue& given : GivenData(exercise, typed))
         table.rows.push_back({{{Paragraph(given.meaning, 11, false)}}, {{Paragraph(given.label, 11, false)}},
                               {{Paragraph(given.text, 11, false)}}});
     table.headerRows = 1;
+    table.wrapText = true;  // a long meaning wraps; the card stays upright
     card.body.push_back(std::move(table));
     card.body.push_back(Paragraph(QString(), 12, false));
     FitForPrint(card);
@@ -79,6 +82,7 @@ std::vector<WordDocument> CardSheets(const Exercise& exercise, std::span<const T
                 row.push_back(k + c < variants.size() ? CardCell(exercise, variants[k + c]) : WordCell{{Paragraph({}, 9, false)}});
             table.rows.push_back(std::move(row));
         }
+        table.wrapText = true;  // a long caption wraps; the sheet stays portrait
         WordDocument sheet;
         sheet.leftMargin = sheet.rightMargin = 42.55f;
         sheet.body.push_back(std::move(table));

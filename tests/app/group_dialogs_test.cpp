@@ -9,6 +9,7 @@
 #include "support/kvelta_test.h"
 #include "support/window_test.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -65,6 +66,10 @@ TEST(GroupDialogs, WritesVariantsAndKeysAsTheCommandLineAndCancelsBetweenVariant
         test::ErrorRecorder errors;
         QTemporaryDir dir;
         GroupVariantsDialog dialog;
+        EXPECT_FALSE(dialog.cardsPerPage->isEnabled());
+        dialog.cards->setChecked(true);
+        ASSERT_TRUE(dialog.cardsPerPage->isEnabled());
+        dialog.cardsPerPage->setCurrentIndex(dialog.cardsPerPage->findData(4));
         EXPECT_FALSE(RunDialog(dialog, dir.filePath("group"), 3, false));
         EXPECT_EQ(dialog.progress->value(), 3);
         ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--make-variants", "3", "--seed", "7", "--out", dir.filePath("v.csv")}), 0);
@@ -83,10 +88,21 @@ TEST(GroupDialogs, WritesVariantsAndKeysAsTheCommandLineAndCancelsBetweenVariant
             EXPECT_TRUE(key->second[2].startsWith("%PDF") && key->second[2].size() == cliKey->second[2].size());
         }
         EXPECT_TRUE(test::ReadFile(dir.filePath("group/answer-book.pdf")).startsWith("%PDF"));
+        // The task cards are those of --cards with four a page.
+        ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--batch", dir.filePath("v.csv"), "--out-dir", dir.filePath("out"),
+                                   "--cards", dir.filePath("cli-cards"), "--cards-per-page", "4"},
+                                  WritePdfBook), 0);
+        const QStringList cards = QDir(dir.filePath("group/cards")).entryList(QDir::Files);
+        EXPECT_EQ(cards.size(), 4);
+        EXPECT_EQ(cards, QDir(dir.filePath("cli-cards")).entryList(QDir::Files));
+        for (const QString& card : cards)
+            EXPECT_EQ(test::ReadFile(dir.filePath("group/cards/" + card)).size(),
+                      test::ReadFile(dir.filePath("cli-cards/" + card)).size()) << test::Str(card);
 
         GroupVariantsDialog cancelled;
         EXPECT_TRUE(RunDialog(cancelled, dir.filePath("cancelled"), 200, true));
         const QDir folder(dir.filePath("cancelled"));
+        EXPECT_FALSE(folder.exists("cards"));  // not asked for
         const auto partial = Keys(folder);
         EXPECT_GE(partial.size(), 1u);
         EXPECT_LE(partial.size(), 200u);

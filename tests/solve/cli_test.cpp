@@ -324,7 +324,7 @@ TEST(SolveCommand, GradesAFileWhoseInputsAndResultsShareNames)
     ASSERT_EQ(RunCli({"spatial-coordinates", "--grade", answers, "--out-dir", out}), 0);
     const std::vector<QStringList> grades = CsvFile(out + "/grades.csv");
     ASSERT_EQ(grades.size(), 3u);
-    EXPECT_EQ(grades[0], (QStringList{"variant", "group", "name", "X", "X разность", "B", "B разность", "right", "total", "score"}));
+    EXPECT_EQ(grades[0], (QStringList{"Вариант", "Группа", "Студент", "X", "X разность", "B", "B разность", "Верно", "Всего", "Итог"}));
     EXPECT_EQ(grades[1].mid(7, 2), (QStringList{"2", "2"}));
     EXPECT_EQ(grades[2].mid(7, 2), (QStringList{"2", "2"}));
 }

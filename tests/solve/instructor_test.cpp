@@ -264,7 +264,7 @@ TEST(Instructor, ClassListToVariantsKeysAndMarks)
         ASSERT_EQ(RunSolveCommand({"trapezoid-sides", "--grade", answers, "--out-dir", dir.filePath("marks")}), 0);
         const std::vector<QStringList> grades = CsvFile(dir.filePath("marks/grades.csv"));
         ASSERT_EQ(grades.size(), 4u);
-        EXPECT_EQ(grades[0].join(','), "variant,group,name,a1,a1 разность,a2,a2 разность,c,c разность,d,d разность,right,total,score");
+        EXPECT_EQ(grades[0].join(','), "Вариант,Группа,Студент,a1,a1 разность,a2,a2 разность,c,c разность,d,d разность,Верно,Всего,Итог");
         const QStringList verdicts[] = {{"1", "1", "1", "1", "4"}, {"1", "0", "1", "1", "3"}, {"0", "0", "0", "0", "0"}};
         const QString names[] = {"Алексеев Алексей", "Борисова Бэла", "Васильев/Вадим"};
         for (int student = 1; student <= 3; ++student) {

@@ -4,6 +4,13 @@
 #include "solve/instructor.h"
 #include "solve/table_files.h"
 #include "solve/task_cards.h"
+#include "reports/docx_writer.h"
+#include "reports/text_report.h"
+#include "reports/windows1251.h"
+#include "reports/word_report.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include "support/kvelta_test.h"
 
 namespace kvelta {
@@ -24,6 +31,22 @@ QString DocumentText(const WordDocument& document)
     return text.join('\n');
 }
 
+// Five variants of the exercise as variants.csv gives them, the first two for named students.
+std::vector<TypedTexts> Variants(const Exercise& exercise)
+{
+    const std::vector<QStringList> sheet =
+        ReadTableFile(MakeVariants(exercise, 5, 3, {{"ГД-21", "Ёлкин Иван"}, {"ГД-22", "Петрова Анна"}}));
+    std::vector<TypedTexts> variants;
+    for (std::size_t v = 1; v < sheet.size(); ++v) {
+        TypedTexts typed;
+        for (qsizetype c = 0; c < sheet[v].size(); ++c)
+            for (const auto& edit : TextsOfNamedValue(exercise.edits, sheet.front()[c], sheet[v][c]))
+                typed.push_back(edit);  // variants.csv is headed by the inputs' names
+        variants.push_back(typed);
+    }
+    return variants;
+}
+
 // A card has the caption, the group, the name and every given value by its meaning and label, and
 // none of the results; cards.pdf's pages hold one, two or four of them, every card once.
 TEST(TaskCards, GivenDataOnlyOneTwoOrFourAPage)
@@ -31,16 +54,7 @@ TEST(TaskCards, GivenDataOnlyOneTwoOrFourAPage)
     for (const Exercise* exercise : Catalogue()) {
         if (!exercise->makeVariant)
             continue;
-        const std::vector<QStringList> sheet =
-            ReadTableFile(MakeVariants(*exercise, 5, 3, {{"ГД-21", "Ёлкин Иван"}, {"ГД-22", "Петрова Анна"}}));
-        std::vector<TypedTexts> variants;
-        for (std::size_t v = 1; v < sheet.size(); ++v) {
-            TypedTexts typed;
-            for (qsizetype c = 0; c < sheet[v].size(); ++c)
-                for (const auto& edit : TextsOfNamedValue(exercise->edits, sheet.front()[c], sheet[v][c]))
-                    typed.push_back(edit);  // variants.csv is headed by the inputs' names
-            variants.push_back(typed);
-        }
+        const std::vector<TypedTexts> variants = Variants(*exercise);
         const QString where = exercise->name;
         const WordDocument card = TaskCard(*exercise, variants[0]);
         const QString text = DocumentText(card);
@@ -67,6 +81,67 @@ TEST(TaskCards, GivenDataOnlyOneTwoOrFourAPage)
                 all += DocumentText(page);
             EXPECT_EQ(all.count("Ёлкин Иван"), 1);
             EXPECT_EQ(all.count(exercise->caption), 5) << test::Str(where) << " " << perPage;
+            // Cards side by side wrap their long lines: a sheet of cards is always upright.
+            for (const WordDocument& page : sheets)
+                EXPECT_TRUE(!page.landscape && page.pageHeight > page.pageWidth) << test::Str(where) << " " << perPage;
+        }
+    }
+}
+
+QString Paragraph(const WordBlock& block)
+{
+    const auto* paragraph = std::get_if<WordParagraph>(&block);
+    return paragraph ? paragraph->text() : QStringLiteral("<table>");
+}
+
+// An answer key is the student's report with the given data between the student's lines and the
+// tables: every given edit by its label, short name and text as typed (an angle's degrees,
+// minutes and seconds each as in its edit), in both decimal separators; the .txt, the .docx and
+// the document of the answer book alike. The student's own report has none of it.
+TEST(AnswerKeys, ShowTheGivenDataAboveTheTables)
+{
+    for (const QChar separator : {QLatin1Char(','), QLatin1Char('.')}) {
+        test::SeparatorScope scope(separator);
+        for (const Exercise* exercise : Catalogue()) {
+            if (!exercise->makeVariant)
+                continue;
+            const QString where = exercise->name + " " + separator;
+            const TypedTexts typed = Variants(*exercise)[0];
+            const Solution solution = SolveExercise(*exercise, typed);
+            const ReportView view = solution.view();
+            QTemporaryDir dir;
+            const WordDocument key = WriteAnswerKey(QDir(dir.path()), "key", solution);
+
+            QStringList given;
+            for (const EditSpec& edit : exercise->edits)
+                for (const auto& [name, text] : typed)
+                    if (name == edit.name && name != "Edit1" && name != "Edit2")
+                        given << QString("%1 (%2%3): %4")
+                                     .arg(edit.meaning, edit.label.simplified(),
+                                          EditShortName(edit) == edit.label.simplified() ? QString() : ", " + EditShortName(edit), text);
+            ASSERT_FALSE(given.isEmpty()) << test::Str(where);
+            given.prepend("Исходные данные:");
+
+            // The text: the report's six header lines, the given data and an empty line, the rest.
+            const QByteArray report = TextReportBytes(view, exercise->report);
+            const QByteArray text = test::ReadFile(dir.filePath("key.txt"));
+            qsizetype headerEnd = 0;
+            for (int line = 0; line < 6; ++line)
+                headerEnd = report.indexOf("\r\n", headerEnd) + 2;
+            QByteArray expected = report;
+            expected.insert(headerEnd, ToWindows1251(given.join("\r\n") + "\r\n\r\n"));
+            EXPECT_EQ(text, expected) << test::Str(where);
+
+            // The document: the given data as paragraphs after the caption and the student's lines.
+            const WordDocument studentReport = BuildReportDocument(view, exercise->report);
+            ASSERT_EQ(key.body.size(), studentReport.body.size() + static_cast<std::size_t>(given.size())) << test::Str(where);
+            for (qsizetype k = 0; k < given.size(); ++k)
+                EXPECT_EQ(Paragraph(key.body[static_cast<std::size_t>(3 + k)]), given[k]) << test::Str(where);
+            WordDocument withoutGiven = key;
+            withoutGiven.body.erase(withoutGiven.body.begin() + 3, withoutGiven.body.begin() + 3 + given.size());
+            EXPECT_EQ(WriteDocx(withoutGiven), WriteDocx(studentReport)) << test::Str(where);
+            EXPECT_EQ(test::ReadFile(dir.filePath("key.docx")), WriteDocx(key)) << test::Str(where);
+            EXPECT_FALSE(report.contains(ToWindows1251("Исходные данные"))) << test::Str(where);
         }
     }
 }

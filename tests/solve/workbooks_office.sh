@@ -5,24 +5,11 @@
 # Usage: workbooks_office.sh KVELTA_SOLVE
 set -euo pipefail
 solve=$1
-office=$(command -v soffice || command -v libreoffice || true)
-if [ -z "$office" ]; then echo "SKIP: LibreOffice is not installed (scripts/setup.sh installs it)"; exit 77; fi
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-# A profile of its own, so that no other LibreOffice running on the machine is disturbed.
-convert() { "$office" -env:UserInstallation="file://$work/profile" --headless "$@" >"$work/office.log" 2>&1 ||
-              { cat "$work/office.log"; fail "LibreOffice: $*"; }; }
+. "$(dirname "$0")/office.sh"
 # A CSV file as LibreOffice writes it: no byte order mark, LF line ends.
 plain() { sed '1s/^\xEF\xBB\xBF//; s/\r$//' "$1"; }
 
-{
-  echo 'Группа;ФИО'
-  for i in $(seq 1 24); do printf 'ГД-2%d;Студент %02d Иванович\n' $((i % 2 + 1)) "$i"; done
-  echo 'ГД-21;"Щукин, Ян"'
-} >"$work/students.csv"
-convert --infilter=CSV:59,34,76,1 --convert-to xlsx --outdir "$work" "$work/students.csv"
-convert --convert-to ods --outdir "$work" "$work/students.xlsx"
+class_list
 for list in students.csv students.xlsx students.ods; do
   "$solve" trapezoid-area --make-variants 25 --students "$work/$list" --out "$work/variants-$list.csv"
 done
