@@ -20,6 +20,7 @@ packages=(
   libcpp-httplib-dev  # kvelta-web's HTTP server
   chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
   wrk curl  # scripts/bench.sh: kvelta-web under load
+  nginx-light  # scripts/bench/nginx.sh: two kvelta-web instances behind a reverse proxy
   locales  # the documented commands are tested in a Russian and an English locale
 )
 

@@ -1,5 +1,6 @@
 #include "web/http_server.h"
 
+#include "web/guarded_server.h"
 #include "web/site.h"
 
 #include <httplib.h>
@@ -39,14 +40,10 @@ void Respond(const httplib::Request& request, httplib::Response& response, PdfWr
                          reply.contentType.constData());
 }
 
-void Configure(httplib::Server& server, const ServerOptions& options, PdfWriterFunction pdfWriter)
+void Configure(httplib::Server& server, PdfWriterFunction pdfWriter)
 {
-    const int threads = options.threads;
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
-    // A request is read within 5 s of each chunk; a body is small (pages take none).
-    server.set_read_timeout(5, 0);
-    server.set_write_timeout(10, 0);
-    server.set_keep_alive_timeout(5);
+    // The time-outs of a connection are the server's own (ConnectionLimits): the library's, per
+    // read and per write, would let a slow client keep a thread.
     server.set_keep_alive_max_count(1000);
     server.set_tcp_nodelay(true);  // small answers go out at once, not after the peer's delayed ACK
     server.set_payload_max_length(16 * 1024);
@@ -119,8 +116,8 @@ void BlockStopSignals()
 
 int RunServer(const ServerOptions& options, PdfWriterFunction pdfWriter)
 {
-    httplib::Server server;
-    Configure(server, options, pdfWriter);
+    GuardedServer server(ConnectionLimits{}, options.threads);
+    Configure(server, pdfWriter);
     int port = options.port;
     if (port == 0)
         port = server.bind_to_any_port(options.address);
@@ -130,6 +127,7 @@ int RunServer(const ServerOptions& options, PdfWriterFunction pdfWriter)
         std::fprintf(stderr, "kvelta-web: cannot listen on %s:%d\n", options.address.c_str(), options.port);
         return 1;
     }
+    server.WidenBacklog();
     const bool v6 = options.address.find(':') != std::string::npos;
     std::printf("kvelta-web: listening on http://%s%s%s:%d/\n", v6 ? "[" : "", options.address.c_str(), v6 ? "]" : "", port);
     std::fflush(stdout);
