@@ -18,7 +18,7 @@ start_instance() {  # N; adds the instance's port to ports
   "$web" --listen 127.0.0.1:0 >"$work/out.$1" 2>/dev/null &
   pids+=($!)
   for _ in $(seq 100); do grep -q listening "$work/out.$1" && break; sleep 0.1; done
-  ports+=("$(grep -o ':[0-9]*/' "$work/out.$1" | tr -d ':/')")
+  ports+=("$(sed -n 's|.*:\([0-9]*\)/$|\1|p' "$work/out.$1")")
 }
 free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
 start_nginx() {  # PORT UPSTREAM-PORT...
