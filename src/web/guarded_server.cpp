@@ -335,12 +335,13 @@ bool GuardedServer::process_and_close_socket(socket_t socket)
     return true;
 }
 
-// Waits up to the linger for the first bytes of the connection's next request; what has come by then
-// (a request begun but not whole goes to the waiting room at once).
-std::optional<RequestExtent> GuardedServer::Linger(int socket, std::vector<char>& peeked) const
+// After an answer, waits up to the linger for the first bytes of the connection's next request; what
+// has come by then (a request begun but not whole goes to the waiting room at once). A new connection
+// is not waited for: one that sends nothing costs no thread's time.
+std::optional<RequestExtent> GuardedServer::Linger(int socket, bool fresh, std::vector<char>& peeked) const
 {
     const std::optional<RequestExtent> extent = Peek(socket, peeked, limits_);
-    if (extent && extent->arrival == Arrival::Nothing && WaitFor(socket, POLLIN, Clock::now() + limits_.linger))
+    if (!fresh && extent && extent->arrival == Arrival::Nothing && WaitFor(socket, POLLIN, Clock::now() + limits_.linger))
         return Peek(socket, peeked, limits_);
     return extent;
 }
@@ -349,7 +350,7 @@ void GuardedServer::Serve(int socket, int requestsLeft, bool fresh)
 {
     thread_local std::vector<char> peeked;
     while (svr_sock_ != INVALID_SOCKET && requestsLeft > 0) {
-        const std::optional<RequestExtent> extent = Linger(socket, peeked);
+        const std::optional<RequestExtent> extent = Linger(socket, fresh, peeked);
         if (!extent)
             break;
         if (extent->arrival == Arrival::HeadTooLarge) {

@@ -76,7 +76,7 @@ private:
     bool process_and_close_socket(socket_t socket) override;
     void Enqueue(std::function<void()> job);
     void Serve(int socket, int requestsLeft, bool fresh);
-    std::optional<RequestExtent> Linger(int socket, std::vector<char>& peeked) const;
+    std::optional<RequestExtent> Linger(int socket, bool fresh, std::vector<char>& peeked) const;
     void Shutdown();
 
     const ConnectionLimits limits_;
