@@ -5,10 +5,12 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <thread>
 
 namespace kvelta::web {
@@ -68,6 +70,18 @@ void Configure(httplib::Server& server, PdfWriterFunction pdfWriter)
     });
 }
 
+// The waiting room holds at most half the open files the process may have, so that a crowd of slow
+// clients never leaves the server without a file for a new connection (the one nearest its limit
+// is closed instead).
+ConnectionLimits LimitsForThisProcess()
+{
+    ConnectionLimits limits;
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        limits.waitingConnections = std::clamp<std::size_t>(files.rlim_cur / 2, 16, limits.waitingConnections);
+    return limits;
+}
+
 sigset_t StopSignals()
 {
     sigset_t stop;
@@ -116,7 +130,7 @@ void BlockStopSignals()
 
 int RunServer(const ServerOptions& options, PdfWriterFunction pdfWriter)
 {
-    GuardedServer server(ConnectionLimits{}, options.threads);
+    GuardedServer server(LimitsForThisProcess(), options.threads);
     Configure(server, pdfWriter);
     int port = options.port;
     if (port == 0)
