@@ -19,7 +19,8 @@ packages=(
   python3-sympy  # scripts/derive_mean_argument.py, a development aid
   libcpp-httplib-dev  # kvelta-web's HTTP server
   chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
-  wrk curl  # scripts/bench.sh: kvelta-web under load
+  wrk curl iproute2  # scripts/bench.sh: kvelta-web under load (nstat counts listen-queue overflows)
+  nginx-light  # scripts/bench/nginx.sh: two kvelta-web instances behind a reverse proxy
   locales  # the documented commands are tested in a Russian and an English locale
 )
 

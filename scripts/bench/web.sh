@@ -20,16 +20,22 @@ rss() { awk '/VmRSS/ { print $2 }' "/proc/$1/status"; }
 # wrk with latency, the resident memory sampled each second beside it.
 load() {  # LABEL CONNECTIONS SECONDS URL
   : >"$work/rss"
+  nstat -n >/dev/null 2>&1 || true
   (for _ in $(seq "$3"); do rss "$pid" >>"$work/rss"; sleep 1; done) &
   local sampler=$!
   wrk -t2 -c"$2" -d"$3"s --latency --timeout 10s "$4" >"$work/wrk"
   wait $sampler || true
-  awk -v label="$1" -v c="$2" '
+  # Connections a listen queue dropped, on the whole machine (TCP retries them a second later).
+  local overflows
+  overflows=$(nstat 2>/dev/null | awk '/ListenOverflows/ { print $2 }')
+  awk -v label="$1" -v c="$2" -v overflows="${overflows:-0}$(command -v nstat >/dev/null || echo " (no nstat)")" '
     /Requests\/sec/ { rps = $2 }
     / 99%/ { p99 = $2 }
     /Non-2xx/ { non2xx = $5 }
     /Socket errors/ { errors = $0 }
-    END { printf "%-34s %3d conn  %9.0f req/s  p99 %-9s non-2xx %s  %s\n", label, c, rps, p99, non2xx + 0, errors ? errors : "no socket errors" }' "$work/wrk"
+    / 50%/ { p50 = $2 }
+    END { printf "%-34s %3d conn  %9.0f req/s  p50 %-8s p99 %-9s non-2xx %s  %s; listen overflows %s\n", label, c, rps, p50, p99, non2xx + 0,
+                 errors ? errors : "no socket errors", overflows }' "$work/wrk"
   awk 'NR >= 5 { if (min == "" || $1 < min) min = $1; if ($1 > max) max = $1 }
        END { if (min) printf "%-34s resident memory from the 5th second: %d..%d KiB (spread %+.1f %%)\n", "", min, max, 100 * (max - min) / min }' "$work/rss"
 }

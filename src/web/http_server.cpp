@@ -1,13 +1,16 @@
 #include "web/http_server.h"
 
+#include "web/guarded_server.h"
 #include "web/site.h"
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <thread>
 
 namespace kvelta::web {
@@ -39,14 +42,10 @@ void Respond(const httplib::Request& request, httplib::Response& response, PdfWr
                          reply.contentType.constData());
 }
 
-void Configure(httplib::Server& server, const ServerOptions& options, PdfWriterFunction pdfWriter)
+void Configure(httplib::Server& server, PdfWriterFunction pdfWriter)
 {
-    const int threads = options.threads;
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
-    // A request is read within 5 s of each chunk; a body is small (pages take none).
-    server.set_read_timeout(5, 0);
-    server.set_write_timeout(10, 0);
-    server.set_keep_alive_timeout(5);
+    // The time-outs of a connection are the server's own (ConnectionLimits): the library's, per
+    // read and per write, would let a slow client keep a thread.
     server.set_keep_alive_max_count(1000);
     server.set_tcp_nodelay(true);  // small answers go out at once, not after the peer's delayed ACK
     server.set_payload_max_length(16 * 1024);
@@ -69,6 +68,18 @@ void Configure(httplib::Server& server, const ServerOptions& options, PdfWriterF
         if (response.body.empty())
             response.set_content("HTTP error " + std::to_string(response.status) + "\n", kPlainError);
     });
+}
+
+// The waiting room holds at most half the open files the process may have, so that a crowd of slow
+// clients never leaves the server without a file for a new connection (the one nearest its limit
+// is closed instead).
+ConnectionLimits LimitsForThisProcess()
+{
+    ConnectionLimits limits;
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        limits.waitingConnections = std::clamp<std::size_t>(files.rlim_cur / 2, 16, limits.waitingConnections);
+    return limits;
 }
 
 sigset_t StopSignals()
@@ -119,8 +130,8 @@ void BlockStopSignals()
 
 int RunServer(const ServerOptions& options, PdfWriterFunction pdfWriter)
 {
-    httplib::Server server;
-    Configure(server, options, pdfWriter);
+    GuardedServer server(LimitsForThisProcess(), options.threads);
+    Configure(server, pdfWriter);
     int port = options.port;
     if (port == 0)
         port = server.bind_to_any_port(options.address);
@@ -130,6 +141,7 @@ int RunServer(const ServerOptions& options, PdfWriterFunction pdfWriter)
         std::fprintf(stderr, "kvelta-web: cannot listen on %s:%d\n", options.address.c_str(), options.port);
         return 1;
     }
+    server.WidenBacklog();
     const bool v6 = options.address.find(':') != std::string::npos;
     std::printf("kvelta-web: listening on http://%s%s%s:%d/\n", v6 ? "[" : "", options.address.c_str(), v6 ? "]" : "", port);
     std::fflush(stdout);

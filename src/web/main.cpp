@@ -18,7 +18,7 @@ const char kUsage[] =
     "Usage: kvelta-web [--listen ADDRESS:PORT] [--threads N]\n"
     "Serves Kvelta's exercises to browsers (default 127.0.0.1:8080; port 0 takes a free one).\n"
     "  --listen ADDRESS:PORT  where to listen\n"
-    "  --threads N            connections served at once (default 64, 1 to 1024)\n"
+    "  --threads N            requests answered at once (default 64, 1 to 1024)\n"
     "  --help, --version\n";
 
 kvelta::web::ServerOptions g_options;  // read once from the command line, before serving

@@ -6,9 +6,15 @@ parameters, ".." paths, broken bodies and seeded random garbage: several thousan
 threads, at most 4000 and at most 150 s. Every answer must be a 4xx or a page (200, 303); the server
 must stay up and its resident memory must not grow once warm.
 
+Then more slow clients than the server has threads (a byte a second in the headers or the body, or
+nothing at all): while they hold their connections a normal client must still get its pages, and
+the server must cut every slow one long before it has sent its 60 bytes (the limits are 10 s for
+the headers, 20 s for the body, 10 s for a first byte).
+
 usage: fuzz.py KVELTA_WEB
 """
 import random
+import select
 import re
 import socket
 import subprocess
@@ -141,6 +147,55 @@ def run(port, threads, per_thread, seed):
         t.join()
 
 
+SLOW_BYTES = 60  # a slow client sends at most this many bytes, one a second
+
+
+def slow_client(port, prefix, trickle, results, index):
+    """Sends `prefix` at once, then `trickle` a byte a second; records whether the server cut it."""
+    sent = 0
+    try:
+        with socket.create_connection(("127.0.0.1", port), timeout=10) as sock:
+            sock.sendall(prefix)
+            for _ in range(SLOW_BYTES):
+                # Anything coming back (an answer, the end, a reset) is the server cutting it.
+                if select.select([sock], [], [], 1.0)[0]:
+                    results[index] = ("cut", sent, sock.recv(64))
+                    return
+                if trickle:
+                    sock.sendall(trickle[sent:sent + 1])
+                    sent += 1
+    except OSError as error:
+        results[index] = ("cut", sent, str(error).encode())
+        return
+    results[index] = ("not cut", sent, b"")
+
+
+def slow_clients(port, threads):
+    """More slow clients than `threads`, and a normal client beside them; the failures."""
+    head = b"GET /gk-forward?do=compute HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: " + b"p" * SLOW_BYTES
+    kinds = [(b"", head)] * (threads + 8)  # slow headers, never ended
+    kinds += [(request(method=b"POST", headers=[b"Content-Length: 200"]), b"b" * 200)] * 8  # slow body
+    kinds += [(b"", b"")] * 8  # silent
+    results = [None] * len(kinds)
+    pool = [threading.Thread(target=slow_client, args=(port, prefix, trickle, results, i))
+            for i, (prefix, trickle) in enumerate(kinds)]
+    for t in pool:
+        t.start()
+    time.sleep(3)  # they all hold their connections now
+    pages = [exchange(port, request(path=b"/gk-forward?Edit3=21&do=compute"), None) for _ in range(5)]
+    for t in pool:
+        t.join()
+    failures = ["a normal client's page beside slow ones: %r" % answer[:40] for answer in pages
+                if not answer.startswith(b"HTTP/1.1 200")]
+    failures += ["slow client %d not cut after %d bytes" % (i, sent) for i, (state, sent, _) in enumerate(results)
+                 if state != "cut"]
+    cut = [answer for state, _, answer in results if state == "cut"]
+    print("%d slow clients: %d cut (%d with a 408 answer); the normal client got %d pages of 5"
+          % (len(results), len(cut), sum(a.startswith(b"HTTP/1.1 408") for a in cut),
+             sum(a.startswith(b"HTTP/1.1 200") for a in pages)))
+    return failures
+
+
 def main():
     server = subprocess.Popen([WEB, "--listen", "127.0.0.1:0", "--threads", "32"], stdout=subprocess.PIPE, text=True)
     port = int(re.search(r":(\d+)/", server.stdout.readline()).group(1))
@@ -149,6 +204,7 @@ def main():
         warm = resident_kib(server.pid)
         run(port, 8, TOTAL // 8 * 3 // 4, 100)
         end = resident_kib(server.pid)
+        slow_failures = slow_clients(port, 32)
         alive = server.poll() is None
         final = exchange(port, request(path=b"/gk-forward?do=compute"), None) if alive else b""
     finally:
@@ -160,7 +216,8 @@ def main():
     checks = [(alive, "the server is still up"), (final.startswith(b"HTTP/1.1 200"), "a page after the fuzz"),
               (not failures, "every answer a 4xx or a page: %s" % failures[:5]),
               (end <= warm * 1.25 + 16384, "memory flat (%d KiB -> %d KiB)" % (warm, end)),
-              (total >= 2000, "enough requests sent before the deadline (%d)" % total)]
+              (total >= 2000, "enough requests sent before the deadline (%d)" % total),
+              (not slow_failures, "slow clients cut, a normal one served beside them: %s" % slow_failures[:5])]
     failed = [what for ok, what in checks if not ok]
     for what in failed:
         print("FAILED:", what)
