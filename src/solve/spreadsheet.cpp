@@ -98,6 +98,13 @@ HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answ
                         : QStringLiteral("%1 has no edit '%2'").arg(exercise.name, name)};
 }
 
+bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise)
+{
+    if (column.edit.isEmpty())
+        return column.result >= 0;
+    return NamesNumber(exercise.edits, column.edit);
+}
+
 // The header's columns read with one separator, or why they cannot be.
 struct HeaderReading {
     std::vector<VariantSheet::Column> columns;
@@ -130,15 +137,9 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
         if (repeated)
             return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};
         reading.columns.push_back(match.column);
+        reading.columns.back().number = IsNumberColumn(match.column, exercise);
     }
     return reading;
-}
-
-bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise)
-{
-    if (column.edit.isEmpty())
-        return column.result >= 0;
-    return NamesNumber(exercise.edits, column.edit);
 }
 
 // The decimal separator the answers are written with, by the most: a student's slip is that
@@ -169,7 +170,7 @@ std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& ex
     for (std::size_t r = 0; r < sheet.rows.size() && (commaAt.isEmpty() || pointAt.isEmpty()); ++r) {
         const QStringList row = sheet.rows[r];
         for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(row.size()); ++c) {
-            if (!IsNumberColumn(sheet.columns[c], exercise) || (answers && sheet.columns[c].result >= 0))
+            if (!sheet.columns[c].number || (answers && sheet.columns[c].result >= 0))
                 continue;
             const QString& cell = row[static_cast<qsizetype>(c)];
             const auto where = [&] { return QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1); };
@@ -445,13 +446,18 @@ void SheetRows::squeeze()
 
 std::optional<TypedTexts> VariantSheet::edits(const Exercise& exercise, const QStringList& row) const
 {
-    if (!problem(exercise, row).isEmpty())
+    // Each value read once: a row of a large batch is read as often as it is solved.
+    if (row.size() != static_cast<qsizetype>(columns.size()))
         return std::nullopt;
     TypedTexts texts;
     for (std::size_t c = 0; c < columns.size(); ++c)
         if (!columns[c].edit.isEmpty()) {
-            const TypedTexts typed = TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
-            texts.insert(texts.end(), typed.begin(), typed.end());
+            try {
+                const TypedTexts typed = TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
+                texts.insert(texts.end(), typed.begin(), typed.end());
+            } catch (const NameError&) {
+                return std::nullopt;  // problem() tells why
+            }
         }
     return texts;
 }
@@ -470,9 +476,9 @@ QString VariantSheet::problem(const Exercise& exercise, const QStringList& row) 
     return {};
 }
 
-QString VariantSheet::input(const Exercise& exercise, const QStringList& row, std::size_t column) const
+QString VariantSheet::input(const Exercise& /*exercise*/, const QStringList& row, std::size_t column) const
 {
-    return IsNumberColumn(columns[column], exercise) ? number(row, column) : row.value(static_cast<qsizetype>(column));
+    return columns[column].number ? number(row, column) : row.value(static_cast<qsizetype>(column));
 }
 
 QString VariantSheet::number(const QStringList& row, std::size_t column) const

@@ -79,6 +79,7 @@ struct VariantSheet {
     struct Column {
         QString edit;    // the input it types: "Edit3", "B1", "B1.sec"; empty for an answer column
         int result = -1; // index into Exercise::results for an answer column
+        bool number = false;  // its cells are numbers: a result, or an edit of a real or an integer
     };
     std::vector<Column> columns;
     SheetRows rows;  // below the header
