@@ -161,7 +161,8 @@ TEST(PrintedReport, DrawsThePagesOfThePdf)
         SCOPED_TRACE(name);
         const Exercise* exercise = FindExercise(QString::fromLatin1(name));
         ASSERT_TRUE(exercise);
-        const ReportView view = SolveExercise(*exercise, exercise->shownExample()).view();
+        const Solution solution = SolveExercise(*exercise, exercise->shownExample());
+        const ReportView view = solution.view();
         const WordDocument document = BuildReportDocument(view, exercise->report);
         const QString exported = folder.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
         QFile file(exported);

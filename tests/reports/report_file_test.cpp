@@ -84,11 +84,11 @@ TEST(ReportFile, StreamedFileAppearsWholeOnlyAtCommit)
         bool commit;
         QByteArray before;      // what `written` holds before the commit ("<none>": no such file)
     } cases[] = {
+        {"old.csv", "old.csv", false, "old"},
+        {"never.csv", "never.csv", false, "<none>"},
         {"new.csv", "new.csv", true, "<none>"},
         {"old.csv", "old.csv", true, "old"},
         {"link.csv", "shared/linked.csv", true, "<none>"},
-        {"old.csv", "old.csv", false, "old"},
-        {"never.csv", "never.csv", false, "<none>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(test::Str(c.name) + (c.commit ? " committed" : " dropped"));
