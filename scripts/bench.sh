@@ -136,6 +136,35 @@ for rows in 1000 100000; do
   rm -rf "$memory/mem"
 done
 
+# What a key's PDF costs a page: the group's keys with PDFs and the answer book less the same
+# keys without them, over every page drawn (the keys' and the book's). Runs with and without
+# alternate; with KVELTA_BENCH_BEFORE=OTHER-BUILD, that build's runs alternate with them too, so
+# that a before and an after are measured side by side on one busy machine.
+pdf_per_page() {  # EXERCISE VARIANTS
+  local builds=("$solve") labels=("") build k pages f
+  if [ -n "${KVELTA_BENCH_BEFORE:-}" ]; then
+    builds+=("$KVELTA_BENCH_BEFORE/src/solve/kvelta-solve"); labels=(" (this build)" " (before: $KVELTA_BENCH_BEFORE)")
+  fi
+  for k in "${!builds[@]}"; do : >"$work/with$k.t"; : >"$work/without$k.t"; done
+  for _ in $(seq "$repeats"); do
+    for k in "${!builds[@]}"; do
+      build=${builds[$k]}
+      rm -rf "$memory/keys"; sync
+      micros "$build" "$1" --batch "$2" --keys "$memory/keys" --no-pdf >>"$work/without$k.t"
+      rm -rf "$memory/keys"; sync
+      micros "$build" "$1" --batch "$2" --keys "$memory/keys" >>"$work/with$k.t"
+    done
+  done
+  pages=0
+  for f in "$memory/keys"/*.pdf; do pages=$((pages + $(pdfinfo "$f" | awk '/^Pages:/ { print $2 }'))); done
+  for k in "${!builds[@]}"; do
+    printf '%-56s %s ms%s\n' "PDF ms per page, $1 ($pages pages)" \
+      "$(awk -v a="$(median <"$work/with$k.t")" -v b="$(median <"$work/without$k.t")" -v p="$pages" \
+         'BEGIN { printf "%.1f", (a - b) / p / 1000 }')" "${labels[$k]}  (target <= 5 ms)"
+  done
+  rm -rf "$memory/keys"
+}
+
 # An instructor's group: 1000 drawn variants (each checked by computing it) and their batch with
 # text reports; answer keys for a group of 30, without PDFs and with them (and the answer book).
 for exercise in gk-forward large-triangle; do
@@ -147,6 +176,7 @@ for exercise in gk-forward large-triangle; do
     "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys" --no-pdf
   timed "--keys with PDFs and book, group of 30 $exercise" - "rm -rf '$memory/keys'" \
     "$solve" "$exercise" --batch "$work/g-$exercise.csv" --keys "$memory/keys"
+  pdf_per_page "$exercise" "$work/g-$exercise.csv"
 done
 rm -rf "$memory/v" "$memory/keys"
 

@@ -28,10 +28,9 @@ QString FormatDms(double x, int secondsDecimals)
     const Extended x60 = static_cast<Extended>(x) * 60;
     double s = static_cast<double>((x60 - std::trunc(x60)) * 60);
 
-    // Carry at the printed precision: seconds that print as ±60.0000 become a minute.
-    const QString sixty = FormatFixed(60, secondsDecimals);
-    const QString printed = FormatFixed(std::fabs(s), secondsDecimals);
-    if (printed == sixty) {
+    // Carry at the printed precision: seconds that print as ±60.0000 become a minute. Below 59.5
+    // none can (the test is a tenth of the time of a batch that prints many angles).
+    if (std::fabs(s) >= 59.5 && FormatFixed(std::fabs(s), secondsDecimals) == FormatFixed(60, secondsDecimals)) {
         const int sign = s < 0 ? -1 : 1;
         m += sign;
         s -= sign * 60.0;

@@ -168,8 +168,15 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
     font.setPointSizeF(12.0);
     text->setDefaultFont(font);
     const qreal textWidth = scale(document.pageWidth - document.leftMargin - document.rightMargin);
+    // The layout is made for the device while the document is empty, and the whole text goes in
+    // as one edit: laid out once, at its end. (A layout made after the text lays out its start
+    // at once and all of it again for the page size; one made before, in one edit per insertion,
+    // lays a table out again for each of its cells.)
+    text->documentLayout()->setPaintDevice(&device);
+    text->setPageSize(QSizeF(device.width(), device.height()));
 
     QTextCursor cursor(text.get());
+    cursor.beginEditBlock();
     bool blockFree = true;  // the block at the cursor holds no paragraph yet
     for (const WordBlock& block : document.body) {
         if (const auto* paragraph = std::get_if<WordParagraph>(&block)) {
@@ -187,9 +194,7 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
             blockFree = true;  // Qt keeps a block after every table
         }
     }
-    // Laid out only now: a document with a layout lays itself out again after every change.
-    text->documentLayout()->setPaintDevice(&device);
-    text->setPageSize(QSizeF(device.width(), device.height()));
+    cursor.endEditBlock();
     return text;
 }
 
@@ -205,10 +210,46 @@ QPageLayout PageLayoutOf(const WordDocument& document)
                        QPageLayout::Point);
 }
 
+namespace {
+
+// Draws page `index` (from 0) of the laid-out text where the painter stands: the page's slice of
+// the text, cut between pages only (a table's right-hand border lies on the text area's edge,
+// and a clip there would cut it away).
+void DrawPage(QPainter& painter, const QTextDocument& text, int index)
+{
+    const QSizeF page = text.pageSize();
+    const QRectF view(0, index * page.height(), page.width(), page.height());
+    painter.save();
+    painter.translate(0, -view.top());
+    const QRectF drawn = view.adjusted(-page.width(), 0, page.width(), 0);
+    painter.setClipRect(drawn);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = drawn;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    text.documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+}  // namespace
+
 void PaintDocument(const WordDocument& document, QPagedPaintDevice& device)
 {
     device.setPageLayout(PageLayoutOf(document));
-    LayOut(document, device)->print(&device);
+    const std::unique_ptr<QTextDocument> text = LayOut(document, device);
+    QPainter painter(&device);
+    if (!painter.isActive())
+        return;
+    // The pages a print dialog chose; none chosen, every page.
+    const QPageRanges chosen = device.pageRanges();
+    bool firstPage = true;
+    for (int index = 0; index < text->pageCount(); ++index) {
+        if (!chosen.isEmpty() && !chosen.contains(index + 1))
+            continue;
+        if (!firstPage && !device.newPage())
+            return;
+        firstPage = false;
+        DrawPage(painter, *text, index);
+    }
 }
 
 namespace {
@@ -252,22 +293,10 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
             }
             firstPage = false;
             const std::unique_ptr<QTextDocument> text = LayOut(document, pdf);
-            const QSizeF page = text->pageSize();
             for (int index = 0; index < text->pageCount(); ++index) {
                 if (index > 0)
                     pdf.newPage();
-                const QRectF view(0, index * page.height(), page.width(), page.height());
-                painter.save();
-                painter.translate(0, -view.top());
-                // Cut between pages only: a table's right-hand border lies on the text area's
-                // edge, and a clip there would cut it away.
-                const QRectF drawn = view.adjusted(-page.width(), 0, page.width(), 0);
-                painter.setClipRect(drawn);
-                QAbstractTextDocumentLayout::PaintContext context;
-                context.clip = drawn;
-                context.palette.setColor(QPalette::Text, Qt::black);
-                text->documentLayout()->draw(&painter, context);
-                painter.restore();
+                DrawPage(painter, *text, index);
             }
         }
     });

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>  // renameat2
@@ -119,15 +120,23 @@ void WriteInPlace(const QString& fileName, const QByteArray& path, const QByteAr
         RaiseUnableToWrite(fileName, errno);
 }
 
+// A new private temporary file beside `path`, open for writing: its name goes into `temporary`.
+int CreateTemporary(const QString& fileName, const QByteArray& path, QByteArray& temporary)
+{
+    temporary = QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath()) + "/.kvelta-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        RaiseCannotCreate(fileName, CreateError(path, errno));
+    return fd;
+}
+
 // Writes the bytes to a new private temporary file in the folder and returns its name; the
 // caller renames it into place or removes it. `mode` becomes the file's permissions.
 QByteArray WriteTemporary(const QString& fileName, const QByteArray& path, const QByteArray& bytes, mode_t mode,
                           FileSync sync)
 {
-    QByteArray temporary = QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath()) + "/.kvelta-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        RaiseCannotCreate(fileName, CreateError(path, errno));
+    QByteArray temporary;
+    const int fd = CreateTemporary(fileName, path, temporary);
     const bool complete =
         ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && (sync == FileSync::Later || ::fsync(fd) == 0);
     const int writeError = errno;
@@ -167,10 +176,12 @@ bool RenameIfNew(const QByteArray& temporary, const QByteArray& path)
     return true;
 }
 
-// Reads to the end; a null array with errno set (EFBIG: more than maxSize) on failure.
-QByteArray ReadAll(int fd, qint64 maxSize)
+// Reads to the end; a null array with errno set (EFBIG: more than maxSize) on failure. `expected`:
+// the size the file says it has, room made for it at once.
+QByteArray ReadAll(int fd, qint64 maxSize, qint64 expected = 0)
 {
     QByteArray bytes("");  // not null: a null result means failure
+    bytes.reserve(static_cast<qsizetype>(std::clamp<qint64>(expected, 0, maxSize)));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -227,7 +238,15 @@ struct StagedFile {
     QByteArray temporary;  // empty: written already
 };
 
-StagedFile Stage(const QString& fileName, const QByteArray& bytes, FileSync sync)
+// Where a file goes and how: the path a link leads to; whether it is written in place (a device,
+// a FIFO); the permissions its temporary gets. Throws when it cannot be written at all.
+struct Target {
+    QByteArray path;
+    bool inPlace = false;
+    mode_t mode = 0;
+};
+
+Target TargetOf(const QString& fileName)
 {
     if (fileName.isEmpty())
         RaiseCannotCreate(fileName, ENOENT);
@@ -237,16 +256,25 @@ StagedFile Stage(const QString& fileName, const QByteArray& bytes, FileSync sync
     const bool exists = ::stat(path.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         RaiseCannotCreate(fileName, EISDIR);
-    if (exists && !S_ISREG(st.st_mode)) {
-        WriteInPlace(fileName, path, bytes);
-        return {fileName, path, {}};
-    }
-    // The rename below would replace a read-only file: it is refused as opening it would be.
+    if (exists && !S_ISREG(st.st_mode))
+        return {path, true, 0};
+    // The rename that puts the file in place would replace a read-only file: it is refused as
+    // opening it would be.
     if (exists)
         if (const int error = ExistingFileError(path))
             RaiseCannotCreate(fileName, error);
     // The temporary is private; the file gets the old file's permissions or the usual ones.
-    return {fileName, path, WriteTemporary(fileName, path, bytes, exists ? (st.st_mode & 07777) : NewFileMode(), sync)};
+    return {path, false, exists ? (st.st_mode & 07777) : NewFileMode()};
+}
+
+StagedFile Stage(const QString& fileName, const QByteArray& bytes, FileSync sync)
+{
+    const Target target = TargetOf(fileName);
+    if (target.inPlace) {
+        WriteInPlace(fileName, target.path, bytes);
+        return {fileName, target.path, {}};
+    }
+    return {fileName, target.path, WriteTemporary(fileName, target.path, bytes, target.mode, sync)};
 }
 
 void Discard(const std::vector<StagedFile>& staged)
@@ -306,6 +334,79 @@ bool WriteNewFile(const QString& fileName, const QByteArray& bytes)
     return true;
 }
 
+StreamedFile::StreamedFile(const QString& fileName) : fileName_(fileName)
+{
+    const Target target = TargetOf(fileName);
+    path_ = target.path;
+    inPlace_ = target.inPlace;
+    if (inPlace_)
+        return;
+    fd_ = CreateTemporary(fileName, path_, temporary_);
+    if (::fchmod(fd_, target.mode) != 0) {
+        const int error = errno;
+        discard();
+        RaiseCannotCreate(fileName, error);
+    }
+}
+
+StreamedFile::~StreamedFile() { discard(); }
+
+void StreamedFile::discard()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.isEmpty())
+        ::unlink(temporary_.constData());
+    temporary_.clear();
+}
+
+void StreamedFile::append(const QByteArray& bytes)
+{
+    pending_ += bytes;
+    if (!inPlace_ && pending_.size() >= kChunk)
+        flush();
+}
+
+void StreamedFile::flush()
+{
+    if (!WriteAll(fd_, pending_)) {
+        const int error = errno;
+        discard();
+        RaiseUnableToWrite(fileName_, error);
+    }
+    pending_.clear();  // keeps its room for the next chunk
+}
+
+void StreamedFile::commit(FileSync sync)
+{
+    if (inPlace_) {
+        WriteInPlace(fileName_, path_, pending_);
+        pending_ = QByteArray();
+        return;
+    }
+    if (fd_ < 0)  // committed already, or discarded after a failure
+        RaiseUnableToWrite(fileName_, EBADF);
+    flush();
+    const bool complete = sync == FileSync::Later || ::fsync(fd_) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!complete || !closed) {
+        const int error = complete ? errno : writeError;
+        discard();
+        RaiseUnableToWrite(fileName_, error);
+    }
+    if (::rename(temporary_.constData(), path_.constData()) != 0) {
+        const int error = errno;
+        discard();
+        RaiseUnableToWrite(fileName_, error);
+    }
+    temporary_.clear();
+    if (sync == FileSync::Now)
+        SyncParentFolder(path_);
+}
+
 QByteArray ReadInputFile(const QString& fileName, qint64 maxSize)
 {
     // Opened without blocking: a FIFO without a writer must not hold the program.
@@ -326,7 +427,7 @@ QByteArray ReadInputFile(const QString& fileName, qint64 maxSize)
         fault = TooLargeText(maxSize);
     QByteArray bytes;
     if (fault.isEmpty()) {
-        bytes = ReadAll(fd, maxSize);
+        bytes = ReadAll(fd, maxSize, st.st_size);
         if (bytes.isNull())
             fault = errno == EFBIG ? TooLargeText(maxSize) : SystemReason(errno);
     }

@@ -34,6 +34,34 @@ void WriteFilesTogether(const std::vector<std::pair<QString, QByteArray>>& files
 // false when the name is taken (even by a file made meanwhile). Throws as WriteFileAtomically.
 bool WriteNewFile(const QString& fileName, const QByteArray& bytes);
 
+// A file written piece by piece (a batch's summary, row by row), which appears under its name only
+// once commit() has it whole: until then the pieces go to a temporary beside it, as
+// WriteFileAtomically's bytes do, and a kill leaves only that temporary. Destroyed without
+// commit(), it removes the temporary. A device or a FIFO is written in place by commit().
+// Throws as WriteFileAtomically: when created, "Cannot create file"; when writing, "Unable to write to".
+class StreamedFile {
+public:
+    explicit StreamedFile(const QString& fileName);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+
+    void append(const QByteArray& bytes);
+    void commit(FileSync sync = FileSync::Now);
+
+private:
+    static constexpr qsizetype kChunk = 64 * 1024;  // bytes kept before they are written
+    void flush();
+    void discard();
+
+    QString fileName_;
+    QByteArray path_;       // the target, a link followed
+    QByteArray temporary_;  // empty once renamed or discarded
+    int fd_ = -1;           // the temporary's
+    bool inPlace_ = false;  // a device or a FIFO: the bytes wait for commit()
+    QByteArray pending_;
+};
+
 // An input that cannot be read: `Cannot open file "%s". %s`. error() is the system's error
 // number when opening failed (ENOENT: no such file), else 0.
 class FileReadError : public KveltaError {

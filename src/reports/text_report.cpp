@@ -51,7 +51,7 @@ QByteArray WithCrLf(const QByteArray& bytes)
 
 void AppendRuleLine(QString& text, int total)
 {
-    text += QString(total + 1, QLatin1Char('-'));
+    text.resize(text.size() + total + 1, QLatin1Char('-'));
     text += CR;
 }
 
@@ -75,7 +75,7 @@ QString GridToText(const ResultTable& table)
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const QString& cell = table.cell(columns[c], r);
             text += cell;
-            text += QString(widths[c] - Windows1251Length(cell), QLatin1Char(' '));
+            text.resize(text.size() + widths[c] - Windows1251Length(cell), QLatin1Char(' '));
             text += QLatin1Char('|');
         }
         text += CR;

@@ -56,9 +56,10 @@ void Report(const BatchEvents& events, const QStringList& line)
 class Batch {
 public:
     Batch(const Exercise& exercise, const VariantSheet& sheet, const BatchTargets& targets)
-        : exercise_(exercise), sheet_(sheet), targets_(targets)
+        : exercise_(exercise), sheet_(sheet), targets_(targets),
+          summary_(targets.reports.filePath(QStringLiteral("summary.csv")))
     {
-        summary_ = kUtf8ByteOrderMark;
+        summary_.append(kUtf8ByteOrderMark);
         add(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"), QStringLiteral("error")}
             + SummaryResultHeader(exercise, targets.rigorous) + SummaryInputHeader(sheet));
     }
@@ -102,7 +103,7 @@ public:
         });
         if (error && events.failed)
             events.failed(ErrorBoxText(*error));
-        WriteFileAtomically(targets_.reports.filePath(QStringLiteral("summary.csv")), summary_, FileSync::Later);
+        summary_.commit(FileSync::Later);
         if (targets_.xlsx)
             WriteFileAtomically(targets_.reports.filePath(QStringLiteral("summary.xlsx")),
                                 WriteXlsx(summaryRows_, QStringLiteral("summary")), FileSync::Later);
@@ -115,7 +116,7 @@ public:
 private:
     void add(const QStringList& line)
     {
-        summary_ += TableLine(line);
+        summary_.append(TableLine(line));
         if (targets_.xlsx)
             summaryRows_.push_back(line);
     }
@@ -147,7 +148,8 @@ private:
     const Exercise& exercise_;
     const VariantSheet& sheet_;
     const BatchTargets& targets_;
-    QByteArray summary_;
+    // Written row by row, whole under its name only at the end: a batch of any size holds one row.
+    StreamedFile summary_;
     std::vector<QStringList> summaryRows_;  // for summary.xlsx
     std::vector<WordDocument> answerBook_;  // every key's document, in order, for one printout
     QString bookTitle_;

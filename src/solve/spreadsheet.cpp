@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <set>
 
 namespace kvelta {
@@ -96,6 +98,13 @@ HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answ
                         : QStringLiteral("%1 has no edit '%2'").arg(exercise.name, name)};
 }
 
+bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise)
+{
+    if (column.edit.isEmpty())
+        return column.result >= 0;
+    return NamesNumber(exercise.edits, column.edit);
+}
+
 // The header's columns read with one separator, or why they cannot be.
 struct HeaderReading {
     std::vector<VariantSheet::Column> columns;
@@ -128,15 +137,9 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
         if (repeated)
             return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};
         reading.columns.push_back(match.column);
+        reading.columns.back().number = IsNumberColumn(match.column, exercise);
     }
     return reading;
-}
-
-bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise)
-{
-    if (column.edit.isEmpty())
-        return column.result >= 0;
-    return NamesNumber(exercise.edits, column.edit);
 }
 
 // The decimal separator the answers are written with, by the most: a student's slip is that
@@ -144,12 +147,14 @@ bool IsNumberColumn(const VariantSheet::Column& column, const Exercise& exercise
 std::optional<QChar> AnswersDecimal(const VariantSheet& sheet)
 {
     qsizetype commas = 0, points = 0;
-    for (const QStringList& row : sheet.rows)
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        const QStringList row = sheet.rows[r];
         for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(row.size()); ++c)
             if (sheet.columns[c].result >= 0) {
                 commas += row[static_cast<qsizetype>(c)].count(QLatin1Char(','));
                 points += row[static_cast<qsizetype>(c)].count(QLatin1Char('.'));
             }
+    }
     if (commas == points)
         return std::nullopt;
     return commas > points ? QLatin1Char(',') : QLatin1Char('.');
@@ -161,17 +166,20 @@ std::optional<QChar> AnswersDecimal(const VariantSheet& sheet)
 std::optional<QChar> DetectDecimal(const VariantSheet& sheet, const Exercise& exercise, bool answers)
 {
     QString commaAt, pointAt;
-    for (std::size_t r = 0; r < sheet.rows.size(); ++r)
-        for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(sheet.rows[r].size()); ++c) {
-            if (!IsNumberColumn(sheet.columns[c], exercise) || (answers && sheet.columns[c].result >= 0))
+    // Once both are found the rest cannot change the answer.
+    for (std::size_t r = 0; r < sheet.rows.size() && (commaAt.isEmpty() || pointAt.isEmpty()); ++r) {
+        const QStringList row = sheet.rows[r];
+        for (std::size_t c = 0; c < sheet.columns.size() && c < static_cast<std::size_t>(row.size()); ++c) {
+            if (!sheet.columns[c].number || (answers && sheet.columns[c].result >= 0))
                 continue;
-            const QString& cell = sheet.rows[r][static_cast<qsizetype>(c)];
-            const QString where = QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1);
+            const QString& cell = row[static_cast<qsizetype>(c)];
+            const auto where = [&] { return QStringLiteral("variant %1, column %2").arg(r + 1).arg(c + 1); };
             if (commaAt.isEmpty() && cell.contains(QLatin1Char(',')))
-                commaAt = where;
+                commaAt = where();
             if (pointAt.isEmpty() && cell.contains(QLatin1Char('.')))
-                pointAt = where;
+                pointAt = where();
         }
+    }
     if (!commaAt.isEmpty() && !pointAt.isEmpty())
         throw SpreadsheetError(QStringLiteral("the numbers are written both with a decimal comma (%1) and with a "
                                               "decimal point (%2); give --decimal-separator")
@@ -268,7 +276,7 @@ QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding)
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     const Utf8Scan scan = ScanUtf8(bytes);
     if (scan.firstInvalid < 0)
-        return QString::fromUtf8(bom ? bytes.mid(3) : bytes);
+        return QString::fromUtf8(bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
     // Windows-1251 only when nothing in the file reads as UTF-8: one stray byte in a UTF-8 file
     // would otherwise turn every letter of it into another one.
     if (encoding == InputEncoding::Utf8 || bom || scan.multiByte > 0)
@@ -279,9 +287,10 @@ QString DecodeSpreadsheet(const QByteArray& bytes, InputEncoding encoding)
     return QString::fromUtf8(ToUtf8Lines(bytes));
 }
 
-std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, const DelimitedLimits& limits)
+void ParseDelimitedRows(const QString& text, QChar separator, const DelimitedLimits& limits,
+                        const std::function<void(QStringList&&)>& take)
 {
-    std::vector<QStringList> rows;
+    qsizetype rows = 0;
     QStringList row;
     QString field;
     bool quoted = false;
@@ -290,7 +299,7 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, co
     auto endField = [&] {
         if (row.size() >= limits.fields)
             throw SpreadsheetError(QStringLiteral("line %1 has more than %2 fields; a table holds at most %2 columns")
-                                       .arg(rows.size() + 1).arg(limits.fields));
+                                       .arg(rows + 1).arg(limits.fields));
         if (++cells > limits.cells)
             throw SpreadsheetError(QStringLiteral("the file has more than %1 fields; a table holds at most %1")
                                        .arg(limits.cells));
@@ -300,11 +309,13 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, co
     };
     auto endRow = [&] {
         endField();
-        if (!IsBlank(row) && static_cast<qsizetype>(rows.size()) >= limits.rows)
-            throw SpreadsheetError(QStringLiteral("the file has more than %1 lines; a table holds at most %1")
-                                       .arg(limits.rows));
-        if (!IsBlank(row))  // spreadsheets often end their files with some
-            rows.push_back(std::move(row));
+        if (!IsBlank(row)) {  // spreadsheets often end their files with some blank ones
+            if (rows >= limits.rows)
+                throw SpreadsheetError(QStringLiteral("the file has more than %1 lines; a table holds at most %1")
+                                           .arg(limits.rows));
+            ++rows;
+            take(std::move(row));
+        }
         row = QStringList();  // a fresh list: a cleared one would keep the widest row's room
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -333,6 +344,12 @@ std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, co
         throw SpreadsheetError(QStringLiteral("a quoted field is not closed"));
     if (fieldStarted || !field.isEmpty() || !row.isEmpty())
         endRow();
+}
+
+std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, const DelimitedLimits& limits)
+{
+    std::vector<QStringList> rows;
+    ParseDelimitedRows(text, separator, limits, [&](QStringList&& row) { rows.push_back(std::move(row)); });
     return rows;
 }
 
@@ -379,15 +396,68 @@ QByteArray DelimitedLine(const QStringList& fields, QChar separator)
     return (quoted.join(separator) + QStringLiteral("\r\n")).toUtf8();
 }
 
+namespace {
+
+// Ends every cell in SheetRows' buffer: a byte no UTF-8 text holds.
+constexpr char kCellEnd = '\xFF';
+
+}  // namespace
+
+SheetRows::SheetRows(const std::vector<QStringList>& rows)
+{
+    for (const QStringList& row : rows)
+        push_back(row);
+    squeeze();
+}
+
+QStringList SheetRows::operator[](std::size_t row) const
+{
+    const qsizetype begin = rowStarts_[row];
+    const qsizetype end = row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : cells_.size();
+    const char* data = cells_.constData();
+    QStringList cells;
+    cells.reserve(std::count(data + begin, data + end, kCellEnd));
+    for (qsizetype start = begin; start < end;) {
+        const auto* stop = static_cast<const char*>(std::memchr(data + start, kCellEnd, static_cast<std::size_t>(end - start)));
+        const qsizetype length = stop - (data + start);
+        // An empty cell is a null string, as the readers make it.
+        cells.append(length == 0 ? QString() : QString::fromUtf8(data + start, length));
+        start += length + 1;
+    }
+    return cells;
+}
+
+void SheetRows::push_back(const QStringList& row)
+{
+    if (cells_.size() > static_cast<qsizetype>(std::numeric_limits<quint32>::max()))
+        throw SpreadsheetError(QStringLiteral("the table holds more than 4 GiB of text"));
+    rowStarts_.push_back(static_cast<quint32>(cells_.size()));
+    for (const QString& cell : row) {
+        cells_ += cell.toUtf8();
+        cells_ += kCellEnd;
+    }
+}
+
+void SheetRows::squeeze()
+{
+    cells_.squeeze();
+    rowStarts_.shrink_to_fit();
+}
+
 std::optional<TypedTexts> VariantSheet::edits(const Exercise& exercise, const QStringList& row) const
 {
-    if (!problem(exercise, row).isEmpty())
+    // Each value read once: a row of a large batch is read as often as it is solved.
+    if (row.size() != static_cast<qsizetype>(columns.size()))
         return std::nullopt;
     TypedTexts texts;
     for (std::size_t c = 0; c < columns.size(); ++c)
         if (!columns[c].edit.isEmpty()) {
-            const TypedTexts typed = TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
-            texts.insert(texts.end(), typed.begin(), typed.end());
+            try {
+                const TypedTexts typed = TextsOfNamedValue(exercise.edits, columns[c].edit, input(exercise, row, c));
+                texts.insert(texts.end(), typed.begin(), typed.end());
+            } catch (const NameError&) {
+                return std::nullopt;  // problem() tells why
+            }
         }
     return texts;
 }
@@ -406,9 +476,9 @@ QString VariantSheet::problem(const Exercise& exercise, const QStringList& row) 
     return {};
 }
 
-QString VariantSheet::input(const Exercise& exercise, const QStringList& row, std::size_t column) const
+QString VariantSheet::input(const Exercise& /*exercise*/, const QStringList& row, std::size_t column) const
 {
-    return IsNumberColumn(columns[column], exercise) ? number(row, column) : row.value(static_cast<qsizetype>(column));
+    return columns[column].number ? number(row, column) : row.value(static_cast<qsizetype>(column));
 }
 
 QString VariantSheet::number(const QStringList& row, std::size_t column) const
@@ -457,8 +527,16 @@ VariantSheet DelimitedSheet(const QByteArray& bytes, const Exercise& exercise, c
     VariantSheet sheet;
     sheet.separator = readable.front().first;
     sheet.columns = std::move(readable.front().second.columns);
-    sheet.rows = ParseDelimited(text, sheet.separator);
-    sheet.rows.erase(sheet.rows.begin());
+    // Rows go straight into the compact table: the file's text and the table are all a large batch
+    // holds at once. For UTF-8 the cells take no more bytes than the file.
+    sheet.rows.reserve(bytes.size());
+    bool headerRow = true;
+    ParseDelimitedRows(text, sheet.separator, {}, [&](QStringList&& row) {
+        if (!headerRow)
+            sheet.rows.push_back(row);
+        headerRow = false;
+    });
+    sheet.rows.squeeze();
     return sheet;
 }
 
@@ -478,7 +556,7 @@ VariantSheet WorkbookSheet(std::vector<QStringList> rows, const Exercise& exerci
     for (QStringList& row : rows)
         while (row.size() < static_cast<qsizetype>(sheet.columns.size()))
             row.append(QString());
-    sheet.rows = std::move(rows);
+    sheet.rows = SheetRows(rows);
     return sheet;
 }
 
@@ -491,7 +569,7 @@ VariantSheet ReadVariantSheet(const QByteArray& bytes, const Exercise& exercise,
                                       : DelimitedSheet(bytes, exercise, reading);
     // Each row's own fields, not the header's columns: a wide header of empty cells costs nothing per row.
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
-        const QStringList& row = sheet.rows[r];
+        const QStringList row = sheet.rows[r];
         for (qsizetype c = 0; c < row.size() && c < static_cast<qsizetype>(sheet.columns.size()); ++c) {
             const VariantSheet::Column& column = sheet.columns[static_cast<std::size_t>(c)];
             if (column.edit.isEmpty() && column.result < 0 && !row[c].trimmed().isEmpty())

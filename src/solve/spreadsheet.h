@@ -9,6 +9,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -37,6 +38,9 @@ struct DelimitedLimits {
 // Delimited rows, quoted fields as in RFC 4180 (quotes doubled, separators and line breaks
 // inside); blank lines dropped; cells read as CellAsWritten. Linear in the text.
 std::vector<QStringList> ParseDelimited(const QString& text, QChar separator, const DelimitedLimits& limits = {});
+// The same, each row given to `row` as it ends, none kept.
+void ParseDelimitedRows(const QString& text, QChar separator, const DelimitedLimits& limits,
+                        const std::function<void(QStringList&&)>& row);
 
 // A cell as a spreadsheet must show it, not evaluate it: text starting with = + - @ or a control
 // (a plain number aside) gets a leading apostrophe. CellAsWritten undoes it.
@@ -47,14 +51,38 @@ QString CellAsWritten(const QString& cell);
 // or a line break are quoted.
 QByteArray DelimitedLine(const QStringList& fields, QChar separator);
 
+// Rows of text cells kept compactly: every cell in one UTF-8 buffer, ended by a byte that UTF-8
+// never holds, and where each row starts. A table of 100 000 variants costs about its file's
+// size, not a list and a string per cell; a row becomes a list only when it is asked for.
+class SheetRows {
+public:
+    SheetRows() = default;
+    explicit SheetRows(const std::vector<QStringList>& rows);
+
+    std::size_t size() const { return rowStarts_.size(); }
+    bool empty() const { return rowStarts_.empty(); }
+    QStringList operator[](std::size_t row) const;
+    QStringList front() const { return (*this)[0]; }
+    void push_back(const QStringList& row);
+    // Room for about this many bytes of cells, so that a large table grows its buffer once.
+    void reserve(qsizetype bytes) { cells_.reserve(bytes); }
+    // Gives back what the buffers hold beyond the cells.
+    void squeeze();
+
+private:
+    QByteArray cells_;
+    std::vector<quint32> rowStarts_;  // offsets into cells_
+};
+
 // A table of variants (and, for marking, the students' answers) read against an exercise.
 struct VariantSheet {
     struct Column {
         QString edit;    // the input it types: "Edit3", "B1", "B1.sec"; empty for an answer column
         int result = -1; // index into Exercise::results for an answer column
+        bool number = false;  // its cells are numbers: a result, or an edit of a real or an integer
     };
     std::vector<Column> columns;
-    std::vector<QStringList> rows;  // below the header
+    SheetRows rows;  // below the header
     QChar separator;
     std::optional<QChar> decimal;   // the numbers' decimal separator, when any number has one
 

@@ -7,7 +7,11 @@
 #include "reports/word_report.h"
 #include "support/kvelta_test.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -126,6 +130,58 @@ TEST(PdfBook, EachDocumentStartsAPageInItsOwnOrientation)
         expected << (document.landscape ? "landscape" : "portrait");
     EXPECT_EQ(orientations.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
     EXPECT_TRUE(expected.contains("landscape") && expected.contains("portrait"));
+}
+
+// The pages of a PDF file as pdftoppm draws them in grey at 40 dots an inch.
+std::vector<QImage> PageImages(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-gray"), pdf,
+                                               pdf + QStringLiteral("-page")});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    std::vector<QImage> pages;
+    const QDir folder = QFileInfo(pdf).dir();
+    const QString prefix = QFileInfo(pdf).fileName() + QStringLiteral("-page");
+    for (const QString& name : folder.entryList({prefix + QStringLiteral("*.pgm")}, QDir::Files, QDir::Name))
+        pages.push_back(QImage(folder.filePath(name)));
+    return pages;
+}
+
+// Printing (and its preview) draws the pages «Экспорт в PDF...» draws, dot for dot: each table
+// with its right-hand border, which a clip at the text area's edge used to cut away. Printed to a
+// PDF file through the printer, as a user can.
+TEST(PrintedReport, DrawsThePagesOfThePdf)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    QTemporaryDir folder;
+    // A page in portrait, one in landscape, a document of two pages.
+    for (const char* name : {"meridian-arc", "gk-zone", "large-triangle"}) {
+        SCOPED_TRACE(name);
+        const Exercise* exercise = FindExercise(QString::fromLatin1(name));
+        ASSERT_TRUE(exercise);
+        const Solution solution = SolveExercise(*exercise, exercise->shownExample());
+        const ReportView view = solution.view();
+        const WordDocument document = BuildReportDocument(view, exercise->report);
+        const QString exported = folder.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
+        QFile file(exported);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WritePdf(document, view.caption));
+        file.close();
+        const QString printed = folder.filePath(QString::fromLatin1(name) + QStringLiteral("-printed.pdf"));
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            PaintDocument(document, printer);
+        }
+        const std::vector<QImage> expected = PageImages(exported), pages = PageImages(printed);
+        ASSERT_FALSE(expected.empty());
+        ASSERT_EQ(pages.size(), expected.size());
+        for (std::size_t p = 0; p < pages.size(); ++p)
+            EXPECT_TRUE(pages[p] == expected[p]) << "page " << p + 1 << " differs";
+    }
 }
 
 }  // namespace

@@ -65,5 +65,61 @@ TEST(ReportFile, FilesTogetherAreAllReplacedOrNone)
     EXPECT_TRUE(NoTemporaries(dir.path()));
 }
 
+// A file written in pieces appears under its name only whole, at commit(): before, only a
+// temporary beside it; never committed, nothing at all and the old file as it was.
+TEST(ReportFile, StreamedFileAppearsWholeOnlyAtCommit)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("shared");
+    QFile old(dir.filePath("old.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    ASSERT_TRUE(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(QFile::link("shared/linked.csv", dir.filePath("link.csv")));
+    // Pieces past the size kept in memory, and a piece of a few bytes.
+    const QByteArray piece = QByteArray(50 * 1024, 'x') + "\r\n";
+    const struct {
+        QString name, written;  // written: the file that holds the bytes afterwards
+        bool commit;
+        QByteArray before;      // what `written` holds before the commit ("<none>": no such file)
+    } cases[] = {
+        {"old.csv", "old.csv", false, "old"},
+        {"never.csv", "never.csv", false, "<none>"},
+        {"new.csv", "new.csv", true, "<none>"},
+        {"old.csv", "old.csv", true, "old"},
+        {"link.csv", "shared/linked.csv", true, "<none>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(test::Str(c.name) + (c.commit ? " committed" : " dropped"));
+        QByteArray expected;
+        {
+            StreamedFile file(dir.filePath(c.name));
+            for (int k = 0; k < 4; ++k) {
+                file.append(piece);
+                expected += piece;
+            }
+            file.append("end");
+            expected += "end";
+            EXPECT_EQ(Contents(dir.filePath(c.written)), c.before);
+            EXPECT_FALSE(NoTemporaries(QFileInfo(dir.filePath(c.written)).path()));
+            if (c.commit)
+                file.commit();
+        }
+        EXPECT_EQ(Contents(dir.filePath(c.written)), c.commit ? expected : c.before);
+        EXPECT_TRUE(NoTemporaries(dir.path()) && NoTemporaries(dir.filePath("shared")));
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.csv")).isSymLink());
+    EXPECT_EQ(QFile(dir.filePath("old.csv")).permissions() & 0x0FFF, QFileDevice::ReadUser | QFileDevice::WriteUser);
+    // A folder is refused at once; a device is written in place and stays a device.
+    EXPECT_THROW(StreamedFile(dir.filePath("shared")), KveltaError);
+    ASSERT_TRUE(QFile::link("/dev/null", dir.filePath("null")));
+    StreamedFile device(dir.filePath("null"));
+    device.append(piece);
+    device.commit();
+    EXPECT_TRUE(QFileInfo(dir.filePath("null")).isSymLink());
+    EXPECT_TRUE(NoTemporaries(dir.path()));
+}
+
 }  // namespace
 }  // namespace kvelta

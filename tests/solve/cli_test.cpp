@@ -339,6 +339,30 @@ TEST(Csv, ParsesQuotedFieldsAndLineBreaks)
     EXPECT_EQ(CsvLine({"a", "b,c", "q\""}), QByteArray("a,\"b,c\",\"q\"\"\"\r\n"));
 }
 
+// The compact rows of a sheet give back every cell as the reader made it: empty cells null,
+// letters of every width, quotes, separators and line breaks inside, the characters whose
+// UTF-8 comes nearest the byte that ends a cell; rows of one empty cell and of none.
+TEST(Csv, CompactRowsGiveBackEveryCell)
+{
+    const std::vector<QStringList> rows = ParseDelimited(
+        QStringLiteral("a,,\"b,c\",Иванов\n\"x\ny\",\"\"\"q\"\"\",ÿ,\U0001F600,\uFFFD\n1.5,-2,,\n"), QLatin1Char(','));
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<QStringList> cases = rows;
+    cases.push_back(QStringList{QString()});
+    cases.push_back(QStringList{});
+    cases.push_back(QStringList{QStringLiteral("tail")});
+    const SheetRows compact(cases);
+    ASSERT_EQ(compact.size(), cases.size());
+    for (std::size_t r = 0; r < cases.size(); ++r) {
+        const QStringList row = compact[r];
+        ASSERT_EQ(row, cases[r]) << r;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            EXPECT_EQ(row[c].isNull(), cases[r][c].isNull()) << r << ", " << c;
+    }
+    EXPECT_EQ(compact.front(), cases.front());
+    EXPECT_TRUE(SheetRows().empty());
+}
+
 }  // namespace
 }  // namespace kvelta
 
