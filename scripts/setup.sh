@@ -20,6 +20,7 @@ packages=(
   libcpp-httplib-dev  # kvelta-web's HTTP server
   chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
   wrk curl  # scripts/bench.sh: kvelta-web under load
+  pmccabe  # the test that no function is longer than 100 lines
   locales  # the documented commands are tested in a Russian and an English locale
 )
 
