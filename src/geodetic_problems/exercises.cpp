@@ -1,6 +1,7 @@
 #include "geodetic_problems/exercises.h"
 
-#include "frame/krasovsky.h"
+#include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/variants.h"
 #include "geodetic_problems/mean_argument.h"
 #include "rigorous/geodesic_problems.h"

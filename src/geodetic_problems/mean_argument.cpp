@@ -1,8 +1,8 @@
 #include "geodetic_problems/mean_argument.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 
 #include <array>
 #include <cmath>

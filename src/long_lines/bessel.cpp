@@ -1,8 +1,8 @@
 #include "long_lines/bessel.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 
 #include <cmath>
 
