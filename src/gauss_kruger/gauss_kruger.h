@@ -51,7 +51,7 @@ void GaussKrugerToGeodeticLabels(ResultTable& table);
 // Writes the value column in row order; returns B and L.
 GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultTable& table);
 
-// The forward window's inputs: Lo (Edit3–Edit5), B (Edit6–Edit8), L (Edit9–Edit11).
+// The forward window's inputs: the angles L0, B, L.
 struct GeodeticInput {
     double Lo = 0;
     double B = 0;
@@ -59,7 +59,7 @@ struct GeodeticInput {
 };
 GeodeticInput ReadGeodeticInput(const Inputs& inputs);
 
-// The inverse window's inputs: Lo (Edit3–Edit5), then x (Edit9) and y (Edit10).
+// The inverse window's inputs: the angle L0, then x and y.
 struct PlaneInput {
     double Lo = 0;
     double x = 0;
