@@ -96,6 +96,8 @@ const Exercise& PlaneCorrectionsExercise()
         .name = "plane-corrections",
         .windowClass = "TPlaneCorrectionsForm",
         .caption = "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера",
+        .summary = {"meridian convergence and scale on the Gauss–Krüger plane, and the reduction of a direction and a distance to the plane",
+                    "сближение меридианов и масштаб на плоскости Гаусса–Крюгера, редукция направления и расстояния на плоскость"},
         .menu = {"N16", "Преобразование координат", "N40",
                  "Сближение меридианов, масштаб и редукция на плоскость Гаусса-Крюгера"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0"), AngleEdits(6, "B", "широта B"),
