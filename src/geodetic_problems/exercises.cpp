@@ -131,12 +131,12 @@ WindowLayout InverseWindow()
 }
 
 // The results of both problems, also compared with the rigorous solution.
-const QuantitySpec DirectB2{"B2", {}, 0, 1, DirectRowB2, true};
-const QuantitySpec DirectL2{"L2", {}, 0, 1, DirectRowL2, true};
-const QuantitySpec DirectA21{"A21", {}, 0, 1, DirectRowA21, true};
-const QuantitySpec InverseS{"s", "м", 0, 1, InverseRowS};
-const QuantitySpec InverseA12{"A12", {}, 0, 1, InverseRowA12, true};
-const QuantitySpec InverseA21{"A21", {}, 0, 1, InverseRowA21, true};
+const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, DirectRowB2, true};
+const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, DirectRowL2, true};
+const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, DirectRowA21, true};
+const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, InverseRowS};
+const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, InverseRowA12, true};
+const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, InverseRowA21, true};
 
 }  // namespace
 

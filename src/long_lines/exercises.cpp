@@ -145,12 +145,12 @@ WindowLayout InverseWindow()
 }
 
 // The results of both problems, also compared with the rigorous solution.
-const QuantitySpec DirectB2{"B2", {}, 0, 1, row::DirectB2, true};
-const QuantitySpec DirectL2{"L2", {}, 0, 1, row::DirectL2, true};
-const QuantitySpec DirectA21{"A21", {}, 0, 1, row::DirectA21, true};
-const QuantitySpec InverseS{"s", "м", 0, 1, row::InverseS};
-const QuantitySpec InverseA12{"A12", {}, 0, 1, row::InverseA12, true};
-const QuantitySpec InverseA21{"A21", {}, 0, 1, row::InverseA21, true};
+const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, row::DirectB2, true};
+const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, row::DirectL2, true};
+const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, row::DirectA21, true};
+const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, row::InverseS};
+const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, row::InverseA12, true};
+const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, row::InverseA21, true};
 
 }  // namespace
 

@@ -87,12 +87,12 @@ WindowLayout SpatialWindow()
 }
 
 // The results of both pages, also compared with the rigorous solution.
-const QuantitySpec ResultX{"X", "м", 0, 1, GeocentricXRow};
-const QuantitySpec ResultY{"Y", "м", 0, 1, GeocentricYRow};
-const QuantitySpec ResultZ{"Z", "м", 0, 1, GeocentricZRow};
-const QuantitySpec ResultB{"B", {}, 1, 1, GeodeticBRow, true};
-const QuantitySpec ResultL{"L", {}, 1, 1, GeodeticLRow, true};
-const QuantitySpec ResultH{"H", "м", 1, 1, GeodeticHRow};
+const QuantitySpec ResultX{"X", "м", 0, FirstValueColumn, GeocentricXRow};
+const QuantitySpec ResultY{"Y", "м", 0, FirstValueColumn, GeocentricYRow};
+const QuantitySpec ResultZ{"Z", "м", 0, FirstValueColumn, GeocentricZRow};
+const QuantitySpec ResultB{"B", {}, 1, FirstValueColumn, GeodeticBRow, true};
+const QuantitySpec ResultL{"L", {}, 1, FirstValueColumn, GeodeticLRow, true};
+const QuantitySpec ResultH{"H", "м", 1, FirstValueColumn, GeodeticHRow};
 
 }  // namespace
 
