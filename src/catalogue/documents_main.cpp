@@ -5,7 +5,7 @@
 // Placeholders (each on a line of its own except the keywords):
 //   @EXERCISES_MAN@        a troff .TP item per exercise: its name, then its English summary
 //   @EXERCISES_APPSTREAM@  an English and a Russian <li> per exercise
-//   @EXERCISES_PACKAGE@    an item per exercise: "- name: summary", wrapped within 76 columns
+//   @EXERCISES_PACKAGE@    an item per exercise: " - name: summary", wrapped within 76 columns
 //   @KEYWORDS_EN@ @KEYWORDS_RU@  the summaries joined by ";", each ending with ";"
 #include "catalogue/catalogue.h"
 
@@ -58,13 +58,14 @@ QString AppStreamList()
     return items.join(QLatin1Char('\n'));
 }
 
-// A Debian description's lines stay within 80 columns: an item's words run on, indented.
+// A Debian description's lines stay within 80 columns, and a list is indented (a line that starts
+// with a blank in the description shows as it is): an item's words run on, indented further.
 QString Wrapped(const QString& item, qsizetype width)
 {
-    QStringList lines{QStringLiteral("-")};
+    QStringList lines{QStringLiteral(" -")};
     for (const QString& word : item.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         if (lines.last().size() + 1 + word.size() > width)
-            lines << QStringLiteral(" ");
+            lines << QStringLiteral("  ");
         lines.last() += QLatin1Char(' ') + word;
     }
     return lines.join(QLatin1Char('\n'));
