@@ -14,9 +14,26 @@ install(FILES ${KVELTA_DATA_DIR}/kvelta-web.service DESTINATION lib/systemd/syst
 install(TARGETS kvelta-pdf LIBRARY DESTINATION ${KVELTA_PDF_MODULE_DIR}
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
-install(FILES ${KVELTA_DATA_DIR}/${KVELTA_APP_ID}.desktop
+# The documents that list the exercises are filled from the catalogue at build time (see
+# src/catalogue/documents_main.cpp): a new exercise needs no edit in data/.
+set(KVELTA_DOCUMENTS_DIR ${CMAKE_BINARY_DIR}/data)
+function(kvelta_document name)
+  add_custom_command(OUTPUT ${KVELTA_DOCUMENTS_DIR}/${name}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${KVELTA_DOCUMENTS_DIR}
+                     COMMAND kvelta-documents ${KVELTA_DATA_DIR}/${name}.in ${KVELTA_DOCUMENTS_DIR}/${name}
+                     DEPENDS kvelta-documents ${KVELTA_DATA_DIR}/${name}.in VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY KVELTA_DOCUMENTS ${KVELTA_DOCUMENTS_DIR}/${name})
+endfunction()
+foreach(document kvelta.1 kvelta-solve.1 ${KVELTA_APP_ID}.desktop ${KVELTA_APP_ID}.metainfo.xml
+                 package-description.txt)
+  kvelta_document(${document})
+endforeach()
+get_property(documents GLOBAL PROPERTY KVELTA_DOCUMENTS)
+add_custom_target(kvelta_documents ALL DEPENDS ${documents})
+
+install(FILES ${KVELTA_DOCUMENTS_DIR}/${KVELTA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${KVELTA_DATA_DIR}/${KVELTA_APP_ID}.metainfo.xml
+install(FILES ${KVELTA_DOCUMENTS_DIR}/${KVELTA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 install(FILES ${KVELTA_DATA_DIR}/icons/${KVELTA_APP_ID}.svg
@@ -37,8 +54,8 @@ function(kvelta_compress source output)
                      DEPENDS ${source} VERBATIM)
   set_property(GLOBAL APPEND PROPERTY KVELTA_COMPRESSED ${KVELTA_COMPRESSED_DIR}/${output})
 endfunction()
-kvelta_compress(${KVELTA_DATA_DIR}/kvelta.1 kvelta.1.gz)
-kvelta_compress(${KVELTA_DATA_DIR}/kvelta-solve.1 kvelta-solve.1.gz)
+kvelta_compress(${KVELTA_DOCUMENTS_DIR}/kvelta.1 kvelta.1.gz)
+kvelta_compress(${KVELTA_DOCUMENTS_DIR}/kvelta-solve.1 kvelta-solve.1.gz)
 kvelta_compress(${KVELTA_DATA_DIR}/kvelta-web.1 kvelta-web.1.gz)
 kvelta_compress(${KVELTA_DATA_DIR}/changelog changelog.gz)
 get_property(compressed GLOBAL PROPERTY KVELTA_COMPRESSED)

@@ -4,19 +4,13 @@ set(CPACK_PACKAGE_VENDOR "Kvelta developers")
 set(CPACK_PACKAGE_CONTACT "Kvelta developers <kvelta@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the exercises of a higher geodesy course")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kvelta gives the worked solution of each computational exercise of a
-university course in higher geodesy: meridian and parallel arcs, the area
-and the sides of map-sheet trapezoids, Gauss-Kruger coordinates and zone
-transfer, spherical triangles by Legendre's theorem and a large spherical
-triangle, the direct geodetic problem and the inverse geodetic problem,
-spatial rectangular coordinates, radii of curvature, meridian convergence
-and the reduction of a line to the Gauss-Kruger plane, the geodetic problems
-on long lines by Bessel's method, coordinates between SK-42, PZ-90.11 and
-WGS-84.
-Every intermediate quantity is shown in a labelled table and can be saved as
-a text report. The interface is in Russian. kvelta-solve computes the same
-exercises from the command line.")
+# The description lists the exercises of the catalogue: kvelta-documents writes it at build time
+# and CPack reads it when it packs (the project config file is read then, not at configure time).
+set(KVELTA_PACKAGE_DESCRIPTION ${CMAKE_BINARY_DIR}/data/package-description.txt)
+set(CPACK_PACKAGE_DESCRIPTION "Kvelta: the exercises of a higher geodesy course")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} @ONLY
+     CONTENT "file(READ \"@KVELTA_PACKAGE_DESCRIPTION@\" CPACK_PACKAGE_DESCRIPTION)\n")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/data/copyright)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -21,6 +21,7 @@ packages=(
   chromium chromium-driver python3-selenium  # kvelta-web's test in a real browser
   wrk curl iproute2  # scripts/bench.sh: kvelta-web under load (nstat counts listen-queue overflows)
   nginx-light  # scripts/bench/nginx.sh: two kvelta-web instances behind a reverse proxy
+  pmccabe  # the test that no function is longer than 100 lines
   locales  # the documented commands are tested in a Russian and an English locale
 )
 

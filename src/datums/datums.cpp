@@ -1,8 +1,8 @@
 #include "datums/datums.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 #include "spatial/spatial_coordinates.h"
 
 #include <cmath>

@@ -113,6 +113,8 @@ const Exercise& DatumTransformationExercise()
         .name = "datums",
         .windowClass = "TDatumForm",
         .caption = "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84",
+        .summary = {"coordinates between SK-42, PZ-90.11 and WGS-84 by the seven-parameter Helmert transformation",
+                    "преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84 по формулам Гельмерта"},
         .menu = {"N41", "Системы координат", "N42", "Преобразование координат между системами СК-42, ПЗ-90.11 и WGS-84"},
         .edits = Edits({StudentEdits(), PointEdits(3, QStringLiteral("СК-42"), QStringLiteral("0"), "42"),
                         PointEdits(10, QStringLiteral("WGS-84"), QStringLiteral("0"), "84")}),

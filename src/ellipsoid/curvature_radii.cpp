@@ -13,8 +13,10 @@ namespace {
 
 using namespace rigorous;
 
-// Rows of the result column 3.
-constexpr int MRow = 1, NRow = 2, RRow = 6, RARow = 7;
+// The rows of the two value columns; M, N, R and RA are the results the description names.
+enum FirstRow : int { BRow = 1, ARow, SemiMajorAxisRow, E2Row, SinBRow, Sin2BRow, E2Sin2BRow, WRow };
+enum SecondRow : int { MRow = 1, NRow, Cos2ARow, Sin2ARow, DenominatorRow, RRow, RARow };
+constexpr int Rows = 9;  // the heading row and the rows above
 
 struct LatitudeAndAzimuth {
     double B = 0;
@@ -23,8 +25,8 @@ struct LatitudeAndAzimuth {
 
 LatitudeAndAzimuth ReadLatitudeAndAzimuth(const Inputs& inputs)
 {
-    return {ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5")),
-            ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"))};
+    return {inputs.angle(QStringLiteral("B")),
+            inputs.angle(QStringLiteral("A"))};
 }
 
 void CurvatureRadiiLabels(ResultTable& table)
@@ -38,22 +40,22 @@ void CurvatureRadiiLabels(ResultTable& table)
 // Lengths to 8 decimals and the numbers below one to 15: fifteen significant digits.
 void WriteCurvatureRadii(const LatitudeAndAzimuth& in, ResultTable& t)
 {
-    WriteAngle(t, 1, 1, in.B);
-    WriteAngle(t, 1, 2, in.A);
-    WriteFixed(t, 1, 3, KrasovskyA, 1);
-    WriteFixed(t, 1, 4, KrasovskyE2Rounded, 8);
+    WriteAngle(t, FirstValueColumn, BRow, in.B);
+    WriteAngle(t, FirstValueColumn, ARow, in.A);
+    WriteFixed(t, FirstValueColumn, SemiMajorAxisRow, KrasovskyA, 1);
+    WriteFixed(t, FirstValueColumn, E2Row, KrasovskyE2Rounded, 8);
     const CurvatureRadii r = ComputeCurvatureRadii(in.B, in.A);
-    WriteFixed(t, 1, 5, r.sinB, 15);
-    WriteFixed(t, 1, 6, r.sin2B, 15);
-    WriteFixed(t, 1, 7, r.e2sin2B, 15);
-    WriteFixed(t, 1, 8, r.W, 15);
-    WriteFixed(t, 3, MRow, r.M, 8);
-    WriteFixed(t, 3, NRow, r.N, 8);
-    WriteFixed(t, 3, 3, r.cos2A, 15);
-    WriteFixed(t, 3, 4, r.sin2A, 15);
-    WriteFixed(t, 3, 5, r.denominator, 8);
-    WriteFixed(t, 3, RRow, r.R, 8);
-    WriteFixed(t, 3, RARow, r.RA, 8);
+    WriteFixed(t, FirstValueColumn, SinBRow, r.sinB, 15);
+    WriteFixed(t, FirstValueColumn, Sin2BRow, r.sin2B, 15);
+    WriteFixed(t, FirstValueColumn, E2Sin2BRow, r.e2sin2B, 15);
+    WriteFixed(t, FirstValueColumn, WRow, r.W, 15);
+    WriteFixed(t, SecondValueColumn, MRow, r.M, 8);
+    WriteFixed(t, SecondValueColumn, NRow, r.N, 8);
+    WriteFixed(t, SecondValueColumn, Cos2ARow, r.cos2A, 15);
+    WriteFixed(t, SecondValueColumn, Sin2ARow, r.sin2A, 15);
+    WriteFixed(t, SecondValueColumn, DenominatorRow, r.denominator, 8);
+    WriteFixed(t, SecondValueColumn, RRow, r.R, 8);
+    WriteFixed(t, SecondValueColumn, RARow, r.RA, 8);
 }
 
 // GeographicLib's M and N of the Krasovsky ellipsoid (1/f = 298,3), and Euler's formula over them.
@@ -84,7 +86,10 @@ TypedTexts CurvatureRadiiVariant(QRandomGenerator& random)
                  AngleTexts(6, Between(random, 0, 360 * unitsPerDegree - 1), 4)});
 }
 
-QuantitySpec Radius(const char* name, int row) { return {QString::fromUtf8(name), QStringLiteral("м"), 0, 3, row}; }
+QuantitySpec Radius(const char* name, int row)
+{
+    return {QString::fromUtf8(name), QStringLiteral("м"), 0, SecondValueColumn, row};
+}
 
 }  // namespace
 
@@ -94,11 +99,13 @@ const Exercise& CurvatureRadiiExercise()
         .name = "curvature-radii",
         .windowClass = "TCurvatureRadiiForm",
         .caption = "Радиусы кривизны",
+        .summary = {"radii of curvature M, N, the mean radius and the radius in an azimuth",
+                    "радиусы кривизны M, N, средний радиус и радиус в азимуте"},
         .menu = {{}, {}, "CurvatureRadii", "Радиусы кривизны"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B", "широта B"), AngleEdits(6, "A", "азимут A")}),
         .example = {{"Edit3", "55"}, {"Edit4", "45"}, {"Edit5", "20"}, {"Edit6", "60"}},
         .help = "qrc:/help/curvature-radii.html",
-        .tables = {{"StringGrid1", {}, 4, 9, {128, 150, 152, 126}}},
+        .tables = {{"StringGrid1", {}, 4, Rows, {128, 150, 152, 126}}},
         .results = {Radius("M", MRow), Radius("N", NRow), Radius("R", RRow), Radius("RA", RARow)},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { CurvatureRadiiLabels(*t[0]); },

@@ -22,8 +22,8 @@ void MeridianArcLabels(ResultTable& table)
 MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs)
 {
     MeridianArcLatitudes l;
-    l.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    l.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    l.B1 = inputs.angle(QStringLiteral("B1"));
+    l.B2 = inputs.angle(QStringLiteral("B2"));
     l.Bcp = ToDouble((static_cast<Extended>(l.B1) + l.B2) / 2);
     return l;
 }
@@ -42,43 +42,43 @@ void ComputeMeridianArc(const MeridianArcLatitudes& l, ResultTable& t)
     const Extended q5B1 = sin2B1 * k5, q5B2 = sin2B2 * k5, q5Bcp = sin2Bcp * k5;
     auto meridianRadius = [&](Extended q1, Extended q5) { return Divide((q1 + 1) * a1e2, 1 - q5); };
 
-    WriteFixed(t, 1, 1, a, 1);
-    WriteFixed(t, 1, 2, e2, 8);
-    WriteFixed(t, 1, 3, a1e2, 3);
-    WriteFixed(t, 1, 4, 1.0L / (6 * RoSecondsTextbook), 8);
-    WriteAngle(t, 1, 5, l.B2);
-    WriteAngle(t, 1, 6, l.B1);
-    WriteAngle(t, 1, 7, l.Bcp);
-    WriteFixed(t, 1, 8, k1, 8);
-    WriteFixed(t, 1, 9, k5, 8);
-    WriteFixed(t, 1, 10, sinB1, 8);
-    WriteFixed(t, 1, 11, sinB2, 8);
-    WriteFixed(t, 1, 12, sinBcp, 8);
-    WriteFixed(t, 1, 13, sin2B1, 8);
-    WriteFixed(t, 1, 14, sin2B2, 8);
-    WriteFixed(t, 1, 15, sin2Bcp, 8);
-    WriteFixed(t, 1, 16, q1B1, 8);
-    WriteFixed(t, 1, 17, q1B2, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowA, a, 1);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowE2, e2, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowA1e2, a1e2, 3);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSimpsonCoefficient, 1.0L / (6 * RoSecondsTextbook), 8);
+    WriteAngle(t, FirstValueColumn, MeridianArcRowB2, l.B2);
+    WriteAngle(t, FirstValueColumn, MeridianArcRowB1, l.B1);
+    WriteAngle(t, FirstValueColumn, MeridianArcRowBcp, l.Bcp);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowK1, k1, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowK5, k5, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSinB1, sinB1, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSinB2, sinB2, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSinBcp, sinBcp, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSin2B1, sin2B1, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSin2B2, sin2B2, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowSin2Bcp, sin2Bcp, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowQ1B1, q1B1, 8);
+    WriteFixed(t, FirstValueColumn, MeridianArcRowQ1B2, q1B2, 8);
 
-    WriteFixed(t, 3, 1, q1Bcp, 8);
-    WriteFixed(t, 3, 2, q5B1, 8);
-    WriteFixed(t, 3, 3, q5B2, 8);
-    WriteFixed(t, 3, 4, q5Bcp, 8);
-    WriteFixed(t, 3, 5, 1 + q1B1, 8);
-    WriteFixed(t, 3, 6, 1 + q1B2, 8);
-    WriteFixed(t, 3, 7, 1 + q1Bcp, 8);
-    WriteFixed(t, 3, 8, 1 - q5B1, 8);
-    WriteFixed(t, 3, 9, 1 - q5B2, 8);
-    WriteFixed(t, 3, 10, 1 - q5Bcp, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowQ1Bcp, q1Bcp, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowQ5B1, q5B1, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowQ5B2, q5B2, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowQ5Bcp, q5Bcp, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOnePlusQ1B1, 1 + q1B1, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOnePlusQ1B2, 1 + q1B2, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOnePlusQ1Bcp, 1 + q1Bcp, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOneMinusQ5B1, 1 - q5B1, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOneMinusQ5B2, 1 - q5B2, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowOneMinusQ5Bcp, 1 - q5Bcp, 8);
     const Extended M1 = meridianRadius(q1B1, q5B1);
     const Extended M2 = meridianRadius(q1B2, q5B2);
     WriteFixed(t, SecondValueColumn, MeridianArcRowM1, M1, 8);
     WriteFixed(t, SecondValueColumn, MeridianArcRowM2, M2, 8);
     WriteFixed(t, SecondValueColumn, MeridianArcRowMcp, meridianRadius(q1Bcp, q5Bcp), 8);
     const Extended deltaSeconds = Checked((static_cast<Extended>(l.B2) - l.B1) * 3600);
-    WriteFixed(t, 3, 14, deltaSeconds, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowDeltaSeconds, deltaSeconds, 8);
     const Extended simpsonFactor = deltaSeconds / 6 / RoSecondsTextbook;
-    WriteFixed(t, 3, 15, simpsonFactor, 8);
+    WriteFixed(t, SecondValueColumn, MeridianArcRowSimpsonFactor, simpsonFactor, 8);
     const Extended fourMcp = Divide(a1e2 * 4 * (1 + q1Bcp), 1 - q5Bcp);
     WriteFixed(t, SecondValueColumn, MeridianArcRowS, Checked((M1 + fourMcp + M2) * simpsonFactor), 8);
 }

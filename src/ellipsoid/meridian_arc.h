@@ -13,14 +13,26 @@ struct MeridianArcLatitudes {
     double Bcp = 0;  // mean latitude
 };
 
-// Rows of the second value column that hold the radii and the arc, for the exercise description.
-inline constexpr int MeridianArcRowM1 = 11, MeridianArcRowM2 = 12, MeridianArcRowMcp = 13, MeridianArcRowS = 16,
-                     MeridianArcRows = 18;
+// The rows of the two value columns (q1 = 0.25e²sin²B, q5 = 1.25e²sin²B); M1, M2, Mcp and S are the
+// results the description names.
+enum MeridianArcFirstRow : int {
+    MeridianArcRowA = 1, MeridianArcRowE2, MeridianArcRowA1e2, MeridianArcRowSimpsonCoefficient, MeridianArcRowB2,
+    MeridianArcRowB1, MeridianArcRowBcp, MeridianArcRowK1, MeridianArcRowK5, MeridianArcRowSinB1,
+    MeridianArcRowSinB2, MeridianArcRowSinBcp, MeridianArcRowSin2B1, MeridianArcRowSin2B2, MeridianArcRowSin2Bcp,
+    MeridianArcRowQ1B1, MeridianArcRowQ1B2,
+};
+enum MeridianArcSecondRow : int {
+    MeridianArcRowQ1Bcp = 1, MeridianArcRowQ5B1, MeridianArcRowQ5B2, MeridianArcRowQ5Bcp, MeridianArcRowOnePlusQ1B1,
+    MeridianArcRowOnePlusQ1B2, MeridianArcRowOnePlusQ1Bcp, MeridianArcRowOneMinusQ5B1, MeridianArcRowOneMinusQ5B2,
+    MeridianArcRowOneMinusQ5Bcp, MeridianArcRowM1, MeridianArcRowM2, MeridianArcRowMcp, MeridianArcRowDeltaSeconds,
+    MeridianArcRowSimpsonFactor, MeridianArcRowS,
+};
+inline constexpr int MeridianArcRows = 18;  // the heading row and the rows above
 
 // Headings and the 33 row labels of the 4 × MeridianArcRows table.
 void MeridianArcLabels(ResultTable& table);
 
-// Reads B1 (Edit3–Edit5) and B2 (Edit6–Edit8), all real numbers, and forms the mean latitude.
+// Reads the angles B1 and B2, all real numbers, and forms the mean latitude.
 MeridianArcLatitudes ReadMeridianArcLatitudes(const Inputs& inputs);
 
 // Writes the 33 value cells in order: column 1 rows 1–17, then column 3 rows 1–16.

@@ -17,8 +17,8 @@ void ParallelArcLabels(ResultTable& table)
 ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs)
 {
     ParallelArcInputs in;
-    in.L = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    in.L = inputs.angle(QStringLiteral("L"));
+    in.B = inputs.angle(QStringLiteral("B"));
     return in;
 }
 
@@ -39,24 +39,24 @@ void ComputeParallelArc(const ParallelArcInputs& in, ResultTable& t)
     const Extended Lseconds = Checked(static_cast<Extended>(in.L) * 3600);
     const Extended Lradians = Lseconds / RoSecondsTextbook;
 
-    WriteAngle(t, 1, 1, in.L);
-    WriteAngle(t, 1, 2, in.B);
-    WriteFixed(t, 1, 3, a, 1);
-    WriteFixed(t, 1, 4, k1, 8);
-    WriteFixed(t, 1, 5, k3, 8);
-    WriteFixed(t, 1, 6, sinB, 8);
-    WriteFixed(t, 1, 7, sin2B, 8);
-    WriteFixed(t, 1, 8, q1, 8);
-    WriteFixed(t, 1, 9, q3, 8);
+    WriteAngle(t, FirstValueColumn, ParallelArcRowL, in.L);
+    WriteAngle(t, FirstValueColumn, ParallelArcRowB, in.B);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowA, a, 1);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowK1, k1, 8);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowK3, k3, 8);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowSinB, sinB, 8);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowSin2B, sin2B, 8);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowQ1, q1, 8);
+    WriteFixed(t, FirstValueColumn, ParallelArcRowQ3, q3, 8);
 
-    WriteFixed(t, 3, 1, f, 8);
-    WriteFixed(t, 3, 2, g, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowOneMinusQ1, f, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowOneMinusQ3, g, 8);
     WriteFixed(t, SecondValueColumn, ParallelArcRowN, Divide(f * a, g), 8);
-    WriteFixed(t, 3, 4, cosB, 8);
-    WriteFixed(t, 3, 5, Lseconds, 3);
-    WriteFixed(t, 3, 6, 1 / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowCosB, cosB, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowLSeconds, Lseconds, 3);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowInverseRo, 1 / RoSecondsTextbook, 8);
     WriteFixed(t, SecondValueColumn, ParallelArcRowNcosB, Divide(cosB * a * f, g), 3);
-    WriteFixed(t, 3, 8, Lradians, 8);
+    WriteFixed(t, SecondValueColumn, ParallelArcRowLRadians, Lradians, 8);
     WriteFixed(t, SecondValueColumn, ParallelArcRowS, Divide(Checked(cosB * Lradians * a) * f, g), 8);
 }
 

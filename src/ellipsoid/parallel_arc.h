@@ -12,13 +12,22 @@ struct ParallelArcInputs {
     double B = 0;  // latitude of the parallel, degrees
 };
 
-// Rows of the second value column that hold N, N·cos B and the arc, for the exercise description.
-inline constexpr int ParallelArcRowN = 3, ParallelArcRowNcosB = 7, ParallelArcRowS = 9, ParallelArcRows = 10;
+// The rows of the two value columns (q1 = 0.25e²sin²B, q3 = 0.75e²sin²B); N, N·cos B and S are the
+// results the description names.
+enum ParallelArcFirstRow : int {
+    ParallelArcRowL = 1, ParallelArcRowB, ParallelArcRowA, ParallelArcRowK1, ParallelArcRowK3, ParallelArcRowSinB,
+    ParallelArcRowSin2B, ParallelArcRowQ1, ParallelArcRowQ3,
+};
+enum ParallelArcSecondRow : int {
+    ParallelArcRowOneMinusQ1 = 1, ParallelArcRowOneMinusQ3, ParallelArcRowN, ParallelArcRowCosB,
+    ParallelArcRowLSeconds, ParallelArcRowInverseRo, ParallelArcRowNcosB, ParallelArcRowLRadians, ParallelArcRowS,
+};
+inline constexpr int ParallelArcRows = 10;  // the heading row and the rows above
 
 // Headings and the 18 row labels of the 4 × ParallelArcRows table.
 void ParallelArcLabels(ResultTable& table);
 
-// Reads L (Edit3–Edit5) and B (Edit6–Edit8): whole degrees and minutes, real seconds.
+// Reads the angles L and B: whole degrees and minutes, real seconds.
 ParallelArcInputs ReadParallelArcInputs(const Inputs& inputs);
 
 // Writes the 18 value cells in order: column 1 rows 1–9, then column 3 rows 1–9.

@@ -25,9 +25,9 @@ void TrapezoidAreaLabels(ResultTable& table)
 TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs)
 {
     TrapezoidAreaInputs in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.deltaLSeconds = inputs.real(QStringLiteral("Edit9"));
+    in.B1 = inputs.angle(QStringLiteral("B1"));
+    in.B2 = inputs.angle(QStringLiteral("B2"));
+    in.deltaLSeconds = inputs.real(QStringLiteral("L2-L1"));
     return in;
 }
 
@@ -42,42 +42,42 @@ void ComputeTrapezoidArea(const TrapezoidAreaInputs& in, ResultTable& t)
     const double s1p5 = ToDouble(s1sq * s1sq * s1), s2p5 = ToDouble(s2sq * s2sq * s2);
     const double s1p7 = ToDouble(s1sq * s1sq * s1 * s1sq), s2p7 = ToDouble(s2sq * s2sq * s2 * s2sq);
 
-    WriteFixed(t, 1, 1, SemiMinorAxisKm, 3);
-    WriteFixed(t, 1, 2, e2, 8);
-    WriteFixed(t, 1, 3, 1 / RoSecondsTextbook, 8);
-    WriteFixed(t, 1, 4, in.deltaLSeconds, 2);
-    WriteFixed(t, 1, 5, s2, 8);
-    WriteFixed(t, 1, 6, s2p3, 8);
-    WriteFixed(t, 1, 7, s2p5, 8);
-    WriteFixed(t, 1, 8, s2p7, 8);
-    WriteFixed(t, 1, 9, s1, 8);
-    WriteFixed(t, 1, 10, s1p3, 8);
-    WriteFixed(t, 1, 11, s1p5, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSemiMinorAxis, SemiMinorAxisKm, 3);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowE2, e2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowInverseRo, 1 / RoSecondsTextbook, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowDeltaLSeconds, in.deltaLSeconds, 2);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSinB2, s2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSin3B2, s2p3, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSin5B2, s2p5, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSin7B2, s2p7, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSinB1, s1, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSin3B1, s1p3, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidAreaRowSin5B1, s1p5, 8);
 
-    WriteFixed(t, 3, 1, s1p7, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowSin7B1, s1p7, 8);
     // The coefficient cells are shown only; the terms below form e⁴ and e⁶ themselves.
-    WriteFixed(t, 3, 2, 2 * e2 / 3, 8);
-    WriteFixed(t, 3, 3, 0.6L * e2, 8);
-    WriteFixed(t, 3, 4, 4 * e2 / 7, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowTwoThirdsE2, 2 * e2 / 3, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowThreeFifthsE2, 0.6L * e2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowFourSeventhsE2, 4 * e2 / 7, 8);
     // The three series terms are kept as doubles too.
-    WriteFixed(t, 3, 5, ToDouble(2 * e2 / 3 * (static_cast<Extended>(s2p3) - s1p3)), 10);
-    WriteFixed(t, 3, 6, ToDouble(e2 * e2 * 0.6L * (static_cast<Extended>(s2p5) - s1p5)), 10);
-    WriteFixed(t, 3, 7, ToDouble(e2 * e2 * (4.0L / 7) * e2 * (static_cast<Extended>(s2p7) - s1p7)), 10);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowTermI, ToDouble(2 * e2 / 3 * (static_cast<Extended>(s2p3) - s1p3)), 10);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowTermII, ToDouble(e2 * e2 * 0.6L * (static_cast<Extended>(s2p5) - s1p5)), 10);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowTermIII, ToDouble(e2 * e2 * (4.0L / 7) * e2 * (static_cast<Extended>(s2p7) - s1p7)), 10);
 
     // b² and K are kept as doubles, as the worked solution carries them.
     const double bSquared = ToDouble(static_cast<Extended>(SemiMinorAxisKm) * SemiMinorAxisKm);
     const double K = ToDouble(static_cast<Extended>(bSquared) * in.deltaLSeconds / RoSecondsTextbook);
-    WriteFixed(t, 3, 8, K, 9);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowK, K, 9);
 
     // The bracket takes the terms as rounded in their cells, so that P agrees with the table;
     // the bracket and P are kept as doubles.
     auto bracket = [&] {
-        const Extended I = ParseReal(t.cell(3, 5));
-        const Extended II = ParseReal(t.cell(3, 6));
-        const Extended III = ParseReal(t.cell(3, 7));
+        const Extended I = ParseReal(t.cell(SecondValueColumn, TrapezoidAreaRowTermI));
+        const Extended II = ParseReal(t.cell(SecondValueColumn, TrapezoidAreaRowTermII));
+        const Extended III = ParseReal(t.cell(SecondValueColumn, TrapezoidAreaRowTermIII));
         return ToDouble((static_cast<Extended>(s2) - s1 + I) + II + III);
     };
-    WriteFixed(t, 3, 9, bracket(), 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidAreaRowBracket, bracket(), 8);
     WriteFixed(t, SecondValueColumn, TrapezoidAreaRowP, ToDouble(static_cast<Extended>(K) * bracket()), 8);
 }
 

@@ -17,12 +17,24 @@ struct TrapezoidAreaInputs {
 };
 
 // The row of the second value column that holds the area, for the exercise description.
-inline constexpr int TrapezoidAreaRowP = 10, TrapezoidAreaRows = 12;
+// The rows of the two value columns (b the semi-minor axis in km, K = b²(L2 − L1)″/ρ″); P is the
+// result the description names.
+enum TrapezoidAreaFirstRow : int {
+    TrapezoidAreaRowSemiMinorAxis = 1, TrapezoidAreaRowE2, TrapezoidAreaRowInverseRo, TrapezoidAreaRowDeltaLSeconds,
+    TrapezoidAreaRowSinB2, TrapezoidAreaRowSin3B2, TrapezoidAreaRowSin5B2, TrapezoidAreaRowSin7B2,
+    TrapezoidAreaRowSinB1, TrapezoidAreaRowSin3B1, TrapezoidAreaRowSin5B1,
+};
+enum TrapezoidAreaSecondRow : int {
+    TrapezoidAreaRowSin7B1 = 1, TrapezoidAreaRowTwoThirdsE2, TrapezoidAreaRowThreeFifthsE2,
+    TrapezoidAreaRowFourSeventhsE2, TrapezoidAreaRowTermI, TrapezoidAreaRowTermII, TrapezoidAreaRowTermIII,
+    TrapezoidAreaRowK, TrapezoidAreaRowBracket, TrapezoidAreaRowP,
+};
+inline constexpr int TrapezoidAreaRows = 12;  // the heading row and the rows above
 
 // Headings and the 21 row labels of the 4 × TrapezoidAreaRows table.
 void TrapezoidAreaLabels(ResultTable& table);
 
-// Reads B1 (Edit3–Edit5), B2 (Edit6–Edit8) and ΔL″ (Edit9), all real numbers.
+// Reads the angles B1, B2 and ΔL″ ("L2-L1"), all real numbers.
 TrapezoidAreaInputs ReadTrapezoidAreaInputs(const Inputs& inputs);
 
 // Writes the 21 value cells in order: column 1 rows 1–11, then column 3 rows 1–10. The bracket

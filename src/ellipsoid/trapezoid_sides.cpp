@@ -25,11 +25,11 @@ void TrapezoidSidesLabels(ResultTable& table)
 TrapezoidSidesInputs ReadTrapezoidSidesInputs(const Inputs& inputs)
 {
     TrapezoidSidesInputs in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
+    in.B1 = inputs.angle(QStringLiteral("B1"));
+    in.B2 = inputs.angle(QStringLiteral("B2"));
     in.Bm = ToDouble((static_cast<Extended>(in.B1) + in.B2) / 2);
-    in.deltaLSeconds = inputs.real(QStringLiteral("Edit9"));
-    in.scale = inputs.real(QStringLiteral("Edit10"));
+    in.deltaLSeconds = inputs.real(QStringLiteral("L2-L1"));
+    in.scale = inputs.real(QStringLiteral("M"));
     // Every map length is divided by M: stop before the first cell rather than fill the table
     // with a division fault half-way.
     if (in.scale == 0)
@@ -53,45 +53,45 @@ void ComputeTrapezoidSides(const TrapezoidSidesInputs& in, ResultTable& t)
     const Extended kL = Divide(static_cast<Extended>(in.deltaLSeconds) * 100, in.scale);
     const Extended kB = Divide(Checked(std::fabs(static_cast<Extended>(in.B1) - in.B2) * 360000), in.scale);
 
-    WriteFixed(t, 1, 1, a, 0);
-    WriteFixed(t, 1, 2, a1e2, 8);
-    WriteFixed(t, 1, 3, e2, 8);
-    WriteFixed(t, 1, 4, k1, 8);
-    WriteFixed(t, 1, 5, k3, 8);
-    WriteFixed(t, 1, 6, k5, 8);
-    WriteAngle(t, 1, 7, in.B1);
-    WriteAngle(t, 1, 8, in.B2);
-    WriteAngle(t, 1, 9, in.Bm);
-    WriteFixed(t, 1, 10, s1, 8);
-    WriteFixed(t, 1, 11, s2, 8);
-    WriteFixed(t, 1, 12, sm, 8);
-    WriteFixed(t, 1, 13, s1sq, 8);
-    WriteFixed(t, 1, 14, s2sq, 8);
-    WriteFixed(t, 1, 15, smsq, 8);
-    WriteFixed(t, 1, 16, c1, 8);
-    WriteFixed(t, 1, 17, c2, 8);
-    WriteFixed(t, 1, 18, kL, 3);
-    WriteFixed(t, 1, 19, kB, 3);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowA, a, 0);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowA1e2, a1e2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowE2, e2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowK1, k1, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowK3, k3, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowK5, k5, 8);
+    WriteAngle(t, FirstValueColumn, TrapezoidSidesRowB1, in.B1);
+    WriteAngle(t, FirstValueColumn, TrapezoidSidesRowB2, in.B2);
+    WriteAngle(t, FirstValueColumn, TrapezoidSidesRowBm, in.Bm);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSinB1, s1, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSinB2, s2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSinBm, sm, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSin2B1, s1sq, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSin2B2, s2sq, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowSin2Bm, smsq, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowCosB1, c1, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowCosB2, c2, 8);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowMapL, kL, 3);
+    WriteFixed(t, FirstValueColumn, TrapezoidSidesRowMapB, kB, 3);
 
     const Extended f1 = 1 - s1sq * k1, g1 = 1 - s1sq * k3;
     const Extended f2 = 1 - s2sq * k1, g2 = 1 - s2sq * k3;
     const Extended fm = 1 + smsq * k1, gm = 1 - smsq * k5;
-    WriteFixed(t, 3, 1, f1, 8);
-    WriteFixed(t, 3, 2, g1, 8);
-    WriteFixed(t, 3, 3, f2, 8);
-    WriteFixed(t, 3, 4, g2, 8);
-    WriteFixed(t, 3, 5, fm, 8);
-    WriteFixed(t, 3, 6, gm, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowF1, f1, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowG1, g1, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowF2, f2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowG2, g2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowFm, fm, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowGm, gm, 8);
     const Extended N1 = Divide(f1 * a, g1);
     const Extended N2 = Divide(f2 * a, g2);
     const Extended Mm = Divide(fm * (1 - e2) * a, gm);
-    WriteFixed(t, 3, 7, N1, 8);
-    WriteFixed(t, 3, 8, N2, 8);
-    WriteFixed(t, 3, 9, Mm, 8);
-    WriteFixed(t, 3, 10, 1 / RoSecondsTextbook, 8);
-    WriteFixed(t, 3, 11, N1 / RoSecondsTextbook, 8);
-    WriteFixed(t, 3, 12, N2 / RoSecondsTextbook, 8);
-    WriteFixed(t, 3, 13, Mm / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowN1, N1, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowN2, N2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowMm, Mm, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowInverseRo, 1 / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowN1OverRo, N1 / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowN2OverRo, N2 / RoSecondsTextbook, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowMmOverRo, Mm / RoSecondsTextbook, 8);
     const Extended a1 = Checked(Divide(c1 * f1 * Checked(kL * a), g1) / RoSecondsTextbook);
     const Extended a2 = Checked(Divide(c2 * f2 * Checked(kL * a), g2) / RoSecondsTextbook);
     const Extended c = Checked(Divide(fm * Checked(kB * a * (1 - e2)), gm) / RoSecondsTextbook);
@@ -99,9 +99,9 @@ void ComputeTrapezoidSides(const TrapezoidSidesInputs& in, ResultTable& t)
     WriteFixed(t, SecondValueColumn, TrapezoidSidesRowA2, a2, 8);
     WriteFixed(t, SecondValueColumn, TrapezoidSidesRowC, c, 8);
     const Extended a1a2 = Checked(a1 * a2);
-    WriteFixed(t, 3, 17, a1a2, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowA1A2, a1a2, 8);
     const Extended dSquared = Checked(c * c + a1a2);
-    WriteFixed(t, 3, 18, dSquared, 8);
+    WriteFixed(t, SecondValueColumn, TrapezoidSidesRowDSquared, dSquared, 8);
     WriteFixed(t, SecondValueColumn, TrapezoidSidesRowD, SquareRoot(dSquared), 8);
 }
 

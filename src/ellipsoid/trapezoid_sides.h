@@ -17,14 +17,28 @@ struct TrapezoidSidesInputs {
     double scale = 0;          // scale denominator M, never zero
 };
 
-// Rows of the second value column that hold the sides, for the exercise description.
-inline constexpr int TrapezoidSidesRowA1 = 14, TrapezoidSidesRowA2 = 15, TrapezoidSidesRowC = 16,
-                     TrapezoidSidesRowD = 19, TrapezoidSidesRows = 20;
+// The rows of the two value columns (f = 1 − 0.25e²sin²B, g = 1 − 0.75e²sin²B at B1 and B2; at Bm the
+// meridian radius's factors 1 + 0.25e²sin²Bm and 1 − 1.25e²sin²Bm); a1, a2, c, d are the results
+// the description names.
+enum TrapezoidSidesFirstRow : int {
+    TrapezoidSidesRowA = 1, TrapezoidSidesRowA1e2, TrapezoidSidesRowE2, TrapezoidSidesRowK1, TrapezoidSidesRowK3,
+    TrapezoidSidesRowK5, TrapezoidSidesRowB1, TrapezoidSidesRowB2, TrapezoidSidesRowBm, TrapezoidSidesRowSinB1,
+    TrapezoidSidesRowSinB2, TrapezoidSidesRowSinBm, TrapezoidSidesRowSin2B1, TrapezoidSidesRowSin2B2,
+    TrapezoidSidesRowSin2Bm, TrapezoidSidesRowCosB1, TrapezoidSidesRowCosB2, TrapezoidSidesRowMapL,
+    TrapezoidSidesRowMapB,
+};
+enum TrapezoidSidesSecondRow : int {
+    TrapezoidSidesRowF1 = 1, TrapezoidSidesRowG1, TrapezoidSidesRowF2, TrapezoidSidesRowG2, TrapezoidSidesRowFm,
+    TrapezoidSidesRowGm, TrapezoidSidesRowN1, TrapezoidSidesRowN2, TrapezoidSidesRowMm, TrapezoidSidesRowInverseRo,
+    TrapezoidSidesRowN1OverRo, TrapezoidSidesRowN2OverRo, TrapezoidSidesRowMmOverRo, TrapezoidSidesRowA1,
+    TrapezoidSidesRowA2, TrapezoidSidesRowC, TrapezoidSidesRowA1A2, TrapezoidSidesRowDSquared, TrapezoidSidesRowD,
+};
+inline constexpr int TrapezoidSidesRows = 20;  // the heading row and the rows above
 
 // Headings and the 38 row labels of the 4 × TrapezoidSidesRows table.
 void TrapezoidSidesLabels(ResultTable& table);
 
-// Reads B1 (Edit3–Edit5), B2 (Edit6–Edit8), ΔL″ (Edit9, a whole number) and M (Edit10), and
+// Reads the angles B1, B2, ΔL″ ("L2-L1", a whole number) and M, and
 // refuses a scale denominator of zero before anything is written.
 TrapezoidSidesInputs ReadTrapezoidSidesInputs(const Inputs& inputs);
 

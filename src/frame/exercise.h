@@ -106,10 +106,18 @@ struct ComparisonSpec {
     QString (*ellipsoids)() = nullptr;
 };
 
+// What an exercise computes, in a line of each language, for the lists of exercises in the manual
+// pages, the package description, the AppStream text and the menu entry's keywords.
+struct Summary {
+    QString english;  // "length of a meridian arc"
+    QString russian;  // "длина дуги меридиана"
+};
+
 struct Exercise {
     QString name;         // on the command line: "meridian-arc"
     QString windowClass;  // "TMForm"
     QString caption;
+    Summary summary;
     MenuPlace menu;
     std::vector<EditSpec> edits;  // Edit1, Edit2, ... in number order
     // The textbook's worked example: the edits it types, numbers written with a decimal comma.

@@ -22,13 +22,33 @@ const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name
     return nullptr;
 }
 
-Extended Inputs::number(const QString& editName) const
+const EditSpec* FindEditOf(const std::vector<EditSpec>& edits, const QString& symbol, AnglePart part)
 {
-    const EditSpec* edit = FindEdit(*edits_, editName);
+    for (const EditSpec& edit : edits)
+        if (edit.symbol == symbol && edit.part == part && edit.kind != EditKind::Unused)
+            return &edit;
+    return nullptr;
+}
+
+Extended Inputs::number(const QString& name) const
+{
+    const EditSpec* edit = FindEdit(*edits_, name);
+    if (!edit)
+        edit = FindEditOf(*edits_, name, AnglePart::Whole);
     if (!edit || (edit->kind != EditKind::Real && edit->kind != EditKind::Integer))
-        throw std::logic_error("no number edit " + editName.toStdString());
-    const QString typed = text(editName);
+        throw std::logic_error("no number edit " + name.toStdString());
+    const QString typed = text(edit->name);
     return edit->kind == EditKind::Integer ? Extended(ParseInteger(typed)) : ParseReal(typed);
+}
+
+double Inputs::angle(const QString& symbol) const
+{
+    const EditSpec* degrees = FindEditOf(*edits_, symbol, AnglePart::Degrees);
+    const EditSpec* minutes = FindEditOf(*edits_, symbol, AnglePart::Minutes);
+    const EditSpec* seconds = FindEditOf(*edits_, symbol, AnglePart::Seconds);
+    if (!degrees || !minutes || !seconds)
+        throw std::logic_error("no angle " + symbol.toStdString());
+    return ReadAngle(*this, degrees->name, minutes->name, seconds->name);
 }
 
 double ReadAngle(const Inputs& inputs, const QString& degreesEdit, const QString& minutesEdit,

@@ -39,6 +39,9 @@ QString ShownDefault(const EditSpec& edit);
 // The edit of that name; nullptr when the exercise has none.
 const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name);
 
+// The edit that holds the part `part` of the quantity named `symbol`; nullptr when none does.
+const EditSpec* FindEditOf(const std::vector<EditSpec>& edits, const QString& symbol, AnglePart part);
+
 class Inputs {
 public:
     explicit Inputs(const std::vector<EditSpec>& edits) : edits_(&edits) {}
@@ -46,9 +49,13 @@ public:
 
     virtual QString text(const QString& editName) const = 0;
 
-    // The edit's number as its kind reads it; values beyond the double range stay extended.
-    Extended number(const QString& editName) const;
-    double real(const QString& editName) const { return ToDouble(number(editName)); }
+    // The number of the edit named by its short name ("s", "b") or its own name ("Edit12"), as
+    // its kind reads it; values beyond the double range stay extended.
+    Extended number(const QString& name) const;
+    double real(const QString& name) const { return ToDouble(number(name)); }
+
+    // The angle typed in the three edits that share the short name ("B1"), in degrees.
+    double angle(const QString& symbol) const;
 
 private:
     const std::vector<EditSpec>* edits_;

@@ -185,18 +185,18 @@ GeodeticCoordinates GaussKrugerToGeodetic(double x, double y, double Lo, ResultT
 GeodeticInput ReadGeodeticInput(const Inputs& inputs)
 {
     GeodeticInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
+    in.Lo = inputs.angle(QStringLiteral("L0"));
+    in.B = inputs.angle(QStringLiteral("B"));
+    in.L = inputs.angle(QStringLiteral("L"));
     return in;
 }
 
 PlaneInput ReadPlaneInput(const Inputs& inputs)
 {
     PlaneInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.x = inputs.real(QStringLiteral("Edit9"));
-    in.y = inputs.real(QStringLiteral("Edit10"));
+    in.Lo = inputs.angle(QStringLiteral("L0"));
+    in.x = inputs.real(QStringLiteral("x"));
+    in.y = inputs.real(QStringLiteral("y"));
     return in;
 }
 

@@ -64,7 +64,7 @@ struct Footpoint {
 };
 Footpoint FootpointLatitude(double x, Extended secondsPerRadian);
 
-// The forward window's inputs: Lo (Edit3–Edit5), B (Edit6–Edit8), L (Edit9–Edit11).
+// The forward window's inputs: the angles L0, B, L.
 struct GeodeticInput {
     double Lo = 0;
     double B = 0;
@@ -72,7 +72,7 @@ struct GeodeticInput {
 };
 GeodeticInput ReadGeodeticInput(const Inputs& inputs);
 
-// The inverse window's inputs: Lo (Edit3–Edit5), then x (Edit9) and y (Edit10).
+// The inverse window's inputs: the angle L0, then x and y.
 struct PlaneInput {
     double Lo = 0;
     double x = 0;

@@ -16,10 +16,10 @@ double ReadMeridian(const Inputs& inputs, const QString& edit)
 ZoneTransferInput ReadZoneTransferInput(const Inputs& inputs)
 {
     ZoneTransferInput in;
-    in.Lo = ReadMeridian(inputs, QStringLiteral("Edit3"));
-    in.x = inputs.real(QStringLiteral("Edit5"));
-    in.y = inputs.real(QStringLiteral("Edit6"));
-    in.LoPrime = ReadMeridian(inputs, QStringLiteral("Edit4"));
+    in.Lo = ReadMeridian(inputs, QStringLiteral("L0"));
+    in.x = inputs.real(QStringLiteral("x"));
+    in.y = inputs.real(QStringLiteral("y"));
+    in.LoPrime = ReadMeridian(inputs, QStringLiteral("L0'"));
     return in;
 }
 

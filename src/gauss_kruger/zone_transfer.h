@@ -8,13 +8,13 @@ namespace kvelta {
 
 // The axial meridians are whole numbers of degrees (a fraction allowed), no minutes or seconds.
 struct ZoneTransferInput {
-    double Lo = 0;       // Edit3
-    double x = 0;        // Edit5
-    double y = 0;        // Edit6
-    double LoPrime = 0;  // Edit4
+    double Lo = 0;       // L0
+    double x = 0;
+    double y = 0;
+    double LoPrime = 0;  // L0'
 };
 
-// Converts every input, Edit3, Edit5, Edit6, then Edit4, before anything is written, so that
+// Converts every input, L0, x, y, then L0', before anything is written, so that
 // a bad Lo′ cannot leave a new first stage beside a stale second one.
 ZoneTransferInput ReadZoneTransferInput(const Inputs& inputs);
 

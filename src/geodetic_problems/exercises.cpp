@@ -1,6 +1,7 @@
 #include "geodetic_problems/exercises.h"
 
-#include "frame/krasovsky.h"
+#include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/variants.h"
 #include "geodetic_problems/mean_argument.h"
 #include "rigorous/geodesic_problems.h"
@@ -129,6 +130,14 @@ WindowLayout InverseWindow()
                       {CaptionAt(QStringLiteral("L2"), 216, 92)}, AngleRow(12, 240, 88), {ComputeButton(440, 76)}})};
 }
 
+// The results of both problems, also compared with the rigorous solution.
+const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, DirectRowB2, true};
+const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, DirectRowL2, true};
+const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, DirectRowA21, true};
+const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, InverseRowS};
+const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, InverseRowA12, true};
+const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, InverseRowA21, true};
+
 }  // namespace
 
 const Exercise& DirectProblemExercise()
@@ -137,6 +146,8 @@ const Exercise& DirectProblemExercise()
         .name = "direct-problem",
         .windowClass = "TPrGZForm",
         .caption = "Прямая геодезическая задача",
+        .summary = {"the direct geodetic problem by Gauss's mean-argument formulas",
+                    "прямая геодезическая задача по формулам со средними аргументами"},
         .menu = {"N20", Submenu, "N21", "Прямая геодезическая задача"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "A12", "азимут A12"),
@@ -144,14 +155,11 @@ const Exercise& DirectProblemExercise()
         .example = {{"Edit3", "50"}, {"Edit6", "30"}, {"Edit9", "45"}, {"Edit12", "50000"}},
         .help = "qrc:/help/direct-problem.html",
         .tables = {ProblemTable(DirectRows)},
-        .results = {{"B2", {}, 0, 1, DirectRowB2, true}, {"L2", {}, 0, 1, DirectRowL2, true},
-                    {"A21", {}, 0, 1, DirectRowA21, true}},
+        .results = {DirectB2, DirectL2, DirectA21},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { DirectProblemLabels(*t[0]); },
         .compute = DirectCompute,
-        .comparison = {{{"B2", {}, 0, 1, DirectRowB2, true},
-                        {"L2", {}, 0, 1, DirectRowL2, true},
-                        {"A21", {}, 0, 1, DirectRowA21, true}},
+        .comparison = {{DirectB2, DirectL2, DirectA21},
                        DirectRigorous, true},
         .makeVariant = DirectVariant,
         .window = DirectWindow(),
@@ -165,6 +173,8 @@ const Exercise& InverseProblemExercise()
         .name = "inverse-problem",
         .windowClass = "TObrGZForm",
         .caption = "Обратная геодезическая задача",
+        .summary = {"the inverse geodetic problem by Gauss's mean-argument formulas",
+                    "обратная геодезическая задача по формулам со средними аргументами"},
         .menu = {"N20", Submenu, "N22", "Обратная геодезическая задача"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "B2", "B2"), AngleEdits(12, "L2", "L2")}),
@@ -172,14 +182,11 @@ const Exercise& InverseProblemExercise()
                     {"Edit12", "30"}, {"Edit13", "29"}, {"Edit14", "47,013"}},
         .help = "qrc:/help/inverse-problem.html",
         .tables = {ProblemTable(InverseRows)},
-        .results = {{"s", "м", 0, 1, InverseRowS}, {"A12", {}, 0, 1, InverseRowA12, true},
-                    {"A21", {}, 0, 1, InverseRowA21, true}},
+        .results = {InverseS, InverseA12, InverseA21},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { InverseProblemLabels(*t[0]); },
         .compute = InverseCompute,
-        .comparison = {{{"s, м", "м", 0, 1, InverseRowS},
-                        {"A12", {}, 0, 1, InverseRowA12, true},
-                        {"A21", {}, 0, 1, InverseRowA21, true}},
+        .comparison = {{Renamed(InverseS, "s, м"), InverseA12, InverseA21},
                        InverseRigorous, true},
         .makeVariant = InverseVariant,
         .window = InverseWindow(),

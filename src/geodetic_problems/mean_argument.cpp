@@ -1,8 +1,8 @@
 #include "geodetic_problems/mean_argument.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 
 #include <array>
 #include <cmath>
@@ -105,10 +105,10 @@ void RefusePole(double B, const QString& name)
 
 void WriteConstants(ResultTable& t)
 {
-    WriteFixed(t, 1, 1, KrasovskyA, 3);
-    WriteFixed(t, 1, 2, KrasovskyE2, 12);
-    WriteFixed(t, 1, 3, KrasovskyE2Second, 12);
-    WriteFixed(t, 1, 4, Ro, 8);
+    WriteFixed(t, FirstValueColumn, MeanArgumentRowA, KrasovskyA, 3);
+    WriteFixed(t, FirstValueColumn, MeanArgumentRowE2, KrasovskyE2, 12);
+    WriteFixed(t, FirstValueColumn, MeanArgumentRowE2Second, KrasovskyE2Second, 12);
+    WriteFixed(t, FirstValueColumn, MeanArgumentRowRo, Ro, 8);
 }
 
 void WriteMeanLatitude(ResultTable& t, int column, int firstRow, const MeanLatitude& m)
@@ -276,10 +276,10 @@ Increments MeanArgumentIncrements(const MeanLatitude& m, Extended P, Extended Q)
 DirectInput ReadDirectInput(const Inputs& inputs)
 {
     DirectInput in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.L1 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.A12 = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
-    in.s = inputs.real(QStringLiteral("Edit12"));
+    in.B1 = inputs.angle(QStringLiteral("B1"));
+    in.L1 = inputs.angle(QStringLiteral("L1"));
+    in.A12 = inputs.angle(QStringLiteral("A12"));
+    in.s = inputs.real(QStringLiteral("s"));
     return in;
 }
 
@@ -302,17 +302,17 @@ struct Approximation {
 Approximation Approximate(const DirectInput& in, Extended Bm, Extended Am, ResultTable& t, int column)
 {
     Approximation a{Bm, Am, AtMeanLatitude(Bm), in.s * CosDeg(ToDouble(Am)), in.s * SinDeg(ToDouble(Am))};
-    WriteApproximation(t, column, 5);
-    WriteAngle(t, column, 6, ToDouble(Bm));
-    WriteAngle(t, column, 7, ToDouble(Am));
-    WriteMeanLatitude(t, column, 8, a.m);
+    WriteApproximation(t, column, DirectRowApproximation);
+    WriteAngle(t, column, DirectRowBm, ToDouble(Bm));
+    WriteAngle(t, column, DirectRowAm, ToDouble(Am));
+    WriteMeanLatitude(t, column, DirectRowMeanLatitude, a.m);
     const Increments inc = MeanArgumentIncrements(a.m, a.P, a.Q);
     a.dB = inc.dB * Ro;
     a.dL = inc.dL * Ro;
     a.dA = inc.dA * Ro;
-    WriteSeconds(t, column, 12, a.dB);
-    WriteSeconds(t, column, 13, a.dL);
-    WriteSeconds(t, column, 14, a.dA);
+    WriteSeconds(t, column, DirectRowDB, a.dB);
+    WriteSeconds(t, column, DirectRowDL, a.dL);
+    WriteSeconds(t, column, DirectRowDA, a.dA);
     return a;
 }
 
@@ -370,21 +370,21 @@ DirectResult SolveDirectProblem(const DirectInput& in, ResultTable& t)
 
     DirectResult r;
     r.B2 = ToDouble(B2);
-    WriteAngle(t, 1, DirectRowB2, r.B2);
+    WriteAngle(t, FirstValueColumn, DirectRowB2, r.B2);
     r.L2 = ToDouble(LongitudeDifference180(in.L1 + a.dL / 3600));
-    WriteAngle(t, 1, DirectRowL2, r.L2);
+    WriteAngle(t, FirstValueColumn, DirectRowL2, r.L2);
     r.A21 = ToDouble(Azimuth360(in.A12 + a.dA / 3600 + 180));
-    WriteAngle(t, 1, DirectRowA21, r.A21);
+    WriteAngle(t, FirstValueColumn, DirectRowA21, r.A21);
     return r;
 }
 
 InverseInput ReadInverseInput(const Inputs& inputs)
 {
     InverseInput in;
-    in.B1 = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.L1 = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.B2 = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
-    in.L2 = ReadAngle(inputs, QStringLiteral("Edit12"), QStringLiteral("Edit13"), QStringLiteral("Edit14"));
+    in.B1 = inputs.angle(QStringLiteral("B1"));
+    in.L1 = inputs.angle(QStringLiteral("L1"));
+    in.B2 = inputs.angle(QStringLiteral("B2"));
+    in.L2 = inputs.angle(QStringLiteral("L2"));
     return in;
 }
 
@@ -424,9 +424,9 @@ bool IterateProjections(const MeanLatitude& m, Extended dBsec, Extended dLsec, E
             nextP = Divide(PFirst, k.B);
             nextQ = Divide(QFirst, k.L);
         }
-        WriteApproximation(t, column, 12);
-        WriteFixed(t, column, 13, Checked(nextQ), 4);
-        WriteFixed(t, column, 14, Checked(nextP), 4);
+        WriteApproximation(t, column, InverseRowApproximation);
+        WriteFixed(t, column, InverseRowQ, Checked(nextQ), 4);
+        WriteFixed(t, column, InverseRowP, Checked(nextP), 4);
         const bool converged = column > 1 && std::fabs(nextP - P) < ToleranceMetres && std::fabs(nextQ - Q) < ToleranceMetres;
         P = nextP;
         Q = nextQ;
@@ -450,14 +450,14 @@ InverseResult SolveInverseProblem(const InverseInput& in, ResultTable& t)
     // joined over the pole.
     const Extended dBsec = (static_cast<Extended>(in.B2) - in.B1) * 3600;
     const Extended dLsec = LongitudeDifference180(static_cast<Extended>(in.L2) - in.L1) * 3600;
-    WriteSeconds(t, 1, 5, dBsec);
-    WriteSeconds(t, 1, 6, dLsec);
+    WriteSeconds(t, FirstValueColumn, InverseRowDB, dBsec);
+    WriteSeconds(t, FirstValueColumn, InverseRowDL, dLsec);
     if (dLsec == 180 * 3600)
         RefuseOverPole();
     const Extended Bm = (static_cast<Extended>(in.B1) + in.B2) / 2;
-    WriteAngle(t, 1, 7, ToDouble(Bm));
+    WriteAngle(t, FirstValueColumn, InverseRowBm, ToDouble(Bm));
     const MeanLatitude m = AtMeanLatitude(Bm);
-    WriteMeanLatitude(t, 1, 8, m);
+    WriteMeanLatitude(t, FirstValueColumn, InverseRowMeanLatitude, m);
 
     Extended P = 0, Q = 0;
     const bool converged = IterateProjections(m, dBsec, dLsec, P, Q, t);
@@ -473,18 +473,18 @@ InverseResult SolveInverseProblem(const InverseInput& in, ResultTable& t)
 
     InverseResult r;
     r.s = ToDouble(s);
-    WriteFixed(t, 1, InverseRowS, r.s, 4);
+    WriteFixed(t, FirstValueColumn, InverseRowS, r.s, 4);
     if (r.s == 0)
         Refuse(QStringLiteral("Точки совпадают: s = 0, азимут не определён"));
     // atan2 takes the quadrant from the signs of s·sin Am and s·cos Am.
     const Extended Am = Azimuth360(Degrees(std::atan2(Q, P)));
-    WriteAngle(t, 1, 16, ToDouble(Am));
+    WriteAngle(t, FirstValueColumn, InverseRowAm, ToDouble(Am));
     const Extended dAsec = MeanArgumentIncrements(m, P, Q).dA * Ro;
-    WriteSeconds(t, 1, 17, dAsec);
+    WriteSeconds(t, FirstValueColumn, InverseRowDA, dAsec);
     r.A12 = ToDouble(Azimuth360(Am - dAsec / 7200));
-    WriteAngle(t, 1, InverseRowA12, r.A12);
+    WriteAngle(t, FirstValueColumn, InverseRowA12, r.A12);
     r.A21 = ToDouble(Azimuth360(Am + dAsec / 7200 + 180));
-    WriteAngle(t, 1, InverseRowA21, r.A21);
+    WriteAngle(t, FirstValueColumn, InverseRowA21, r.A21);
     return r;
 }
 

@@ -44,7 +44,7 @@ struct DirectResult {
     double L2 = 0;
     double A21 = 0;
 };
-DirectInput ReadDirectInput(const Inputs& inputs);  // B1 Edit3–5, L1 Edit6–8, A12 Edit9–11, s Edit12
+DirectInput ReadDirectInput(const Inputs& inputs);  // B1, L1, A12, s
 void DirectProblemLabels(ResultTable& table);
 DirectResult SolveDirectProblem(const DirectInput& in, ResultTable& table);
 
@@ -60,10 +60,22 @@ struct InverseResult {
     double A12 = 0;
     double A21 = 0;
 };
-InverseInput ReadInverseInput(const Inputs& inputs);  // B1 Edit3–5, L1 Edit6–8, B2 Edit9–11, L2 Edit12–14
+InverseInput ReadInverseInput(const Inputs& inputs);  // B1, L1, B2, L2
 void InverseProblemLabels(ResultTable& table);
 InverseResult SolveInverseProblem(const InverseInput& in, ResultTable& table);
 
+// The rows both tables begin with: the ellipsoid's a, e², e′² and ρ″.
+enum MeanArgumentConstantRow : int { MeanArgumentRowA = 1, MeanArgumentRowE2, MeanArgumentRowE2Second, MeanArgumentRowRo };
+// The direct problem's rows of one approximation (a column each): its number, Bm, Am, the four rows
+// of the mean latitude and the increments ΔB″, ΔL″, ΔA″.
+inline constexpr int DirectRowApproximation = 5, DirectRowBm = 6, DirectRowAm = 7, DirectRowMeanLatitude = 8,
+                     DirectRowDB = 12, DirectRowDL = 13, DirectRowDA = 14;
+// The inverse problem's rows of one approximation: its number, s·sin Am and s·cos Am.
+inline constexpr int InverseRowApproximation = 12, InverseRowQ = 13, InverseRowP = 14;
+// The inverse problem's rows around its approximations: the differences of latitude and longitude
+// in seconds, Bm and the four rows of the mean latitude; after them Am and ΔA″.
+inline constexpr int InverseRowDB = 5, InverseRowDL = 6, InverseRowBm = 7, InverseRowMeanLatitude = 8,
+                     InverseRowAm = 16, InverseRowDA = 17;
 // Table rows of the final results, for the exercise descriptions.
 inline constexpr int DirectRowB2 = 15, DirectRowL2 = 16, DirectRowA21 = 17, DirectRows = 18;
 inline constexpr int InverseRowS = 15, InverseRowA12 = 18, InverseRowA21 = 19, InverseRows = 20;

@@ -1,8 +1,8 @@
 #include "long_lines/bessel.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 
 #include <cmath>
 
@@ -57,11 +57,11 @@ void WriteRadiansAsAngle(ResultTable& t, int column, int row, Extended radians, 
 
 void WriteConstants(ResultTable& t)
 {
-    WriteFixed(t, 1, 1, SemiMajor, 3);
-    WriteFixed(t, 1, 2, SemiMinor, 4);
-    WriteFixed(t, 1, 3, E2, 12);
-    WriteFixed(t, 1, 4, E2Second, 12);
-    WriteFixed(t, 1, 5, Ro, 8);
+    WriteFixed(t, FirstValueColumn, row::SemiMajorAxis, SemiMajor, 3);
+    WriteFixed(t, FirstValueColumn, row::SemiMinorAxis, SemiMinor, 4);
+    WriteFixed(t, FirstValueColumn, row::E2, E2, 12);
+    WriteFixed(t, FirstValueColumn, row::E2Second, E2Second, 12);
+    WriteFixed(t, FirstValueColumn, row::Ro, Ro, 8);
 }
 
 // The coefficients in the order the tables show them, from `firstRow` on: k², A, B, C, D.
@@ -196,42 +196,42 @@ BesselDirectResult SolveBesselDirect(const DirectInput& in, ResultTable& t)
         Refuse(QStringLiteral("Линия длиннее 20 000 км: способ Бесселя здесь решает линии до 20 000 км"));
     WriteConstants(t);
     const Extended u1 = ReducedLatitude(in.B1), A1 = ToRadians(in.A12);
-    WriteFixed(t, 1, 6, RootOneMinusE2 * std::tan(ToRadians(in.B1)), 12);
-    WriteRadiansAsAngle(t, 1, 7, u1, 5);
+    WriteFixed(t, FirstValueColumn, row::DirectTanU1, RootOneMinusE2 * std::tan(ToRadians(in.B1)), 12);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectU1, u1, 5);
     const Extended sinA1 = std::sin(A1), cosA1 = std::cos(A1), sinU1 = std::sin(u1), cosU1 = std::cos(u1);
     const Extended sinA0 = cosU1 * sinA1, c = 1 - sinA0 * sinA0;
-    WriteFixed(t, 1, 8, sinA0, 12);
-    WriteFixed(t, 1, 9, c, 12);
+    WriteFixed(t, FirstValueColumn, row::DirectSinA0, sinA0, 12);
+    WriteFixed(t, FirstValueColumn, row::DirectCos2A0, c, 12);
     // σ1, the arc from the equator to point 1, with its quadrant from tg u1 and cos A12.
     const Extended sigma1 = std::atan2(std::tan(u1), cosA1);
-    WriteRadiansAsAngle(t, 1, 10, sigma1, 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectTanSigma1, sigma1, 5);
     const BesselCoefficients k = CoefficientsAt(c);
-    WriteLengthCoefficients(t, 1, 11, k);
-    WriteLongitudeCoefficients(t, 1, 16, k);
+    WriteLengthCoefficients(t, FirstValueColumn, row::DirectLengthCoefficients, k);
+    WriteLongitudeCoefficients(t, FirstValueColumn, row::DirectLongitudeCoefficients, k);
     const ArcSolution arc = SolveArc(t, k, c, sigma1, in.s);
 
     // The spherical triangle: pole, point 1, point 2.
     const Extended sinS = std::sin(arc.sigma), cosS = std::cos(arc.sigma);
     const Extended sinU2 = sinU1 * cosS + cosU1 * sinS * cosA1;
-    WriteFixed(t, 1, 25, sinU2, 12);
+    WriteFixed(t, FirstValueColumn, row::DirectSinU2, sinU2, 12);
     const Extended u2 = std::atan2(sinU2, std::hypot(sinA0, sinU1 * sinS - cosU1 * cosS * cosA1));
-    WriteRadiansAsAngle(t, 1, 26, u2, 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectU2, u2, 5);
     const Extended lambda = std::atan2(sinA1 * sinS, cosU1 * cosS - sinU1 * sinS * cosA1);
-    WriteRadiansAsAngle(t, 1, 27, lambda, 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectLambda, lambda, 5);
     const Extended A2 = std::atan2(sinA0, cosU1 * cosS * cosA1 - sinU1 * sinS);
-    WriteRadiansAsAngle(t, 1, 28, Azimuth360Radians(A2), 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectA2, Azimuth360Radians(A2), 5);
     const Extended delta = BesselLongitudeShift(k, sinA0, arc.sigma, arc.x, arc.y);
-    WriteSeconds(t, 1, 29, delta * Ro);
+    WriteSeconds(t, FirstValueColumn, row::DirectDelta, delta * Ro);
     const Extended l = lambda - delta;
-    WriteRadiansAsAngle(t, 1, 30, l, 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::DirectL, l, 5);
 
     BesselDirectResult r;
     r.B2 = ToDegrees(std::atan2(std::sin(u2), RootOneMinusE2 * std::cos(u2)));
-    WriteAngle(t, 1, row::DirectB2, r.B2);
+    WriteAngle(t, FirstValueColumn, row::DirectB2, r.B2);
     r.L2 = ToDouble(in.L1 + l * 180 / Pi);
-    WriteAngle(t, 1, row::DirectL2, r.L2);
+    WriteAngle(t, FirstValueColumn, row::DirectL2, r.L2);
     r.A21 = ToDegrees(Azimuth360Radians(A2 + Pi));
-    WriteAngle(t, 1, row::DirectA21, r.A21);
+    WriteAngle(t, FirstValueColumn, row::DirectA21, r.A21);
     return r;
 }
 
@@ -327,33 +327,33 @@ BesselInverseResult SolveBesselInverse(const InverseInput& in, ResultTable& t)
     RefusePole(in.B2, QStringLiteral("B2"));
     WriteConstants(t);
     const Extended u1 = ReducedLatitude(in.B1), u2 = ReducedLatitude(in.B2);
-    WriteFixed(t, 1, 6, RootOneMinusE2 * std::tan(ToRadians(in.B1)), 12);
-    WriteFixed(t, 1, 7, RootOneMinusE2 * std::tan(ToRadians(in.B2)), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseTanU1, RootOneMinusE2 * std::tan(ToRadians(in.B1)), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseTanU2, RootOneMinusE2 * std::tan(ToRadians(in.B2)), 12);
     // Across the 180th meridian the shorter way round is meant.
     const Extended l = ToRadians(LongitudeDifference180(static_cast<Extended>(in.L2) - in.L1));
-    WriteRadiansAsAngle(t, 1, 8, l, 5);
+    WriteRadiansAsAngle(t, FirstValueColumn, row::InverseL, l, 5);
     const ReducedPair u{std::sin(u1), std::cos(u1), std::sin(u2), std::cos(u2)};
-    WriteFixed(t, 1, 9, u.a1(), 12);
-    WriteFixed(t, 1, 10, u.a2(), 12);
-    WriteFixed(t, 1, 11, u.b1(), 12);
-    WriteFixed(t, 1, 12, u.b2(), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseA1, u.a1(), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseA2, u.a2(), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseB1, u.b1(), 12);
+    WriteFixed(t, FirstValueColumn, row::InverseB2, u.b2(), 12);
     const SphereStep step = SolveOnSphere(t, u, l);
     if (step.sigma == 0)
         Refuse(QStringLiteral("Точки совпадают: s = 0, азимут не определён"));
 
     constexpr int first = row::InverseIteration + 14;
-    WriteLengthCoefficients(t, 1, first, step.k);
+    WriteLengthCoefficients(t, FirstValueColumn, first, step.k);
     const Extended z = BesselZ(step.c, step.x, step.sigma);
-    WriteFixed(t, 1, first + 5, z, 12);
+    WriteFixed(t, FirstValueColumn, first + 5, z, 12);
     BesselInverseResult r;
     r.s = ToDouble(BesselLength(step.k, step.sigma, step.x, step.y, z));
-    WriteFixed(t, 1, row::InverseS, r.s, 3);
+    WriteFixed(t, FirstValueColumn, row::InverseS, r.s, 3);
     r.A12 = ToDegrees(Azimuth360Radians(step.A1));
-    WriteAngle(t, 1, row::InverseA12, r.A12);
+    WriteAngle(t, FirstValueColumn, row::InverseA12, r.A12);
     const Extended lambda = step.lambda;
     const Extended A2 = std::atan2(u.cosU1 * std::sin(lambda), u.b2() * std::cos(lambda) - u.b1());
     r.A21 = ToDegrees(Azimuth360Radians(A2 + Pi));
-    WriteAngle(t, 1, row::InverseA21, r.A21);
+    WriteAngle(t, FirstValueColumn, row::InverseA21, r.A21);
     return r;
 }
 

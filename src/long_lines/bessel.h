@@ -51,7 +51,19 @@ BesselInverseResult SolveBesselInverse(const InverseInput& in, ResultTable& tabl
 
 // Table rows: the iterated block starts at its "Приближение" row; the final results.
 namespace bessel_rows {
+// The rows both tables begin with: a, b, e², e′², ρ″.
+enum Constant : int { SemiMajorAxis = 1, SemiMinorAxis, E2, E2Second, Ro };
+// The direct problem: u1 and the azimuth A0 of the geodesic at the equator, σ1, the five rows of
+// the length coefficients A, B, C, D, α from DirectLengthCoefficients, the longitude coefficients
+// from DirectLongitudeCoefficients, the approximations of σ, then point 2 on the sphere and on the
+// ellipsoid.
+enum Direct : int {
+    DirectTanU1 = 6, DirectU1, DirectSinA0, DirectCos2A0, DirectTanSigma1, DirectLengthCoefficients,
+    DirectLongitudeCoefficients = 16, DirectSinU2 = 25, DirectU2, DirectLambda, DirectA2, DirectDelta, DirectL
+};
 inline constexpr int DirectIteration = 19, DirectB2 = 31, DirectL2 = 32, DirectA21 = 33, DirectCount = 34;
+// The inverse problem: tg u1, tg u2, l and the products a1, a2, b1, b2 before the approximations.
+enum Inverse : int { InverseTanU1 = 6, InverseTanU2, InverseL, InverseA1, InverseA2, InverseB1, InverseB2 };
 inline constexpr int InverseIteration = 13, InverseS = 33, InverseA12 = 34, InverseA21 = 35, InverseCount = 36;
 }  // namespace bessel_rows
 

@@ -144,6 +144,14 @@ WindowLayout InverseWindow()
                       {CaptionAt(QStringLiteral("L2"), 216, 92)}, AngleRow(12, 240, 88), {ComputeButton(440, 76)}})};
 }
 
+// The results of both problems, also compared with the rigorous solution.
+const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, row::DirectB2, true};
+const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, row::DirectL2, true};
+const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, row::DirectA21, true};
+const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, row::InverseS};
+const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, row::InverseA12, true};
+const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, row::InverseA21, true};
+
 }  // namespace
 
 const Exercise& BesselDirectExercise()
@@ -152,6 +160,8 @@ const Exercise& BesselDirectExercise()
         .name = "bessel-direct",
         .windowClass = "TBesselPrGZForm",
         .caption = "Прямая геодезическая задача на большие расстояния (способ Бесселя)",
+        .summary = {"the direct geodetic problem on long lines (up to 20 000 km) by Bessel's method",
+                    "прямая геодезическая задача на большие расстояния по способу Бесселя"},
         .menu = Submenu("BesselDirect1", "Прямая задача по способу Бесселя"),
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "A12", "азимут A12"),
@@ -160,14 +170,11 @@ const Exercise& BesselDirectExercise()
                     {"Edit9", "60"}, {"Edit12", "10000000"}},
         .help = "qrc:/help/bessel-direct.html",
         .tables = {ProblemTable(row::DirectCount)},
-        .results = {{"B2", {}, 0, 1, row::DirectB2, true}, {"L2", {}, 0, 1, row::DirectL2, true},
-                    {"A21", {}, 0, 1, row::DirectA21, true}},
+        .results = {DirectB2, DirectL2, DirectA21},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { BesselDirectLabels(*t[0]); },
         .compute = DirectCompute,
-        .comparison = {{{"B2", {}, 0, 1, row::DirectB2, true},
-                        {"L2", {}, 0, 1, row::DirectL2, true},
-                        {"A21", {}, 0, 1, row::DirectA21, true}},
+        .comparison = {{DirectB2, DirectL2, DirectA21},
                        DirectRigorous, true},
         .makeVariant = DirectVariant,
         .window = DirectWindow(),
@@ -181,6 +188,8 @@ const Exercise& BesselInverseExercise()
         .name = "bessel-inverse",
         .windowClass = "TBesselObrGZForm",
         .caption = "Обратная геодезическая задача на большие расстояния (способ Бесселя)",
+        .summary = {"the inverse geodetic problem on long lines by Bessel's method",
+                    "обратная геодезическая задача на большие расстояния по способу Бесселя"},
         .menu = Submenu("BesselInverse1", "Обратная задача по способу Бесселя"),
         .edits = Edits({StudentEdits(), AngleEdits(3, "B1", "B1"), AngleEdits(6, "L1", "L1"),
                         AngleEdits(9, "B2", "B2"), AngleEdits(12, "L2", "L2")}),
@@ -189,14 +198,11 @@ const Exercise& BesselInverseExercise()
                     {"Edit14", "39,4152"}},
         .help = "qrc:/help/bessel-inverse.html",
         .tables = {ProblemTable(row::InverseCount)},
-        .results = {{"s", "м", 0, 1, row::InverseS}, {"A12", {}, 0, 1, row::InverseA12, true},
-                    {"A21", {}, 0, 1, row::InverseA21, true}},
+        .results = {InverseS, InverseA12, InverseA21},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { BesselInverseLabels(*t[0]); },
         .compute = InverseCompute,
-        .comparison = {{{"s, м", "м", 0, 1, row::InverseS},
-                        {"A12", {}, 0, 1, row::InverseA12, true},
-                        {"A21", {}, 0, 1, row::InverseA21, true}},
+        .comparison = {{Renamed(InverseS, "s, м"), InverseA12, InverseA21},
                        InverseRigorous, true},
         .makeVariant = InverseVariant,
         .window = InverseWindow(),

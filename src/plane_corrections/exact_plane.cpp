@@ -1,6 +1,7 @@
 #include "plane_corrections/exact_plane.h"
 
-#include "frame/krasovsky.h"
+#include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 
 #include <GeographicLib/Geodesic.hpp>
 #include <GeographicLib/TransverseMercatorExact.hpp>

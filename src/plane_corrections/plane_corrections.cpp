@@ -1,8 +1,8 @@
 #include "plane_corrections/plane_corrections.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 #include "gauss_kruger/gauss_kruger.h"
 
 #include <cmath>

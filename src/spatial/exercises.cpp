@@ -86,6 +86,14 @@ WindowLayout SpatialWindow()
                        CaptionAt(QStringLiteral("Z,м"), 232, 116), EditAt(12, 264, 112, 145), ComputeButton(432, 112)}})};
 }
 
+// The results of both pages, also compared with the rigorous solution.
+const QuantitySpec ResultX{"X", "м", 0, FirstValueColumn, GeocentricXRow};
+const QuantitySpec ResultY{"Y", "м", 0, FirstValueColumn, GeocentricYRow};
+const QuantitySpec ResultZ{"Z", "м", 0, FirstValueColumn, GeocentricZRow};
+const QuantitySpec ResultB{"B", {}, 1, FirstValueColumn, GeodeticBRow, true};
+const QuantitySpec ResultL{"L", {}, 1, FirstValueColumn, GeodeticLRow, true};
+const QuantitySpec ResultH{"H", "м", 1, FirstValueColumn, GeodeticHRow};
+
 }  // namespace
 
 const Exercise& SpatialCoordinatesExercise()
@@ -94,6 +102,8 @@ const Exercise& SpatialCoordinatesExercise()
         .name = "spatial-coordinates",
         .windowClass = "TPrKoordForm",
         .caption = "Пространственные прямоугольные координаты",
+        .summary = {"spatial rectangular coordinates X, Y, Z from B, L, H and back",
+                    "пространственные прямоугольные координаты X, Y, Z по B, L, H и обратно"},
         .menu = {"N20", "Геодезические задачи", "N23", "Пространственные прямоугольные координаты"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "B", "широта B"), AngleEdits(6, "L", "долгота L"),
                         {Metres("Edit9", "H", "H,м", "геодезическая высота H, м", "0"),
@@ -109,12 +119,7 @@ const Exercise& SpatialCoordinatesExercise()
                    {"StringGrid2", "Из X, Y, Z в B, L, H", 2, GeocentricToGeodeticRows, {330, 160}, 64,
                     // the approximations after the first show as far as the iteration went
                     {SpatialFirstIterationRow + SpatialRowsPerIteration, GeodeticBRow - 1}}},
-        .results = {{"X", "м", 0, 1, GeocentricXRow},
-                    {"Y", "м", 0, 1, GeocentricYRow},
-                    {"Z", "м", 0, 1, GeocentricZRow},
-                    {"B", {}, 1, 1, GeodeticBRow, true},
-                    {"L", {}, 1, 1, GeodeticLRow, true},
-                    {"H", "м", 1, 1, GeodeticHRow}},
+        .results = {ResultX, ResultY, ResultZ, ResultB, ResultL, ResultH},
         .report = ReportLayout::EveryPage,
         .writeLabels =
             [](const TableSet& t) {
@@ -122,12 +127,8 @@ const Exercise& SpatialCoordinatesExercise()
                 GeocentricToGeodeticLabels(*t[1]);
             },
         .compute = SpatialCompute,
-        .comparison = {{{"X, м", "м", 0, 1, GeocentricXRow},
-                        {"Y, м", "м", 0, 1, GeocentricYRow},
-                        {"Z, м", "м", 0, 1, GeocentricZRow},
-                        {"B", {}, 1, 1, GeodeticBRow, true},
-                        {"L", {}, 1, 1, GeodeticLRow, true},
-                        {"H, м", "м", 1, 1, GeodeticHRow}},
+        .comparison = {{Renamed(ResultX, "X, м"), Renamed(ResultY, "Y, м"), Renamed(ResultZ, "Z, м"), ResultB, ResultL,
+                        Renamed(ResultH, "H, м")},
                        SpatialRigorous, true},
         .makeVariant = SpatialVariant,
         .window = SpatialWindow(),

@@ -1,8 +1,8 @@
 #include "spatial/spatial_coordinates.h"
 
 #include "frame/angles.h"
+#include "frame/ellipsoid_constants.h"
 #include "frame/errors.h"
-#include "frame/krasovsky.h"
 
 #include <cmath>
 
@@ -22,18 +22,18 @@ constexpr int RatioDecimals = 12;
 Extended ToRadians(Extended degrees) { return degrees * 3600 / RoSecondsExact; }
 Extended ToDegrees(Extended radians) { return radians * RoSecondsExact / 3600; }
 
-void WriteMetres(ResultTable& t, int row, Extended value) { WriteFixed(t, 1, row, value, MetreDecimals); }
+void WriteMetres(ResultTable& t, int row, Extended value) { WriteFixed(t, FirstValueColumn, row, value, MetreDecimals); }
 
 void WriteRadiansAsAngle(ResultTable& t, int row, Extended radians, const QString& note = QString())
 {
     const double degrees = ToDouble(Checked(ToDegrees(radians)));
-    t.setValue(1, row, FormatDms(degrees, SecondDecimals) + note, degrees);
+    t.setValue(FirstValueColumn, row, FormatDms(degrees, SecondDecimals) + note, degrees);
 }
 
 void WriteConstants(ResultTable& t)
 {
-    WriteFixed(t, 1, 1, A, 3);
-    WriteFixed(t, 1, 2, E2, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, SpatialRowA, A, 3);
+    WriteFixed(t, FirstValueColumn, SpatialRowE2, E2, RatioDecimals);
 }
 
 // W = √(1 − e²·sin²B), the ratio of a to the prime-vertical radius N.
@@ -83,9 +83,9 @@ void GeocentricToGeodeticLabels(ResultTable& table)
 GeodeticPoint ReadGeodeticPoint(const Inputs& inputs)
 {
     GeodeticPoint p;
-    p.B = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    p.L = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    p.H = inputs.real(QStringLiteral("Edit9"));
+    p.B = inputs.angle(QStringLiteral("B"));
+    p.L = inputs.angle(QStringLiteral("L"));
+    p.H = inputs.real(QStringLiteral("H"));
     if (std::fabs(p.B) > 90)
         throw KveltaError(QStringLiteral("Широта B за пределами ±90°"));
     return p;
@@ -93,33 +93,33 @@ GeodeticPoint ReadGeodeticPoint(const Inputs& inputs)
 
 GeocentricPoint ReadGeocentricPoint(const Inputs& inputs)
 {
-    return {inputs.real(QStringLiteral("Edit10")), inputs.real(QStringLiteral("Edit11")),
-            inputs.real(QStringLiteral("Edit12"))};
+    return {inputs.real(QStringLiteral("X")), inputs.real(QStringLiteral("Y")),
+            inputs.real(QStringLiteral("Z"))};
 }
 
 GeocentricPoint GeodeticToGeocentric(const GeodeticPoint& p, ResultTable& t)
 {
     WriteConstants(t);
-    t.setValue(1, 3, FormatDms(p.B, SecondDecimals), p.B);
-    t.setValue(1, 4, FormatDms(p.L, SecondDecimals), p.L);
-    WriteMetres(t, 5, p.H);
+    t.setValue(FirstValueColumn, GivenBRow, FormatDms(p.B, SecondDecimals), p.B);
+    t.setValue(FirstValueColumn, GivenLRow, FormatDms(p.L, SecondDecimals), p.L);
+    WriteMetres(t, GivenHRow, p.H);
 
     const Extended B = ToRadians(p.B), L = ToRadians(p.L);
     const Extended sinB = std::sin(B), cosB = std::cos(B);
-    WriteFixed(t, 1, 6, sinB, RatioDecimals);
-    WriteFixed(t, 1, 7, cosB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, SinBRow, sinB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, CosBRow, cosB, RatioDecimals);
     const Extended w = W(sinB);
-    WriteFixed(t, 1, 8, w, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, WRow, w, RatioDecimals);
     const Extended N = A / w;
-    WriteMetres(t, 9, N);
+    WriteMetres(t, PrimeVerticalRow, N);
 
     const Extended parallelRadius = Checked((N + p.H) * cosB);
-    WriteMetres(t, 10, parallelRadius);
+    WriteMetres(t, ParallelRadiusRow, parallelRadius);
     const Extended X = parallelRadius * std::cos(L), Y = parallelRadius * std::sin(L);
     WriteMetres(t, GeocentricXRow, X);
     WriteMetres(t, GeocentricYRow, Y);
     const Extended polar = Checked(N * (1 - E2) + p.H);
-    WriteMetres(t, 13, polar);
+    WriteMetres(t, PolarFactorRow, polar);
     const Extended Z = polar * sinB;
     WriteMetres(t, GeocentricZRow, Z);
     return {ToDouble(X), ToDouble(Y), ToDouble(Z)};
@@ -130,9 +130,9 @@ GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
     if (p.X == 0 && p.Y == 0 && p.Z == 0)
         throw KveltaError(QStringLiteral("Точка X = Y = Z = 0 — центр эллипсоида: B, L и H не определены"));
     WriteConstants(t);
-    WriteMetres(t, 3, p.X);
-    WriteMetres(t, 4, p.Y);
-    WriteMetres(t, 5, p.Z);
+    WriteMetres(t, GivenXRow, p.X);
+    WriteMetres(t, GivenYRow, p.Y);
+    WriteMetres(t, GivenZRow, p.Z);
 
     // On the axis every meridian passes through the point: L is taken as 0 and the table says so
     // (atan2 of a signed zero would give ±180°). Elsewhere L is brought into (−180°, 180°]: atan2
@@ -141,37 +141,37 @@ GeodeticPoint GeocentricToGeodetic(const GeocentricPoint& p, ResultTable& t)
     Extended L = onAxis ? 0 : std::atan2(static_cast<Extended>(p.Y), static_cast<Extended>(p.X));
     if (L <= -Pi)
         L += 2 * Pi;
-    WriteRadiansAsAngle(t, 6, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена и принята равной 0)") : QString());
+    WriteRadiansAsAngle(t, LongitudeRow, L, onAxis ? QStringLiteral(" (X = Y = 0: L не определена и принята равной 0)") : QString());
     const Extended X = p.X, Y = p.Y, Z = p.Z;
     const Extended D = std::sqrt(X * X + Y * Y);
-    WriteMetres(t, 7, D);
+    WriteMetres(t, DistanceFromAxisRow, D);
 
     // First approximation: the point at sea level (H = 0). D ≥ 0 keeps every B within ±90°.
     Extended B = std::atan2(Z, D * (1 - E2));
-    WriteRadiansAsAngle(t, 8, B);
+    WriteRadiansAsAngle(t, FirstBRow, B);
     int row = SpatialFirstIterationRow;
     bool converged = false;
     for (int i = 1; i <= SpatialIterationLimit && !converged; ++i, row += SpatialRowsPerIteration) {
         const Extended N = A / W(std::sin(B));
-        WriteMetres(t, row, N);
+        WriteMetres(t, row + IterationNRow, N);
         const Extended H = Height(D, Z, B);
-        WriteMetres(t, row + 1, H);
+        WriteMetres(t, row + IterationHRow, H);
         // Within about 43 km of the centre the normals of several points meet: no iteration holds.
         const Extended polar = N * (1 - E2) + H;
         if (!(polar > 0))
             throw KveltaError(QStringLiteral("Точка слишком близко к центру эллипсоида (N(1-e^2)+H <= 0): "
                                              "широта B не определяется итерациями"));
         const Extended next = std::atan2(Z * (N + H), D * polar);
-        WriteRadiansAsAngle(t, row + 2, next);
+        WriteRadiansAsAngle(t, row + IterationBRow, next);
         const Extended changeSeconds = ToDegrees(next - B) * 3600;
-        WriteFixed(t, 1, row + 3, changeSeconds, SecondDecimals);
+        WriteFixed(t, FirstValueColumn, row + IterationChangeRow, changeSeconds, SecondDecimals);
         converged = std::fabs(changeSeconds) < ConvergenceSeconds;
         B = next;
     }
     if (!converged)
         throw KveltaError(QStringLiteral("Широта B не сошлась за %1 приближений").arg(SpatialIterationLimit));
     for (; row < GeodeticBRow; ++row)
-        t.setValue(1, row, QString());
+        t.setValue(FirstValueColumn, row, QString());
 
     WriteRadiansAsAngle(t, GeodeticBRow, B);
     WriteRadiansAsAngle(t, GeodeticLRow, L);

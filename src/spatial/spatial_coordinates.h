@@ -26,17 +26,27 @@ struct GeocentricPoint {
     double Z = 0;
 };
 
-// The rows of the X, Y, Z results in the first table and of B, L, H in the second.
-inline constexpr int GeocentricXRow = 11, GeocentricYRow = 12, GeocentricZRow = 14;
+// The rows both tables begin with: the ellipsoid's a and e².
+inline constexpr int SpatialRowA = 1, SpatialRowE2 = 2;
+// The first table, B, L, H to X, Y, Z (N the prime-vertical radius, W = √(1 − e²sin²B)).
+enum GeodeticToGeocentricRow : int {
+    GivenBRow = 3, GivenLRow, GivenHRow, SinBRow, CosBRow, WRow, PrimeVerticalRow, ParallelRadiusRow, GeocentricXRow,
+    GeocentricYRow, PolarFactorRow, GeocentricZRow
+};
+// The second table, X, Y, Z to B, L, H: the given point, L, D = √(X² + Y²) and the first
+// approximation of B; then the approximations (N, H, B and the change of B in seconds, from row
+// SpatialFirstIterationRow) and the results.
+enum GeocentricToGeodeticRow : int { GivenXRow = 3, GivenYRow, GivenZRow, LongitudeRow, DistanceFromAxisRow, FirstBRow };
+enum IterationRowOffset : int { IterationNRow = 0, IterationHRow, IterationBRow, IterationChangeRow };
 inline constexpr int GeodeticBRow = 41, GeodeticLRow = 42, GeodeticHRow = 43;
 inline constexpr int GeodeticToGeocentricRows = 15, GeocentricToGeodeticRows = 44;
 
 void GeodeticToGeocentricLabels(ResultTable& table);
 void GeocentricToGeodeticLabels(ResultTable& table);
 
-// B (Edit3–Edit5), L (Edit6–Edit8), H (Edit9); a latitude beyond ±90° is an error.
+// The angles B, L and the height H; a latitude beyond ±90° is an error.
 GeodeticPoint ReadGeodeticPoint(const Inputs& inputs);
-// X (Edit10), Y (Edit11), Z (Edit12).
+// X, Y, Z.
 GeocentricPoint ReadGeocentricPoint(const Inputs& inputs);
 
 // Writes column 1 of the first table in row order.

@@ -258,6 +258,8 @@ const Exercise& LegendreTriangleExercise()
         .name = "legendre",
         .windowClass = "TReshSTmForm",
         .caption = "Вычиление сф. тр. по теор. Лежандра и способу аддитаментов",
+        .summary = {"spherical triangle by Legendre's theorem and by additaments",
+                    "сферический треугольник по теореме Лежандра и способом аддитаментов"},
         .menu = {"N11", Submenu, "N13", "По теор. Лежандра и способу аддитаментов"},
         .edits = Edits({StudentEdits(), AngleEdits(3, "A", "угол A", EditKind::Integer),
                         AngleEdits(6, "B", "угол B", EditKind::Integer), AngleEdits(9, "C", "угол C", EditKind::Integer),
@@ -300,6 +302,7 @@ const Exercise& LargeTriangleExercise()
         .name = "large-triangle",
         .windowClass = "TSfTrForm",
         .caption = "Решение большого сферического треугольника",
+        .summary = {"large spherical triangle", "большой сферический треугольник"},
         .menu = {"N11", Submenu, "N14", "Большого сферического треугольника"},
         // Ba's edits were numbered after b's.
         .edits = Edits({StudentEdits(), AngleEdits(3, "A", "A"), AngleEdits(6, "B", "B"), AngleEdits(9, "C", "C"),

@@ -60,6 +60,24 @@ QStringList ForLatitudes(const QString& prefix)
             prefix + QLatin1Char('m')};
 }
 
+// Page 1, the radii at the four latitudes a, b, c, m: a group of four rows (one per latitude) is
+// named by its first row ("Rows"). The first value column (q25 = 0.25e²sin²B, q125 = 1.25e²sin²B) ...
+enum Page1FirstRow : int {
+    Page1RowA = 1, Page1RowA1e2, Page1RowsB, Page1RowK25 = Page1RowsB + 4, Page1RowK125, Page1RowsSinB,
+    Page1RowsSin2B = Page1RowsSinB + 4, Page1RowsQ25 = Page1RowsSin2B + 4, Page1RowsQ125 = Page1RowsQ25 + 4,
+    Page1RowsOnePlusQ25 = Page1RowsQ125 + 4, Page1RowsOneMinusQ125 = Page1RowsOnePlusQ25 + 4
+};
+// ... whose last group runs on into the top of the second (q75 = 0.75e²sin²B; the curvature
+// ratios and the reductions dA, dB, dC are three rows each, for the vertices).
+enum Page1SecondRow : int {
+    Page1RowsOneMinusQ125Continued = 1, Page1RowsM = 3, Page1RowK75 = Page1RowsM + 4, Page1RowsQ75,
+    Page1RowsOneMinusQ25 = Page1RowsQ75 + 4, Page1RowsOneMinusQ75 = Page1RowsOneMinusQ25 + 4,
+    Page1RowsN = Page1RowsOneMinusQ75 + 4, Page1RowExcessTwelfth = Page1RowsN + 4, Page1RowsCurvatureRatio,
+    Page1RowsReduction = Page1RowsCurvatureRatio + 3
+};
+// Page 2: the spherical angles.
+enum Page2Row : int { Page2RowAsf = 1, Page2RowBsf, Page2RowCsf = 1 };
+
 void Page1Labels(ResultTable& t)
 {
     PairHeadings(t);
@@ -175,19 +193,16 @@ void LargeTriangleLabels(const LargeTriangleTables& tables)
 
 LargeTriangleInput ReadLargeTriangle(const Inputs& inputs)
 {
-    auto angle = [&](int firstEdit) {
-        return ReadAngle(inputs, QStringLiteral("Edit%1").arg(firstEdit), QStringLiteral("Edit%1").arg(firstEdit + 1),
-                         QStringLiteral("Edit%1").arg(firstEdit + 2));
-    };
+    // In the order of the edits' numbers: a conversion error names the first edit that fails.
     LargeTriangleInput in;
-    in.A = angle(3);
-    in.B = angle(6);
-    in.C = angle(9);
-    in.Bb = angle(12);
-    in.Bc = angle(15);
-    in.Bm = angle(18);
-    in.Ba = angle(22);  // Ba's edits were added after b's
-    in.b = inputs.real(QStringLiteral("Edit21"));
+    in.A = inputs.angle(QStringLiteral("A"));
+    in.B = inputs.angle(QStringLiteral("B"));
+    in.C = inputs.angle(QStringLiteral("C"));
+    in.Bb = inputs.angle(QStringLiteral("Bb"));
+    in.Bc = inputs.angle(QStringLiteral("Bc"));
+    in.Bm = inputs.angle(QStringLiteral("Bm"));
+    in.Ba = inputs.angle(QStringLiteral("Ba"));  // Ba's edits were added after b's
+    in.b = inputs.real(QStringLiteral("b"));
     return in;
 }
 
@@ -209,47 +224,47 @@ SphericalReduction ComputeSphericalReduction(const LargeTriangleInput& in, Resul
         x[i].q75 = x[i].sin2B * k75;
     }
 
-    WriteFixed(t, 1, 1, a, 0);
-    WriteFixed(t, 1, 2, a1e2, 0);
+    WriteFixed(t, FirstValueColumn, Page1RowA, a, 0);
+    WriteFixed(t, FirstValueColumn, Page1RowA1e2, a1e2, 0);
     for (int i = 0; i < 4; ++i)
-        WriteAngle(t, 1, 3 + i, latitudes[i]);
-    WriteFixed(t, 1, 7, k25, 5);
-    WriteFixed(t, 1, 8, k125, 5);
+        WriteAngle(t, FirstValueColumn, Page1RowsB + i, latitudes[i]);
+    WriteFixed(t, FirstValueColumn, Page1RowK25, k25, 5);
+    WriteFixed(t, FirstValueColumn, Page1RowK125, k125, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 1, 9 + i, x[i].sinB, 5);
+        WriteFixed(t, FirstValueColumn, Page1RowsSinB + i, x[i].sinB, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 1, 13 + i, x[i].sin2B, 5);
+        WriteFixed(t, FirstValueColumn, Page1RowsSin2B + i, x[i].sin2B, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 1, 17 + i, x[i].q25, 5);
+        WriteFixed(t, FirstValueColumn, Page1RowsQ25 + i, x[i].q25, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 1, 21 + i, x[i].q125, 5);
+        WriteFixed(t, FirstValueColumn, Page1RowsQ125 + i, x[i].q125, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 1, 25 + i, x[i].q25 + 1, 5);
+        WriteFixed(t, FirstValueColumn, Page1RowsOnePlusQ25 + i, x[i].q25 + 1, 5);
     // The factor 1 - 1.25e²sin²B runs on from the foot of column 1 into the top of column 3.
-    WriteFixed(t, 1, 29, 1 - x[0].q125, 5);
-    WriteFixed(t, 1, 30, 1 - x[1].q125, 5);
-    WriteFixed(t, 3, 1, 1 - x[2].q125, 5);
-    WriteFixed(t, 3, 2, 1 - x[3].q125, 5);
+    WriteFixed(t, FirstValueColumn, Page1RowsOneMinusQ125, 1 - x[0].q125, 5);
+    WriteFixed(t, FirstValueColumn, Page1RowsOneMinusQ125 + 1, 1 - x[1].q125, 5);
+    WriteFixed(t, SecondValueColumn, Page1RowsOneMinusQ125Continued, 1 - x[2].q125, 5);
+    WriteFixed(t, SecondValueColumn, Page1RowsOneMinusQ125Continued + 1, 1 - x[3].q125, 5);
 
     for (int i = 0; i < 4; ++i) {
         x[i].M = ToDouble(Divide((x[i].q25 + 1) * a1e2, 1 - x[i].q125));
-        WriteFixed(t, 3, 3 + i, x[i].M, 0);
+        WriteFixed(t, SecondValueColumn, Page1RowsM + i, x[i].M, 0);
     }
-    WriteFixed(t, 3, 7, k75, 5);
+    WriteFixed(t, SecondValueColumn, Page1RowK75, k75, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 3, 8 + i, x[i].q75, 5);
+        WriteFixed(t, SecondValueColumn, Page1RowsQ75 + i, x[i].q75, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 3, 12 + i, 1 - x[i].q25, 5);
+        WriteFixed(t, SecondValueColumn, Page1RowsOneMinusQ25 + i, 1 - x[i].q25, 5);
     for (int i = 0; i < 4; ++i)
-        WriteFixed(t, 3, 16 + i, 1 - x[i].q75, 5);
+        WriteFixed(t, SecondValueColumn, Page1RowsOneMinusQ75 + i, 1 - x[i].q75, 5);
     for (int i = 0; i < 4; ++i) {
         x[i].N = ToDouble(Divide((1 - x[i].q25) * a, 1 - x[i].q75));
-        WriteFixed(t, 3, 20 + i, x[i].N, 0);
+        WriteFixed(t, SecondValueColumn, Page1RowsN + i, x[i].N, 0);
     }
 
     // The textbook's fixed twelfth of the excess, not the excess of this triangle.
     const Extended excess12 = 59.074L;
-    t.setValue(3, 24, SecondsText(excess12), excess12);
+    t.setValue(SecondValueColumn, Page1RowExcessTwelfth, SecondsText(excess12), excess12);
 
     // Gaussian curvature K = 1/(MN) at each vertex against the mean latitude's.
     double K[4];
@@ -258,23 +273,23 @@ SphericalReduction ComputeSphericalReduction(const LargeTriangleInput& in, Resul
     Extended ratio[3];
     for (int i = 0; i < 3; ++i) {
         ratio[i] = Divide(static_cast<Extended>(K[i]) - K[3], K[3]);
-        WriteFixed(t, 3, 25 + i, ratio[i], 5);
+        WriteFixed(t, SecondValueColumn, Page1RowsCurvatureRatio + i, ratio[i], 5);
     }
     double delta[3];
     for (int i = 0; i < 3; ++i) {
         delta[i] = ToDouble(ratio[i] * excess12);
-        WriteFixed(t, 3, 28 + i, delta[i], 3);
+        WriteFixed(t, SecondValueColumn, Page1RowsReduction + i, delta[i], 3);
     }
 
     SphericalReduction s;
     s.Mm = x[3].M;
     s.Nm = x[3].N;
     s.Asf = ToDouble(static_cast<Extended>(in.A) - static_cast<Extended>(delta[0]) / 3600);
-    WriteAngle(page2, 1, 1, s.Asf);
+    WriteAngle(page2, FirstValueColumn, Page2RowAsf, s.Asf);
     s.Bsf = ToDouble(static_cast<Extended>(in.B) - static_cast<Extended>(delta[1]) / 3600);
-    WriteAngle(page2, 1, 2, s.Bsf);
+    WriteAngle(page2, FirstValueColumn, Page2RowBsf, s.Bsf);
     s.Csf = ToDouble(static_cast<Extended>(in.C) - static_cast<Extended>(delta[2]) / 3600);
-    WriteAngle(page2, 3, 1, s.Csf);
+    WriteAngle(page2, SecondValueColumn, Page2RowCsf, s.Csf);
     return s;
 }
 

@@ -49,8 +49,8 @@ struct SphericalReduction {
 // Headings and row labels of all eight tables.
 void LargeTriangleLabels(const LargeTriangleTables& tables);
 
-// Reads all 22 fields, every one as a real number: A (Edit3–5), B (Edit6–8), C (Edit9–11),
-// Bb (Edit12–14), Bc (Edit15–17), Bm (Edit18–20), Ba (Edit22–24), then b (Edit21).
+// Reads all 22 fields, every one as a real number: the angles A, B, C, the latitudes Bb, Bc, Bm,
+// Ba, then the side b.
 LargeTriangleInput ReadLargeTriangle(const Inputs& inputs);
 
 // Pages 1 and 2: radii, curvature corrections and the spherical angles.

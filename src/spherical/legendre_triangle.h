@@ -17,22 +17,46 @@ struct LegendreTriangleData {
     double b = 0;  // side opposite B, metres
 };
 
-// The cells of the results, for the exercise description: (column, row) of the Legendre table.
-inline constexpr int LegendreExcessColumn = 3, LegendreExcessRow = 4;        // E″
-inline constexpr int LegendreMisclosureColumn = 1, LegendreMisclosureRow = 12;  // W
-inline constexpr int LegendreSideBColumn = 1, LegendreSidesColumn = 3, LegendreSidesRow = 15;  // b; c
-inline constexpr int LegendreSideARow = 14;                                    // a, in the sides' column
-inline constexpr int LegendreRows = 16;
-// The sides in the last column of the additaments table, in the rows of b, a, c.
-inline constexpr int AdditamentsSidesColumn = 7, AdditamentsRowB = 1, AdditamentsRowA = 2, AdditamentsRowC = 3,
-                     AdditamentsRows = 7;
+// The Legendre table. The excess from the given side: rows of the first value column ...
+enum LegendreExcessFactorRow : int {
+    LegendreRowF = 1, LegendreRowBSquared, LegendreRowSinA, LegendreRowSinC, LegendreRowSinASinC
+};
+// ... and of the second (DI = b²·sinA·sinC/sinB).
+enum LegendreExcessResultRow : int { LegendreRowProduct = 1, LegendreRowSinB, LegendreRowDI, LegendreExcessRow };
+inline constexpr int LegendreExcessColumn = SecondValueColumn;
+// The angles: a row per vertex, B, A, C, under a heading row, then the sum, E and the misclosure W
+// in the first value column ...
+enum LegendreAngleRow : int {
+    LegendreAngleHeadingRow = 6, LegendreRowVertexB, LegendreRowVertexA, LegendreRowVertexC, LegendreRowSum,
+    LegendreRowE, LegendreMisclosureRow
+};
+inline constexpr int LegendreMisclosureColumn = FirstValueColumn;
+// ... in these columns.
+enum LegendreAngleColumn : int {
+    LegendreMeasuredColumn = 1, LegendreCorrectionColumn, LegendreAdjustedColumn, LegendreExcessThirdColumn,
+    LegendrePlaneAngleColumn, LegendrePlaneSineColumn
+};
+// The sides: the common ratio DII = b/sinB′ beside a, then b beside c.
+inline constexpr int LegendreSideARow = 14, LegendreSidesRow = 15, LegendreRows = 16;
+inline constexpr int LegendreSideBColumn = FirstValueColumn, LegendreSidesColumn = SecondValueColumn;
+inline constexpr int LegendreRowDII = LegendreSideARow;
+
+// The additaments table: a row per vertex, B, A, C, then the sum, E and W in the first column ...
+enum AdditamentsRow : int {
+    AdditamentsRowB = 1, AdditamentsRowA, AdditamentsRowC, AdditamentsRowSum, AdditamentsRowE, AdditamentsRowMisclosure,
+    AdditamentsRows
+};
+// ... in these columns, the spherical sides last.
+enum AdditamentsColumn : int {
+    AdditamentsMeasuredColumn = 1, AdditamentsCorrectionColumn, AdditamentsAdjustedColumn, AdditamentsSineColumn,
+    AdditamentsPlaneSideColumn, AdditamentsAdditamentColumn, AdditamentsSidesColumn
+};
 
 // The Legendre table (7 × LegendreRows) and the additaments table (8 × AdditamentsRows) as created.
 void LegendreTableLabels(ResultTable& legendre);
 void AdditamentsTableLabels(ResultTable& additaments);
 
-// Reads A (Edit3–Edit5), B (Edit6–Edit8), C (Edit9–Edit11) with whole degrees and minutes,
-// then b (Edit12).
+// Reads the angles A, B, C with whole degrees and minutes, then the side b.
 LegendreTriangleData ReadLegendreTriangle(const Inputs& inputs);
 
 // Writes every value cell of the Legendre table, then of the additaments table.

@@ -1,5 +1,6 @@
-// The documents a user reads before the program — README, the manual pages, the package and
-// AppStream descriptions, the menu entry's keywords — name every exercise of the catalogue.
+// The documents installed with Kvelta that list the exercises — the manual pages, the package and
+// AppStream descriptions, the menu entry's keywords — as the build fills them from the catalogue:
+// every exercise, in the menu's order, with its summary; and README sends the reader to them.
 #include "catalogue/catalogue.h"
 #include "support/kvelta_test.h"
 
@@ -11,12 +12,15 @@ namespace {
 
 using test::Str;
 
-QString Document(const char* path)
+QString Read(const QString& path)
 {
-    QFile file(QStringLiteral(KVELTA_SOURCE_DIR "/") + QLatin1String(path));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << Str(path);
     return QString::fromUtf8(file.readAll());
 }
+
+QString Source(const char* path) { return Read(QStringLiteral(KVELTA_SOURCE_DIR "/") + QLatin1String(path)); }
+QString Built(const char* path) { return Read(QStringLiteral(KVELTA_BINARY_DIR "/data/") + QLatin1String(path)); }
 
 // The part of a document from the line holding `start` up to the next line holding `end`.
 QString Part(const QString& document, const QString& start, const QString& end)
@@ -45,71 +49,51 @@ std::string Matches(const QString& text, const QString& pattern)
     return Str(found.join(QLatin1Char(' ')));
 }
 
-TEST(Documents, ListTheExercisesOfTheCatalogueInMenuOrder)
+TEST(Documents, ManualPagesListTheExercisesOfTheCatalogueInMenuOrder)
 {
-    const QString readme = Part(Document("README.md"), QStringLiteral("The exercises, in the order"), QStringLiteral("\n\n"));
-    EXPECT_EQ(Matches(readme, QStringLiteral("`([a-z-]+)`")), CatalogueNames());
-    const QString solveManual = Part(Document("data/kvelta-solve.1"), QStringLiteral(".SH EXERCISES"), QStringLiteral(".SH "));
-    EXPECT_EQ(Matches(solveManual, QStringLiteral("\\n\\.B ([a-z\\\\-]+)\\n")), CatalogueNames());
+    for (const char* page : {"kvelta-solve.1", "kvelta.1"}) {
+        SCOPED_TRACE(page);
+        const QString list = Part(Built(page), QStringLiteral(".SH EXERCISES"), QStringLiteral(".SH "));
+        EXPECT_EQ(Matches(list, QStringLiteral("\\n\\.B ([a-z\\\\-]+)\\n")), CatalogueNames());
+        EXPECT_FALSE(list.contains(QLatin1Char('@')));
+    }
+    // README names no list of its own to keep up: it points to the command and the manual.
+    EXPECT_TRUE(Source("README.md").contains(QStringLiteral("`kvelta-solve --list` prints every exercise")));
 }
 
-// The prose descriptions name each exercise in words: an English and a Russian term per exercise.
-struct Terms {
-    const char* exercise;
-    const char* english;
-    const char* russian;
-};
-
-const Terms kTerms[] = {
-    {"meridian-arc", "meridian", "меридиан"},
-    {"parallel-arc", "parallel", "параллел"},
-    {"curvature-radii", "radii of curvature", "радиусы кривизны"},
-    {"trapezoid-area", "area", "площадь"},
-    {"trapezoid-sides", "side", "сторон"},
-    {"legendre", "Legendre", "Лежандр"},
-    {"large-triangle", "large spherical triangle", "большой сферический треугольник"},
-    {"gk-forward", "Gauss", "Гаусс"},
-    {"gk-inverse", "Gauss", "Гаусс"},
-    {"gk-zone", "zone", "зон"},
-    {"plane-corrections", "meridian convergence", "сближение меридианов"},
-    {"plane-convergence", "meridian convergence", "сближение меридианов"},
-    {"direct-problem", "direct geodetic problem", "прямая геодезическая задача"},
-    {"inverse-problem", "inverse geodetic problem", "обратная геодезическая задача"},
-    {"spatial-coordinates", "spatial", "пространственн"},
-    {"bessel-direct", "Bessel", "Бессел"},
-    {"bessel-inverse", "long lines", "больш"},
-    {"datums", "SK-42", "СК-42"},
-};
-
-TEST(Documents, DescriptionsNameEveryExercise)
+// A summary as each document writes it.
+QString AsTroff(QString text)
 {
-    QStringList termsFor;
-    for (const Terms& terms : kTerms)
-        termsFor << QString::fromLatin1(terms.exercise);
-    EXPECT_EQ(Str(termsFor.join(QLatin1Char(' '))), CatalogueNames())
-        << "every exercise needs its terms here and in the documents";
+    return text.replace(QLatin1Char('-'), QStringLiteral("\\-"))
+        .replace(QChar(0x2013), QStringLiteral("\\(en"))
+        .replace(QChar(0x00FC), QStringLiteral("\\(:u"));
+}
+QString AsXml(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&amp;")); }
 
-    const QString metainfo = Document("data/org.example.Kvelta.metainfo.xml");
-    const QString desktop = Document("data/org.example.Kvelta.desktop");
-    const QString english[][2] = {
-        {QStringLiteral("kvelta.1"), Part(Document("data/kvelta.1"), QStringLiteral(".SH DESCRIPTION"), QStringLiteral(".PP"))},
-        {QStringLiteral("package"), Part(Document("cmake/Packaging.cmake"), QStringLiteral("CPACK_PACKAGE_DESCRIPTION\n"), QStringLiteral(")"))},
-        {QStringLiteral("AppStream"), Part(metainfo, QStringLiteral("<p>The exercises:</p>"), QStringLiteral("</ul>"))},
-        {QStringLiteral("Keywords[en]"), Part(desktop, QStringLiteral("Keywords[en]="), QStringLiteral("\n"))},
-    };
-    const QString russian[][2] = {
-        {QStringLiteral("AppStream"), Part(metainfo, QStringLiteral("<p>The exercises:</p>"), QStringLiteral("</ul>"))},
-        {QStringLiteral("Keywords"), Part(desktop, QStringLiteral("Keywords="), QStringLiteral("\n"))},
-    };
-    for (const Terms& terms : kTerms) {
-        for (const auto& [document, text] : english)
-            EXPECT_TRUE(QString(text).remove(QLatin1Char('\\')).simplified().contains(QString::fromUtf8(terms.english),
-                                                                              Qt::CaseInsensitive))
-                << terms.exercise << " in " << Str(document);
-        for (const auto& [document, text] : russian)
-            EXPECT_TRUE(text.simplified().contains(QString::fromUtf8(terms.russian), Qt::CaseInsensitive))
-                << terms.exercise << " in " << Str(document);
+TEST(Documents, InstalledDescriptionsGiveEverySummaryOnce)
+{
+    const QString metainfo = Part(Built("org.example.Kvelta.metainfo.xml"), QStringLiteral("<p>The exercises:</p>"),
+                                  QStringLiteral("</ul>"));
+    const QString desktop = Built("org.example.Kvelta.desktop");
+    const QString english = Part(desktop, QStringLiteral("Keywords[en]="), QStringLiteral("\n"));
+    const QString russian = Part(desktop, QStringLiteral("Keywords="), QStringLiteral("\n"));
+    const QString package = Built("package-description.txt");
+    const QString manual = Part(Built("kvelta.1"), QStringLiteral(".SH EXERCISES"), QStringLiteral(".SH "));
+    for (const Exercise* e : Catalogue()) {
+        SCOPED_TRACE(Str(e->name));
+        const Summary& s = e->summary;
+        ASSERT_FALSE(s.english.isEmpty() || s.russian.isEmpty()) << "every description needs its summary";
+        EXPECT_EQ(metainfo.count(QStringLiteral("<li>") + AsXml(s.english)), 1);
+        EXPECT_EQ(metainfo.count(QStringLiteral("<li xml:lang=\"ru\">") + AsXml(s.russian)), 1);
+        EXPECT_EQ(english.count(QLatin1Char(';') + s.english + QLatin1Char(';')), 1);
+        EXPECT_EQ(russian.count(QLatin1Char(';') + s.russian + QLatin1Char(';')), 1);
+        EXPECT_EQ(package.simplified().count(QStringLiteral("- ") + e->name + QStringLiteral(": ") + s.english), 1);
+        EXPECT_EQ(manual.count(QStringLiteral(".B ") + AsTroff(e->name) + QStringLiteral("\n") + AsTroff(s.english)), 1);
     }
+    for (const QString& line : package.split(QLatin1Char('\n')))
+        EXPECT_LE(line.size(), 79) << Str(line);
+    // The last item of the AppStream list ends the sentence.
+    EXPECT_TRUE(metainfo.trimmed().endsWith(QStringLiteral(".</li>"))) << Str(metainfo.right(80));
 }
 
 }  // namespace

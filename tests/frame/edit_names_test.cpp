@@ -1,6 +1,9 @@
 #include "frame/edit_names.h"
 #include "support/kvelta_test.h"
 
+#include <map>
+#include <stdexcept>
+
 namespace kvelta {
 namespace {
 
@@ -126,6 +129,37 @@ TEST(EditNames, JoinedAnglesReadBackIntoTheSameTexts)
                            {"Edit7", "x"}};
     EXPECT_EQ(Str(Texts(NamedValues(Edits(), typed))), "group=ГД B1=51°38′44,08″ n=9");
     EXPECT_EQ(Str(Texts(NamedValues(Edits(), {{"Edit4", "38"}}))), "B1.min=38");
+}
+
+// Typed texts read through Inputs, as a computation reads them.
+class TypedInputs : public Inputs {
+public:
+    explicit TypedInputs(std::map<QString, QString> texts) : Inputs(Edits()), texts_(std::move(texts)) {}
+    QString text(const QString& editName) const override { return texts_.at(editName); }
+
+private:
+    std::map<QString, QString> texts_;
+};
+
+TEST(EditNames, ComputationsReadInputsByShortNameAsByEditName)
+{
+    const QString seconds = QStringLiteral("44") + DecimalSeparator() + QStringLiteral("5");
+    const TypedInputs inputs({{"Edit3", "51"}, {"Edit4", "-38"}, {"Edit5", seconds}, {"Edit6", "1200"},
+                              {"Edit7", "x"}, {"Edit8", "9"}});
+    EXPECT_DOUBLE_EQ(inputs.angle("B1"), ReadAngle(inputs, "Edit3", "Edit4", "Edit5"));
+    EXPECT_NE(inputs.angle("B1"), 51.0);
+    EXPECT_EQ(inputs.real("s"), 1200.0);
+    EXPECT_EQ(inputs.real("s"), inputs.real("Edit6"));
+    EXPECT_EQ(inputs.number("n"), 9);
+    // A part of an angle, a hidden edit, a text edit or an unknown name is no number or angle.
+    for (const char* name : {"B1", "B1.deg", "Edit7", "group", "S", "t"}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(inputs.number(name), std::logic_error);
+    }
+    for (const char* name : {"s", "b1", "n", "Edit3"}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(inputs.angle(name), std::logic_error);
+    }
 }
 
 }  // namespace
