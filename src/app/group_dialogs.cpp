@@ -468,7 +468,7 @@ void GradeAnswersDialog::showTolerances()
         return;
     tolerances->setRowCount(static_cast<int>(chosen->results.size()));
     for (int r = 0; r < tolerances->rowCount(); ++r) {
-        const QuantitySpec& result = chosen->results[static_cast<std::size_t>(r)];
+        const ResultQuantity& result = chosen->results[static_cast<std::size_t>(r)];
         auto* name = new QTableWidgetItem(result.name);
         name->setFlags(name->flags() & ~Qt::ItemIsEditable);
         tolerances->setItem(r, 0, name);

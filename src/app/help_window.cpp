@@ -44,7 +44,7 @@ QString EditsSection(const Exercise& exercise)
                    + Cell(QStringLiteral("Имя"), true) + Cell(QStringLiteral("Поле"), true)
                    + Cell(QStringLiteral("Значение"), true) + Cell(QStringLiteral("В новом окне"), true)
                    + QStringLiteral("</tr>");
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.kind != EditKind::Unused)
             html += QStringLiteral("<tr>") + Cell(EditShortName(edit)) + Cell(edit.label) + Cell(edit.meaning)
                     + Cell(ShownDefault(edit)) + QStringLiteral("</tr>");
@@ -59,7 +59,7 @@ QString ExampleSection(const Exercise& exercise)
     const Solution solution = SolveExercise(exercise, typed);
     QString html = QStringLiteral("<h2>Пример из учебника</h2><p>");
     for (const auto& [name, text] : typed) {
-        const EditSpec* edit = exercise.edit(name);
+        const EditField* edit = exercise.edit(name);
         html += (edit ? edit->label : name).toHtmlEscaped() + QStringLiteral(" = ") + text.toHtmlEscaped()
                 + QStringLiteral("<br>");
     }
@@ -67,7 +67,7 @@ QString ExampleSection(const Exercise& exercise)
                            "данные в активное окно.</p>");
     QStringList command{QStringLiteral("kvelta-solve"), exercise.name};
     TypedTexts given;  // every number edit, so that an angle shows whole
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.kind == EditKind::Real || edit.kind == EditKind::Integer)
             given.emplace_back(edit.name, solution.edits.text(edit.name));
     for (const auto& [name, text] : NamedValues(exercise.edits, given))
@@ -77,7 +77,7 @@ QString ExampleSection(const Exercise& exercise)
         html += QStringLiteral("<p>Ошибка: %1</p>").arg(solution.error().toHtmlEscaped());
     if (!exercise.results.empty()) {
         html += QStringLiteral("<p><b>Результаты:</b><br>");
-        for (const QuantitySpec& result : exercise.results) {
+        for (const ResultQuantity& result : exercise.results) {
             const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];
             html += result.name.toHtmlEscaped() + QStringLiteral(" = ")
                     + table.cell(result.column, result.row).toHtmlEscaped() + QLatin1Char(' ')

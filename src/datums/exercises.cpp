@@ -55,9 +55,9 @@ QString Ellipsoids()
 }
 
 // `suffix` tells the two points' short names apart: B42, L42, H42 and B84, L84, H84.
-std::vector<EditSpec> PointEdits(int first, const QString& system, const QString& height, const QString& suffix)
+std::vector<EditField> PointEdits(int first, const QString& system, const QString& height, const QString& suffix)
 {
-    std::vector<EditSpec> edits =
+    std::vector<EditField> edits =
         Edits({AngleEdits(first, "B", QStringLiteral("широта B (%1)").arg(system), EditKind::Real, "B" + suffix),
                AngleEdits(first + 3, "L", QStringLiteral("долгота L (%1)").arg(system), EditKind::Real, "L" + suffix)});
     edits.push_back({QStringLiteral("Edit%1").arg(first + 6), QStringLiteral("H,м"),

@@ -86,7 +86,7 @@ TypedTexts CurvatureRadiiVariant(QRandomGenerator& random)
                  AngleTexts(6, Between(random, 0, 360 * unitsPerDegree - 1), 4)});
 }
 
-QuantitySpec Radius(const char* name, int row)
+ResultQuantity Radius(const char* name, int row)
 {
     return {QString::fromUtf8(name), QStringLiteral("м"), 0, SecondValueColumn, row};
 }

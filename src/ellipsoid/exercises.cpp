@@ -18,10 +18,10 @@ using namespace rigorous;
 
 const QString TrapezoidSubmenu = QStringLiteral("Вычисление площади и длин сторонт трапеции");
 
-TableSpec FourColumns(int rows) { return {QStringLiteral("StringGrid1"), QString(), 4, rows, {92, 96, 97, 92}}; }
+TableLayout FourColumns(int rows) { return {QStringLiteral("StringGrid1"), QString(), 4, rows, {92, 96, 97, 92}}; }
 
 // A quantity in the second value column of the table.
-QuantitySpec Value(const char* name, const char* unit, int row)
+ResultQuantity Value(const char* name, const char* unit, int row)
 {
     return {QString::fromUtf8(name), QString::fromUtf8(unit), 0, SecondValueColumn, row};
 }

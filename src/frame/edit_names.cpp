@@ -215,17 +215,17 @@ TypedTexts AngleTexts(const NamedInput& input, const QString& value)
 
 }  // namespace
 
-QString EditShortName(const EditSpec& edit)
+QString EditShortName(const EditField& edit)
 {
     if (edit.kind == EditKind::Unused || edit.symbol.isEmpty())
         return {};
     return edit.symbol + PartSuffix(edit.part);
 }
 
-std::vector<NamedInput> NamedInputs(const std::vector<EditSpec>& edits)
+std::vector<NamedInput> NamedInputs(const std::vector<EditField>& edits)
 {
     std::vector<NamedInput> inputs;
-    for (const EditSpec& edit : edits) {
+    for (const EditField& edit : edits) {
         if (EditShortName(edit).isEmpty())
             continue;
         const bool sameAngle = edit.part != AnglePart::Whole && edit.part != AnglePart::Degrees && !inputs.empty()
@@ -238,12 +238,12 @@ std::vector<NamedInput> NamedInputs(const std::vector<EditSpec>& edits)
     return inputs;
 }
 
-std::vector<const EditSpec*> EditsNamed(const std::vector<EditSpec>& edits, const QString& name)
+std::vector<const EditField*> EditsNamed(const std::vector<EditField>& edits, const QString& name)
 {
     for (const NamedInput& input : NamedInputs(edits))
         if (input.name == name)
             return input.edits;
-    for (const EditSpec& edit : edits) {
+    for (const EditField& edit : edits) {
         const QString shortName = EditShortName(edit);
         if ((!shortName.isEmpty() && shortName == name) || edit.name.compare(name, Qt::CaseInsensitive) == 0)
             return {&edit};
@@ -251,15 +251,15 @@ std::vector<const EditSpec*> EditsNamed(const std::vector<EditSpec>& edits, cons
     return {};
 }
 
-bool NamesNumber(const std::vector<EditSpec>& edits, const QString& name)
+bool NamesNumber(const std::vector<EditField>& edits, const QString& name)
 {
-    const std::vector<const EditSpec*> named = EditsNamed(edits, name);
+    const std::vector<const EditField*> named = EditsNamed(edits, name);
     return !named.empty() && (named.front()->kind == EditKind::Real || named.front()->kind == EditKind::Integer);
 }
 
-TypedTexts TextsOfNamedValue(const std::vector<EditSpec>& edits, const QString& name, const QString& value)
+TypedTexts TextsOfNamedValue(const std::vector<EditField>& edits, const QString& name, const QString& value)
 {
-    for (const EditSpec& edit : edits)
+    for (const EditField& edit : edits)
         if (edit.name.compare(name, Qt::CaseInsensitive) == 0)
             return {{edit.name, value}};
     for (const NamedInput& input : NamedInputs(edits))
@@ -268,13 +268,13 @@ TypedTexts TextsOfNamedValue(const std::vector<EditSpec>& edits, const QString& 
                                    : TypedTexts{{input.edits.front()->name, input.edits.front()->kind == EditKind::Real
                                                                                 ? WithProgramSeparator(value)
                                                                                 : value}};
-    for (const EditSpec& edit : edits)
+    for (const EditField& edit : edits)
         if (!EditShortName(edit).isEmpty() && EditShortName(edit) == name)
             return {{edit.name, edit.kind == EditKind::Real ? WithProgramSeparator(value) : value}};
     throw NameError(QStringLiteral("no input is named %1").arg(name));
 }
 
-TypedTexts TextsOfNamedValues(const std::vector<EditSpec>& edits, const TypedTexts& named)
+TypedTexts TextsOfNamedValues(const std::vector<EditField>& edits, const TypedTexts& named)
 {
     TypedTexts texts;
     for (const auto& [name, value] : named) {
@@ -315,9 +315,9 @@ QString JoinAngleTexts(const QString& degrees, const QString& minutes, const QSt
     return QLatin1Char('-') + join(unsignedTexts);
 }
 
-TypedTexts NamedValues(const std::vector<EditSpec>& edits, const TypedTexts& typed, AngleMarks marks)
+TypedTexts NamedValues(const std::vector<EditField>& edits, const TypedTexts& typed, AngleMarks marks)
 {
-    auto textOf = [&](const EditSpec* edit) -> std::optional<QString> {
+    auto textOf = [&](const EditField* edit) -> std::optional<QString> {
         for (const auto& [name, text] : typed)
             if (name == edit->name)
                 return text;
@@ -326,7 +326,7 @@ TypedTexts NamedValues(const std::vector<EditSpec>& edits, const TypedTexts& typ
     TypedTexts named;
     for (const NamedInput& input : NamedInputs(edits)) {
         std::vector<std::optional<QString>> texts;
-        for (const EditSpec* edit : input.edits)
+        for (const EditField* edit : input.edits)
             texts.push_back(textOf(edit));
         if (input.isAngle() && texts[0] && texts[1] && texts[2]) {
             named.emplace_back(input.name, JoinAngleTexts(*texts[0], *texts[1], *texts[2], marks));

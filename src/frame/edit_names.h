@@ -34,33 +34,33 @@ private:
 // The name of one edit as a person types it: the symbol of an edit that holds its whole quantity
 // ("s", "group"), "B1.deg", "B1.min" or "B1.sec" for a part of an angle; empty for an edit
 // nothing reads.
-QString EditShortName(const EditSpec& edit);
+QString EditShortName(const EditField& edit);
 
 // One input a person names: its symbol and its edit, or the three edits of an angle.
 struct NamedInput {
     QString name;
-    std::vector<const EditSpec*> edits;
+    std::vector<const EditField*> edits;
 
     bool isAngle() const { return !edits.empty() && edits.front()->part != AnglePart::Whole; }
 };
 
 // The named inputs of an exercise in the order of its edits; edits without a name are left out.
-std::vector<NamedInput> NamedInputs(const std::vector<EditSpec>& edits);
+std::vector<NamedInput> NamedInputs(const std::vector<EditField>& edits);
 
 // The edits a name stands for: a symbol ("B1": the three of an angle), a part of an angle
 // ("B1.min") or an edit's own name ("Edit4", in any case). Empty when there is no such name.
-std::vector<const EditSpec*> EditsNamed(const std::vector<EditSpec>& edits, const QString& name);
+std::vector<const EditField*> EditsNamed(const std::vector<EditField>& edits, const QString& name);
 
 // Whether a column typed under this name holds numbers (a real or whole number, an angle).
-bool NamesNumber(const std::vector<EditSpec>& edits, const QString& name);
+bool NamesNumber(const std::vector<EditField>& edits, const QString& name);
 
 // The texts of the edits that a value typed under `name` gives (see the top of this file). A
 // value under an edit's own name is its text unchanged; under a short name a number may take
 // a decimal comma or point. Raises NameError for an unknown name or an angle that does not read.
-TypedTexts TextsOfNamedValue(const std::vector<EditSpec>& edits, const QString& name, const QString& value);
+TypedTexts TextsOfNamedValue(const std::vector<EditField>& edits, const QString& name, const QString& value);
 
 // The edit texts of several values typed under names, in order.
-TypedTexts TextsOfNamedValues(const std::vector<EditSpec>& edits, const TypedTexts& named);
+TypedTexts TextsOfNamedValues(const std::vector<EditField>& edits, const TypedTexts& named);
 
 // How an angle is written as one value: with its marks, "51°38′44,0822″", or with blanks,
 // "51 38 44,0822", for files that may pass through a Windows-1251 spreadsheet (which has no ′ ″).
@@ -74,7 +74,7 @@ QString JoinAngleTexts(const QString& degrees, const QString& minutes, const QSt
 // Typed edit texts under the exercise's short names, in the order of its edits: the three texts
 // of an angle typed whole become one value, a part typed alone keeps its part's name. Edits
 // without a name are left out.
-TypedTexts NamedValues(const std::vector<EditSpec>& edits, const TypedTexts& typed,
+TypedTexts NamedValues(const std::vector<EditField>& edits, const TypedTexts& typed,
                        AngleMarks marks = AngleMarks::Typographic);
 
 }  // namespace kvelta

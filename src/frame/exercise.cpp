@@ -4,12 +4,12 @@
 
 namespace kvelta {
 
-int TableSpec::width(int column) const
+int TableLayout::width(int column) const
 {
     return column < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(column)] : defaultWidth;
 }
 
-std::unique_ptr<ResultTable> TableSpec::newTable() const
+std::unique_ptr<ResultTable> TableLayout::newTable() const
 {
     auto table = std::make_unique<ResultTable>(columns, rows);
     for (int c = 0; c < columns; ++c)
@@ -19,7 +19,7 @@ std::unique_ptr<ResultTable> TableSpec::newTable() const
     return table;
 }
 
-QuantitySpec Renamed(QuantitySpec quantity, const QString& name, std::optional<int> table)
+ResultQuantity Renamed(ResultQuantity quantity, const QString& name, std::optional<int> table)
 {
     quantity.name = name;
     if (table)
@@ -37,7 +37,7 @@ TypedTexts Exercise::shownExample() const
 
 ExerciseTables::ExerciseTables(const Exercise& exercise)
 {
-    for (const TableSpec& layout : exercise.tables) {
+    for (const TableLayout& layout : exercise.tables) {
         tables_.push_back(layout.newTable());
     }
     exercise.writeLabels(set());
@@ -73,7 +73,7 @@ std::vector<const ResultTable*> ExerciseTables::constSet() const
 
 EditTexts::EditTexts(const Exercise& exercise, const TypedTexts& typed) : Inputs(exercise.edits)
 {
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         texts_[edit.name] = ShownDefault(edit);
     for (const auto& [name, text] : typed)
         set(name, text);
@@ -95,7 +95,7 @@ void EditTexts::set(const QString& editName, const QString& text)
     found->second = text.left(kEditMaxLength);
 }
 
-std::vector<EditSpec> StudentEdits()
+std::vector<EditField> StudentEdits()
 {
     return {{QStringLiteral("Edit1"), QStringLiteral("Ст. гр."), QStringLiteral("группа студента"), QString(),
              EditKind::Text, QStringLiteral("group")},
@@ -103,12 +103,12 @@ std::vector<EditSpec> StudentEdits()
              QStringLiteral("фамилия, имя, отчество студента"), QString(), EditKind::Text, QStringLiteral("name")}};
 }
 
-std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle, EditKind degreesAndMinutes,
+std::vector<EditField> AngleEdits(int firstEdit, const QString& label, const QString& angle, EditKind degreesAndMinutes,
                                  const QString& symbol)
 {
     const QString whole = degreesAndMinutes == EditKind::Integer ? QStringLiteral(" (целые)") : QString();
     auto edit = [&](int offset, const char* mark, const QString& part, EditKind kind, AnglePart anglePart) {
-        return EditSpec{QStringLiteral("Edit%1").arg(firstEdit + offset),
+        return EditField{QStringLiteral("Edit%1").arg(firstEdit + offset),
                         label + QLatin1Char(' ') + QLatin1String(mark),
                         part + QStringLiteral(", ") + angle,
                         QStringLiteral("0"),
@@ -121,10 +121,10 @@ std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QStr
             edit(2, "\"", QStringLiteral("секунды"), EditKind::Real, AnglePart::Seconds)};
 }
 
-std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts)
+std::vector<EditField> Edits(std::initializer_list<std::vector<EditField>> parts)
 {
-    std::vector<EditSpec> all;
-    for (const std::vector<EditSpec>& part : parts)
+    std::vector<EditField> all;
+    for (const std::vector<EditField>& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }

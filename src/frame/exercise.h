@@ -20,7 +20,7 @@ class QRandomGenerator;
 
 namespace kvelta {
 
-struct TableSpec {
+struct TableLayout {
     QString name;  // "StringGrid1"
     QString page;  // caption of its tab page; empty in a window without pages
     int columns = 0;
@@ -39,7 +39,7 @@ struct TableSpec {
 
 // A quantity as a table prints it: the cell that shows it (table index, column, row) and its
 // unit. Angles are shown as angle text and carried in degrees.
-struct QuantitySpec {
+struct ResultQuantity {
     QString name;
     QString unit;
     int table = 0;
@@ -50,7 +50,7 @@ struct QuantitySpec {
 
 // The same quantity under another name, in the table `table`: a compared quantity that is also a
 // result ("x" compared as "x, м"), or a quantity of one table computed again on another page.
-QuantitySpec Renamed(QuantitySpec quantity, const QString& name, std::optional<int> table = std::nullopt);
+ResultQuantity Renamed(ResultQuantity quantity, const QString& name, std::optional<int> table = std::nullopt);
 
 // Where the "Создать" menu shows the exercise: an item, in a submenu when one is named.
 struct MenuPlace {
@@ -95,8 +95,8 @@ struct RigorousSolution {
     QString note;                        // where the gap comes from
 };
 
-struct ComparisonSpec {
-    std::vector<QuantitySpec> quantities;
+struct RigorousComparison {
+    std::vector<ResultQuantity> quantities;
     // Reads the inputs as "Вычислить" does (a conversion error goes through) and solves rigorously.
     RigorousSolution (*solve)(const Inputs& inputs, const ComputedTables& textbook) = nullptr;
     // The tables take e² = f(2 − f) from 1/f, not the course's rounded e².
@@ -119,28 +119,28 @@ struct Exercise {
     QString caption;
     Summary summary;
     MenuPlace menu;
-    std::vector<EditSpec> edits;  // Edit1, Edit2, ... in number order
+    std::vector<EditField> edits;  // Edit1, Edit2, ... in number order
     // The textbook's worked example: the edits it types, numbers written with a decimal comma.
     TypedTexts example;
     // Its page of the manual: formulas, what the rows mean, units ("qrc:/help/meridian-arc.html").
     // The help window adds the edits, the table rows and the worked example from this description.
     QString help;
-    std::vector<TableSpec> tables;
-    std::vector<QuantitySpec> results;  // the final results
+    std::vector<TableLayout> tables;
+    std::vector<ResultQuantity> results;  // the final results
     ReportLayout report = ReportLayout::Common;
     // What the window's creation writes: headings and row labels.
     void (*writeLabels)(const TableSet& tables) = nullptr;
     // What "Вычислить" does: reads and converts the edits, then writes the value cells; a fault
     // after the first write empties the cells the run did not reach.
     void (*compute)(const Inputs& inputs, const TableSet& tables) = nullptr;
-    ComparisonSpec comparison;
+    RigorousComparison comparison;
     // An individual variant for a student: the edits after the group and name, drawn from ranges
     // that make sense for the exercise (numbers with a decimal comma, as in `example`).
     TypedTexts (*makeVariant)(QRandomGenerator& random) = nullptr;
     // Its window: the size it opens at and the panel's controls; the tables go under the panel.
     WindowLayout window;
 
-    const EditSpec* edit(const QString& editName) const { return FindEdit(edits, editName); }
+    const EditField* edit(const QString& editName) const { return FindEdit(edits, editName); }
     // The worked example as a user types it, with the user's decimal separator.
     TypedTexts shownExample() const;
     bool hasPages() const { return !tables.empty() && !tables.front().page.isEmpty(); }
@@ -189,13 +189,13 @@ void ReadThenCompute(const Inputs& inputs, const TableSet& tables)
 
 // Building blocks of the edit lists.
 // Edit1 (group) and Edit2 (full name).
-std::vector<EditSpec> StudentEdits();
+std::vector<EditField> StudentEdits();
 // An angle's degree, minute and second edits EditN, EditN+1, EditN+2 beside the label `label`,
 // typed under the short name `symbol` (the label when none is given). Whole-number degrees and
 // minutes say so; the seconds are always a real number.
-std::vector<EditSpec> AngleEdits(int firstEdit, const QString& label, const QString& angle,
+std::vector<EditField> AngleEdits(int firstEdit, const QString& label, const QString& angle,
                                  EditKind degreesAndMinutes = EditKind::Real, const QString& symbol = {});
 // The edit lists joined in order.
-std::vector<EditSpec> Edits(std::initializer_list<std::vector<EditSpec>> parts);
+std::vector<EditField> Edits(std::initializer_list<std::vector<EditField>> parts);
 
 }  // namespace kvelta

@@ -6,7 +6,7 @@
 
 namespace kvelta {
 
-QString ShownDefault(const EditSpec& edit)
+QString ShownDefault(const EditField& edit)
 {
     QString text = edit.defaultText;
     if (edit.kind == EditKind::Real)
@@ -14,17 +14,17 @@ QString ShownDefault(const EditSpec& edit)
     return text;
 }
 
-const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name)
+const EditField* FindEdit(const std::vector<EditField>& edits, const QString& name)
 {
-    for (const EditSpec& edit : edits)
+    for (const EditField& edit : edits)
         if (edit.name == name)
             return &edit;
     return nullptr;
 }
 
-const EditSpec* FindEditOf(const std::vector<EditSpec>& edits, const QString& symbol, AnglePart part)
+const EditField* FindEditOf(const std::vector<EditField>& edits, const QString& symbol, AnglePart part)
 {
-    for (const EditSpec& edit : edits)
+    for (const EditField& edit : edits)
         if (edit.symbol == symbol && edit.part == part && edit.kind != EditKind::Unused)
             return &edit;
     return nullptr;
@@ -32,7 +32,7 @@ const EditSpec* FindEditOf(const std::vector<EditSpec>& edits, const QString& sy
 
 Extended Inputs::number(const QString& name) const
 {
-    const EditSpec* edit = FindEdit(*edits_, name);
+    const EditField* edit = FindEdit(*edits_, name);
     if (!edit)
         edit = FindEditOf(*edits_, name, AnglePart::Whole);
     if (!edit || (edit->kind != EditKind::Real && edit->kind != EditKind::Integer))
@@ -43,9 +43,9 @@ Extended Inputs::number(const QString& name) const
 
 double Inputs::angle(const QString& symbol) const
 {
-    const EditSpec* degrees = FindEditOf(*edits_, symbol, AnglePart::Degrees);
-    const EditSpec* minutes = FindEditOf(*edits_, symbol, AnglePart::Minutes);
-    const EditSpec* seconds = FindEditOf(*edits_, symbol, AnglePart::Seconds);
+    const EditField* degrees = FindEditOf(*edits_, symbol, AnglePart::Degrees);
+    const EditField* minutes = FindEditOf(*edits_, symbol, AnglePart::Minutes);
+    const EditField* seconds = FindEditOf(*edits_, symbol, AnglePart::Seconds);
     if (!degrees || !minutes || !seconds)
         throw std::logic_error("no angle " + symbol.toStdString());
     return ReadAngle(*this, degrees->name, minutes->name, seconds->name);

@@ -17,7 +17,7 @@ enum class EditKind { Text, Real, Integer, Unused };
 // Which part of a quantity an edit holds: all of it, or one of the three edits of an angle.
 enum class AnglePart { Whole, Degrees, Minutes, Seconds };
 
-struct EditSpec {
+struct EditField {
     QString name;         // "Edit3"
     QString label;        // the caption beside it on screen, with its unit mark: "B1 o"
     QString meaning;      // what it holds, in words
@@ -34,17 +34,17 @@ inline constexpr int kEditMaxLength = 32767;
 
 // The default text as an edit shows it: the design's decimal comma in the user's separator, so
 // that a new window computes in any locale.
-QString ShownDefault(const EditSpec& edit);
+QString ShownDefault(const EditField& edit);
 
 // The edit of that name; nullptr when the exercise has none.
-const EditSpec* FindEdit(const std::vector<EditSpec>& edits, const QString& name);
+const EditField* FindEdit(const std::vector<EditField>& edits, const QString& name);
 
 // The edit that holds the part `part` of the quantity named `symbol`; nullptr when none does.
-const EditSpec* FindEditOf(const std::vector<EditSpec>& edits, const QString& symbol, AnglePart part);
+const EditField* FindEditOf(const std::vector<EditField>& edits, const QString& symbol, AnglePart part);
 
 class Inputs {
 public:
-    explicit Inputs(const std::vector<EditSpec>& edits) : edits_(&edits) {}
+    explicit Inputs(const std::vector<EditField>& edits) : edits_(&edits) {}
     virtual ~Inputs() = default;
 
     virtual QString text(const QString& editName) const = 0;
@@ -58,7 +58,7 @@ public:
     double angle(const QString& symbol) const;
 
 private:
-    const std::vector<EditSpec>* edits_;
+    const std::vector<EditField>* edits_;
 };
 
 // Reads the three edits of an angle in order, then joins them with DmsToDegrees.

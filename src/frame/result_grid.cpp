@@ -49,7 +49,7 @@ void ResultTableModel::refresh()
     emit headerDataChanged(Qt::Horizontal, 0, table_.columnCount() - 1);
 }
 
-ResultGrid::ResultGrid(const TableSpec& layout, QWidget* parent)
+ResultGrid::ResultGrid(const TableLayout& layout, QWidget* parent)
     : QTableView(parent), table_(layout.newTable())
 {
     setObjectName(layout.name);

@@ -32,7 +32,7 @@ public:
     void fitColumns() { applyColumnWidths(); }
 
     // A grid of the table's size, named as the table, with its design column widths.
-    explicit ResultGrid(const TableSpec& layout, QWidget* parent = nullptr);
+    explicit ResultGrid(const TableLayout& layout, QWidget* parent = nullptr);
     ~ResultGrid() override;
 
     ResultTable& table() { return *table_; }

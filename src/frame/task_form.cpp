@@ -159,7 +159,7 @@ QLabel* TaskForm::addLabel(const PlacedControl& placed)
 
 QLineEdit* TaskForm::addEdit(const PlacedControl& placed)
 {
-    const EditSpec* field = exercise_.edit(placed.text);
+    const EditField* field = exercise_.edit(placed.text);
     if (!field)
         throw std::logic_error("the exercise has no edit " + placed.text.toStdString());
     auto* e = new QLineEdit(ShownDefault(*field), panel_);
@@ -188,7 +188,7 @@ QPushButton* TaskForm::addComputeButton(const PlacedControl& placed)
 
 void TaskForm::addTables()
 {
-    for (const TableSpec& design : exercise_.tables) {
+    for (const TableLayout& design : exercise_.tables) {
         if (design.page.isEmpty()) {
             auto* grid = new ResultGrid(design, this);
             layout()->addWidget(grid);
@@ -222,7 +222,7 @@ TableSet TaskForm::tables()
 TypedTexts TaskForm::editTexts() const
 {
     TypedTexts texts;
-    for (const EditSpec& field : exercise_.edits)
+    for (const EditField& field : exercise_.edits)
         texts.emplace_back(field.name, edit(field.name)->text());
     return texts;
 }
@@ -245,7 +245,7 @@ void TaskForm::fillExample()
     const auto isStudentField = [](const QString& name) {
         return name == QLatin1String("Edit1") || name == QLatin1String("Edit2");
     };
-    for (const EditSpec& field : exercise_.edits)
+    for (const EditField& field : exercise_.edits)
         if (!isStudentField(field.name))
             edit(field.name)->setText(ShownDefault(field));
     for (const auto& [name, text] : exercise_.shownExample())

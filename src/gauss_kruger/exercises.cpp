@@ -19,13 +19,13 @@ const QString GaussKrugerNote = QStringLiteral(
     "на 0,17″. С точным ρ″ те же ряды совпадают со строгой проекцией до миллиметра в пределах 3° от осевого "
     "меридиана; дальше растёт ошибка оборванных рядов (десятки метров при l = 20°).");
 
-EditSpec Number(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
+EditField Number(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
                 const QString& defaultText)
 {
     return {name, label, meaning, defaultText, EditKind::Real, symbol};
 }
 
-std::vector<EditSpec> PlaneEdits(int firstEdit, const QString& xLabel, const QString& yLabel)
+std::vector<EditField> PlaneEdits(int firstEdit, const QString& xLabel, const QString& yLabel)
 {
     return {Number(QStringLiteral("Edit%1").arg(firstEdit), QStringLiteral("x"), xLabel, QStringLiteral("абсцисса x, м"),
                    QStringLiteral("5728374,726")),
@@ -86,10 +86,10 @@ RigorousSolution ZoneTransferRigorous(const Inputs& inputs, const ComputedTables
 
 
 // The final results of the two tables, in the first table of an exercise.
-const QuantitySpec ResultX{"x", "м", 0, GaussKrugerValueColumn, GkForwardRowX};
-const QuantitySpec ResultY{"y", "м", 0, GaussKrugerValueColumn, GkForwardRowY};
-const QuantitySpec ResultB{"B", {}, 0, GaussKrugerValueColumn, GkInverseRowB, true};
-const QuantitySpec ResultL{"L", {}, 0, GaussKrugerValueColumn, GkInverseRowL, true};
+const ResultQuantity ResultX{"x", "м", 0, GaussKrugerValueColumn, GkForwardRowX};
+const ResultQuantity ResultY{"y", "м", 0, GaussKrugerValueColumn, GkForwardRowY};
+const ResultQuantity ResultB{"B", {}, 0, GaussKrugerValueColumn, GkInverseRowB, true};
+const ResultQuantity ResultL{"L", {}, 0, GaussKrugerValueColumn, GkInverseRowL, true};
 
 // ---- individual variants: points of 40°–70° N inside their 6° zone (axial meridians 21°…177°) ----
 
@@ -212,9 +212,9 @@ const Exercise& GaussKrugerInverseExercise()
 {
     static const Exercise exercise = [] {
         // The base window's second angle triple stays hidden and unread.
-        std::vector<EditSpec> lo = AngleEdits(3, "Lo", "Lo", EditKind::Real, "L0");
+        std::vector<EditField> lo = AngleEdits(3, "Lo", "Lo", EditKind::Real, "L0");
         lo[0].defaultText = QStringLiteral("21");
-        std::vector<EditSpec> hidden;
+        std::vector<EditField> hidden;
         for (int n = 6; n <= 8; ++n)
             hidden.push_back({QStringLiteral("Edit%1").arg(n), QStringLiteral("(скрыто)"),
                               QStringLiteral("скрытое поле, не используется"), QStringLiteral("0"), EditKind::Unused, {}});

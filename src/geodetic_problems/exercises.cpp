@@ -102,7 +102,7 @@ TypedTexts InverseVariant(QRandomGenerator& random)
                  AngleTexts(12, end.L2.value.value_or(0), 4)});
 }
 
-TableSpec ProblemTable(int rows)
+TableLayout ProblemTable(int rows)
 {
     // The approximations after the first show as far as the iteration went.
     return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth, {1, 0}, {2, Columns - 1}};
@@ -131,12 +131,12 @@ WindowLayout InverseWindow()
 }
 
 // The results of both problems, also compared with the rigorous solution.
-const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, DirectRowB2, true};
-const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, DirectRowL2, true};
-const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, DirectRowA21, true};
-const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, InverseRowS};
-const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, InverseRowA12, true};
-const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, InverseRowA21, true};
+const ResultQuantity DirectB2{"B2", {}, 0, FirstValueColumn, DirectRowB2, true};
+const ResultQuantity DirectL2{"L2", {}, 0, FirstValueColumn, DirectRowL2, true};
+const ResultQuantity DirectA21{"A21", {}, 0, FirstValueColumn, DirectRowA21, true};
+const ResultQuantity InverseS{"s", "м", 0, FirstValueColumn, InverseRowS};
+const ResultQuantity InverseA12{"A12", {}, 0, FirstValueColumn, InverseRowA12, true};
+const ResultQuantity InverseA21{"A21", {}, 0, FirstValueColumn, InverseRowA21, true};
 
 }  // namespace
 

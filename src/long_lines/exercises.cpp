@@ -116,7 +116,7 @@ TypedTexts InverseVariant(QRandomGenerator& random)
                  signedAngle(12, L2)});
 }
 
-TableSpec ProblemTable(int rows)
+TableLayout ProblemTable(int rows)
 {
     // The approximations after the first show as far as the iteration went.
     return {"StringGrid1", {}, Columns, rows, ColumnWidths, ValueWidth, {1, 0}, {2, Columns - 1}};
@@ -145,12 +145,12 @@ WindowLayout InverseWindow()
 }
 
 // The results of both problems, also compared with the rigorous solution.
-const QuantitySpec DirectB2{"B2", {}, 0, FirstValueColumn, row::DirectB2, true};
-const QuantitySpec DirectL2{"L2", {}, 0, FirstValueColumn, row::DirectL2, true};
-const QuantitySpec DirectA21{"A21", {}, 0, FirstValueColumn, row::DirectA21, true};
-const QuantitySpec InverseS{"s", "м", 0, FirstValueColumn, row::InverseS};
-const QuantitySpec InverseA12{"A12", {}, 0, FirstValueColumn, row::InverseA12, true};
-const QuantitySpec InverseA21{"A21", {}, 0, FirstValueColumn, row::InverseA21, true};
+const ResultQuantity DirectB2{"B2", {}, 0, FirstValueColumn, row::DirectB2, true};
+const ResultQuantity DirectL2{"L2", {}, 0, FirstValueColumn, row::DirectL2, true};
+const ResultQuantity DirectA21{"A21", {}, 0, FirstValueColumn, row::DirectA21, true};
+const ResultQuantity InverseS{"s", "м", 0, FirstValueColumn, row::InverseS};
+const ResultQuantity InverseA12{"A12", {}, 0, FirstValueColumn, row::InverseA12, true};
+const ResultQuantity InverseA21{"A21", {}, 0, FirstValueColumn, row::InverseA21, true};
 
 }  // namespace
 

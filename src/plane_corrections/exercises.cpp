@@ -12,7 +12,7 @@ namespace {
 
 using namespace rigorous;
 
-EditSpec Metres(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
+EditField Metres(const QString& name, const QString& label, const QString& meaning, const QString& defaultText)
 {
     // The short name is the label's quantity: "x1" of "x1,м".
     return {name, label, meaning, defaultText, EditKind::Real, label.section(QLatin1Char(','), 0, 0)};
@@ -118,9 +118,9 @@ TypedTexts PlaneConvergenceVariant(QRandomGenerator& random)
 
 // Lo as an angle row, 21° in a new window as in the inverse Gauss–Krüger window: the worked example's
 // zone.
-std::vector<EditSpec> ZoneMeridianEdits()
+std::vector<EditField> ZoneMeridianEdits()
 {
-    std::vector<EditSpec> lo = AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0");
+    std::vector<EditField> lo = AngleEdits(3, "Lo", "долгота осевого меридиана Lo", EditKind::Real, "L0");
     lo[0].defaultText = QStringLiteral("21");
     return lo;
 }

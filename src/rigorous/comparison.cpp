@@ -21,7 +21,7 @@ QString TextbookReason(const QString& fault)
 }
 
 // Angles print as angle text, numbers with the decimals of their cell (an angle's seconds too).
-QString PrintRigorous(const QuantitySpec& quantity, double value, int decimals, RigorousValue& rigorous)
+QString PrintRigorous(const ResultQuantity& quantity, double value, int decimals, RigorousValue& rigorous)
 {
     if (!quantity.angle)
         return FormatFixed(value, decimals);
@@ -33,7 +33,7 @@ QString PrintRigorous(const QuantitySpec& quantity, double value, int decimals, 
     }
 }
 
-ComparisonRow Row(const QuantitySpec& quantity, const ResultTable* table, RigorousValue rigorous, const QString& fault)
+ComparisonRow Row(const ResultQuantity& quantity, const ResultTable* table, RigorousValue rigorous, const QString& fault)
 {
     ComparisonRow row;
     row.quantity = quantity.name;
@@ -78,7 +78,7 @@ ComparisonRow Row(const QuantitySpec& quantity, const ResultTable* table, Rigoro
 
 std::optional<Comparison> CompareExercise(const Exercise& exercise, const Inputs& inputs, const ComputedTables& textbook)
 {
-    const ComparisonSpec& compared = exercise.comparison;
+    const RigorousComparison& compared = exercise.comparison;
     if (!compared.solve)
         return std::nullopt;
     RigorousSolution solution = compared.solve(inputs, textbook);
@@ -89,7 +89,7 @@ std::optional<Comparison> CompareExercise(const Exercise& exercise, const Inputs
     c.textbookFault = textbook.fault;
     c.note = solution.note;
     for (std::size_t i = 0; i < compared.quantities.size(); ++i) {
-        const QuantitySpec& quantity = compared.quantities[i];
+        const ResultQuantity& quantity = compared.quantities[i];
         const auto t = static_cast<std::size_t>(quantity.table);
         const ResultTable* table = t < textbook.tables.size() ? textbook.tables[t] : nullptr;
         RigorousValue value = i < solution.values.size() ? solution.values[i]

@@ -191,7 +191,7 @@ public:
             bool ok = false;
             const double value = QString(tolerance.mid(equals + 1)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
             const bool known = std::any_of(exercise.results.begin(), exercise.results.end(),
-                                           [&](const QuantitySpec& result) { return result.name == name; });
+                                           [&](const ResultQuantity& result) { return result.name == name; });
             if (equals <= 0 || !ok || !std::isfinite(value) || value < 0 || !known)
                 throw UsageError(QStringLiteral("--tolerance takes NAME=VALUE, NAME a result of %1 as summary.csv "
                                                 "heads it, VALUE a finite number not negative: '%2'")

@@ -7,7 +7,7 @@ namespace kvelta {
 std::vector<GivenValue> GivenData(const Exercise& exercise, const TypedTexts& typed)
 {
     std::vector<GivenValue> given;
-    for (const EditSpec& edit : exercise.edits) {
+    for (const EditField& edit : exercise.edits) {
         if (edit.kind == EditKind::Unused || edit.name == QLatin1String("Edit1") || edit.name == QLatin1String("Edit2"))
             continue;
         for (const auto& [name, text] : typed)
@@ -32,7 +32,7 @@ QStringList GivenDataLines(const Exercise& exercise, const TypedTexts& typed)
 TypedTexts SolvedTexts(const Exercise& exercise, const Inputs& edits)
 {
     TypedTexts texts;
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.kind != EditKind::Unused)
             texts.emplace_back(edit.name, edits.text(edit.name));
     return texts;

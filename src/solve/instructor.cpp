@@ -86,7 +86,7 @@ struct Mark {
     QString expected;
 };
 
-Mark MarkAnswer(const Solution& solution, const QuantitySpec& result, const QString& answer,
+Mark MarkAnswer(const Solution& solution, const ResultQuantity& result, const QString& answer,
                 const std::optional<double>& givenTolerance)
 {
     Mark mark;
@@ -257,13 +257,13 @@ QStringList SummaryInputColumns(const Exercise& exercise, const VariantSheet& sh
 void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tolerances& tolerances, const QDir& dir,
                   const QString& source, bool xlsx)
 {
-    std::vector<std::pair<std::size_t, const QuantitySpec*>> answers;  // column, result
+    std::vector<std::pair<std::size_t, const ResultQuantity*>> answers;  // column, result
     for (std::size_t c = 0; c < sheet.columns.size(); ++c)
         if (sheet.columns[c].result >= 0)
             answers.emplace_back(c, &exercise.results[static_cast<std::size_t>(sheet.columns[c].result)]);
     if (answers.empty()) {
         QStringList names;
-        for (const QuantitySpec& result : exercise.results)
+        for (const ResultQuantity& result : exercise.results)
             names << result.name;
         throw SpreadsheetError(QStringLiteral("the file has no answer columns (%1)").arg(names.join(QStringLiteral(", "))));
     }

@@ -43,7 +43,7 @@ QString QuestionText(const Exercise& exercise, int number, const Solution& solut
     for (const GivenValue& given : GivenData(exercise, typed))
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n").arg(Html(given.meaning), Html(given.label), Html(given.text));
     html += QStringLiteral("</table>\n<p>Ответы (число с десятичной точкой; углы — в градусах с десятичной дробью):</p>\n");
-    for (const QuantitySpec& result : exercise.results) {
+    for (const ResultQuantity& result : exercise.results) {
         const std::optional<QString> answer = ClozeNumerical(solution, result);
         const QString unit = result.angle ? QStringLiteral("°") : result.unit;
         html += QStringLiteral("<p>%1%2: %3</p>\n")
@@ -54,7 +54,7 @@ QString QuestionText(const Exercise& exercise, int number, const Solution& solut
 
 }  // namespace
 
-std::optional<QString> ClozeNumerical(const Solution& solution, const QuantitySpec& result)
+std::optional<QString> ClozeNumerical(const Solution& solution, const ResultQuantity& result)
 {
     const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];
     const std::optional<Extended> value = table.number(result.column, result.row);

@@ -38,6 +38,6 @@ QByteArray MoodleQuizOf(const Exercise& exercise, const VariantSheet& sheet, int
 
 // The embedded answer of a result: "{1:NUMERICAL:=51.645578:0.000000028}", the value and
 // tolerance with a decimal point; nothing when the key has no number there.
-std::optional<QString> ClozeNumerical(const Solution& solution, const QuantitySpec& result);
+std::optional<QString> ClozeNumerical(const Solution& solution, const ResultQuantity& result);
 
 }  // namespace kvelta

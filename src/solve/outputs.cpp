@@ -29,7 +29,7 @@ QJsonObject ComparisonJson(const Comparison& comparison)
 QJsonObject InputsJson(const Solution& solution)
 {
     TypedTexts texts;
-    for (const EditSpec& edit : solution.exercise->edits)
+    for (const EditField& edit : solution.exercise->edits)
         texts.emplace_back(edit.name, solution.edits.text(edit.name));
     QJsonObject inputs;
     for (const auto& [name, text] : NamedValues(solution.exercise->edits, texts))
@@ -41,7 +41,7 @@ QJsonObject InputsJson(const Solution& solution)
 QJsonArray ResultsJson(const Solution& solution)
 {
     QJsonArray results;
-    for (const QuantitySpec& result : solution.exercise->results) {
+    for (const ResultQuantity& result : solution.exercise->results) {
         const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];
         results.append(QJsonObject{{"name", result.name},
                                    {"unit", TextOrNull(result.unit)},
@@ -58,13 +58,13 @@ QJsonArray ResultsJson(const Solution& solution)
 QString InputLine(const NamedInput& input)
 {
     QStringList edits, labels, parts, defaults;
-    for (const EditSpec* edit : input.edits) {
+    for (const EditField* edit : input.edits) {
         edits << edit->name;
         labels << edit->label;
         parts << EditShortName(*edit);
         defaults << ShownDefault(*edit);
     }
-    const EditSpec& first = *input.edits.front();
+    const EditField& first = *input.edits.front();
     if (!input.isAngle())
         return QStringLiteral("  %1\t%2\t%3\t%4\tdefault \"%5\"\n")
             .arg(input.name, first.name, first.label, first.meaning, defaults.front());
@@ -142,10 +142,10 @@ QByteArray TablesJson(const Solution& solution, bool rigorous)
 QStringList SummaryResultHeader(const Exercise& exercise, bool rigorous)
 {
     QStringList header;
-    for (const QuantitySpec& result : exercise.results)
+    for (const ResultQuantity& result : exercise.results)
         header << result.name;
     if (rigorous)
-        for (const QuantitySpec& quantity : exercise.comparison.quantities)
+        for (const ResultQuantity& quantity : exercise.comparison.quantities)
             header << quantity.name + QStringLiteral(" строгое") << quantity.name + QStringLiteral(" разность");
     return header;
 }
@@ -153,7 +153,7 @@ QStringList SummaryResultHeader(const Exercise& exercise, bool rigorous)
 QStringList SummaryResultColumns(const Solution& solution, bool rigorous)
 {
     QStringList columns;
-    for (const QuantitySpec& result : solution.exercise->results)
+    for (const ResultQuantity& result : solution.exercise->results)
         columns << solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
     if (!rigorous)
         return columns;

@@ -75,18 +75,18 @@ HeaderMatch MatchHeader(const QString& cell, const Exercise& exercise, bool answ
     const QString name = cell.trimmed();
     if (name.isEmpty())  // an empty column a spreadsheet saved; its cells must be empty too
         return {};
-    const std::vector<const EditSpec*> named = EditsNamed(exercise.edits, name);
+    const std::vector<const EditField*> named = EditsNamed(exercise.edits, name);
     if (answers && !(inputFirst && !named.empty()))
         for (std::size_t r = 0; r < exercise.results.size(); ++r)
             if (exercise.results[r].name == name)
                 return {{QString(), static_cast<int>(r)}, {}};
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.name.compare(name, Qt::CaseInsensitive) == 0)
             return {{edit.name}, {}};
     if (!named.empty())
         return {{name}, {}};
-    std::vector<const EditSpec*> labelled;
-    for (const EditSpec& edit : exercise.edits)
+    std::vector<const EditField*> labelled;
+    for (const EditField& edit : exercise.edits)
         if (edit.label.simplified() == name.simplified() && edit.kind != EditKind::Unused)
             labelled.push_back(&edit);
     if (labelled.size() == 1)
@@ -122,7 +122,7 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
         const QString name = cell.trimmed();
         return !EditsNamed(exercise.edits, name).empty() && !name.startsWith(QLatin1String("Edit"), Qt::CaseInsensitive)
                && std::none_of(exercise.results.begin(), exercise.results.end(),
-                               [&](const QuantitySpec& result) { return result.name == name; });
+                               [&](const ResultQuantity& result) { return result.name == name; });
     });
     std::set<QString> seen;
     for (const QString& cell : cells) {
@@ -132,7 +132,7 @@ HeaderReading ReadHeader(const QStringList& cells, const Exercise& exercise, boo
             return {{}, match.problem};
         bool repeated = match.column.result >= 0 && !results.insert(match.column.result).second;
         if (!match.column.edit.isEmpty())
-            for (const EditSpec* edit : EditsNamed(exercise.edits, match.column.edit))
+            for (const EditField* edit : EditsNamed(exercise.edits, match.column.edit))
                 repeated = !edits.insert(edit->name).second || repeated;
         if (repeated)
             return {{}, QStringLiteral("names %1 more than once").arg(cell.trimmed())};

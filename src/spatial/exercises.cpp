@@ -12,7 +12,7 @@ namespace {
 
 using namespace rigorous;
 
-EditSpec Metres(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
+EditField Metres(const QString& name, const QString& symbol, const QString& label, const QString& meaning,
                 const QString& defaultText)
 {
     return {name, label, meaning, defaultText, EditKind::Real, symbol};
@@ -87,12 +87,12 @@ WindowLayout SpatialWindow()
 }
 
 // The results of both pages, also compared with the rigorous solution.
-const QuantitySpec ResultX{"X", "м", 0, FirstValueColumn, GeocentricXRow};
-const QuantitySpec ResultY{"Y", "м", 0, FirstValueColumn, GeocentricYRow};
-const QuantitySpec ResultZ{"Z", "м", 0, FirstValueColumn, GeocentricZRow};
-const QuantitySpec ResultB{"B", {}, 1, FirstValueColumn, GeodeticBRow, true};
-const QuantitySpec ResultL{"L", {}, 1, FirstValueColumn, GeodeticLRow, true};
-const QuantitySpec ResultH{"H", "м", 1, FirstValueColumn, GeodeticHRow};
+const ResultQuantity ResultX{"X", "м", 0, FirstValueColumn, GeocentricXRow};
+const ResultQuantity ResultY{"Y", "м", 0, FirstValueColumn, GeocentricYRow};
+const ResultQuantity ResultZ{"Z", "м", 0, FirstValueColumn, GeocentricZRow};
+const ResultQuantity ResultB{"B", {}, 1, FirstValueColumn, GeodeticBRow, true};
+const ResultQuantity ResultL{"L", {}, 1, FirstValueColumn, GeodeticLRow, true};
+const ResultQuantity ResultH{"H", "м", 1, FirstValueColumn, GeodeticHRow};
 
 }  // namespace
 

@@ -19,7 +19,7 @@ using namespace rigorous;
 
 const QString Submenu = QStringLiteral("Решение сферического треугольника");
 
-EditSpec Side(const QString& name, const QString& defaultText)
+EditField Side(const QString& name, const QString& defaultText)
 {
     return {name, QStringLiteral("b"), QStringLiteral("сторона b против угла B, м"), defaultText, EditKind::Real,
             QStringLiteral("b")};
@@ -109,7 +109,7 @@ RigorousSolution LargeTriangleRigorous(const Inputs& inputs, const ComputedTable
     return r;
 }
 
-std::vector<TableSpec> LargeTrianglePages()
+std::vector<TableLayout> LargeTrianglePages()
 {
     const std::vector<int> four = {92, 96, 97, 92};
     return {{"StringGrid1", "1", 4, 31, four}, {"StringGrid2", "2", 4, 3, four},
@@ -200,22 +200,22 @@ TypedTexts LargeTriangleVariant(QRandomGenerator& random)
 }
 
 // Legendre's results that the comparison checks too.
-const QuantitySpec LegendreE{"E", "″", 0, LegendreExcessColumn, LegendreExcessRow};
-const QuantitySpec LegendreA{"a", "м", 0, LegendreSidesColumn, LegendreSideARow};
-const QuantitySpec LegendreC{"c", "м", 0, LegendreSidesColumn, LegendreSidesRow};
-const QuantitySpec AdditamentsA{"a (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowA};
-const QuantitySpec AdditamentsC{"c (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowC};
+const ResultQuantity LegendreE{"E", "″", 0, LegendreExcessColumn, LegendreExcessRow};
+const ResultQuantity LegendreA{"a", "м", 0, LegendreSidesColumn, LegendreSideARow};
+const ResultQuantity LegendreC{"c", "м", 0, LegendreSidesColumn, LegendreSidesRow};
+const ResultQuantity AdditamentsA{"a (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowA};
+const ResultQuantity AdditamentsC{"c (аддитаменты)", "м", 1, AdditamentsSidesColumn, AdditamentsRowC};
 
 // The large triangle's results that the comparison checks too.
-const QuantitySpec LargeTriangleLhuilierE{"E_L", {}, LargeTriangleLhuilierPage, LargeTriangleLhuilierColumn,
+const ResultQuantity LargeTriangleLhuilierE{"E_L", {}, LargeTriangleLhuilierPage, LargeTriangleLhuilierColumn,
                                           LargeTriangleLhuilierRow, true};
-const QuantitySpec LargeTrianglePlaneA{"a (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+const ResultQuantity LargeTrianglePlaneA{"a (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
                                        LargeTrianglePlaneRowA};
-const QuantitySpec LargeTrianglePlaneC{"c (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
+const ResultQuantity LargeTrianglePlaneC{"c (стр. 4)", "м", LargeTrianglePlanePage, LargeTrianglePlaneSidesColumn,
                                        LargeTrianglePlaneRowC};
-const QuantitySpec LargeTriangleSummaryA{"a (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+const ResultQuantity LargeTriangleSummaryA{"a (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
                                          LargeTriangleSummaryRowA};
-const QuantitySpec LargeTriangleSummaryC{"c (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
+const ResultQuantity LargeTriangleSummaryC{"c (стр. 8)", "м", LargeTriangleSummaryPage, LargeTriangleSummarySidesColumn,
                                          LargeTriangleSummaryRowC};
 
 // ---- windows ----

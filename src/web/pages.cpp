@@ -32,7 +32,7 @@ QByteArray Finish(QString html) { return (html + QStringLiteral("</main></body><
 
 // The angle an edit belongs to ("B1" of "B1 o") and the mark of its part; the whole label and no
 // mark for an edit that is no part of an angle.
-std::pair<QString, QString> AnglePart(const EditSpec& edit)
+std::pair<QString, QString> AnglePart(const EditField& edit)
 {
     static const std::pair<const char*, const char*> marks[] = {{" o", "°"}, {" '", "′"}, {" \"", "″"}};
     for (const auto& [suffix, mark] : marks)
@@ -41,7 +41,7 @@ std::pair<QString, QString> AnglePart(const EditSpec& edit)
     return {edit.label, {}};
 }
 
-QString Input(const EditSpec& edit, const QString& text, bool failed)
+QString Input(const EditField& edit, const QString& text, bool failed)
 {
     // One arg() call for every text: a text that holds "%1" is not taken for a place holder.
     const bool number = edit.kind == EditKind::Real || edit.kind == EditKind::Integer;
@@ -61,7 +61,7 @@ QString EditRows(const ExerciseRequest& request, const EditTexts& texts, const Q
 {
     QString html;
     QString openAngle;  // the angle whose line is open; null when none is
-    for (const EditSpec& edit : request.exercise->edits) {
+    for (const EditField& edit : request.exercise->edits) {
         if (edit.kind == EditKind::Unused)
             continue;
         const auto [angle, mark] = AnglePart(edit);
@@ -187,7 +187,7 @@ QString EditsSection(const Exercise& exercise)
 {
     QString html = QStringLiteral("<h2>Исходные данные</h2><div class=\"scroll\"><table class=\"grid\"><tr><th>Поле</th>"
                                   "<th>Значение</th><th>В новом окне</th></tr>");
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.kind != EditKind::Unused)
             html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
                         .arg(Escape(edit.label), Escape(edit.meaning), Escape(edit.defaultText));

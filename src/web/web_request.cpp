@@ -20,11 +20,11 @@ QString Utf8(const std::string& bytes, const char* what)
     return text;
 }
 
-const EditSpec* EditOfParameter(const Exercise& exercise, const QString& name)
+const EditField* EditOfParameter(const Exercise& exercise, const QString& name)
 {
-    if (const EditSpec* edit = exercise.edit(name))
+    if (const EditField* edit = exercise.edit(name))
         return edit;
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (FieldName(edit) == name)
             return &edit;
     return nullptr;
@@ -82,7 +82,7 @@ bool ReadOption(const Exercise& exercise, const QString& name, const QString& va
 
 }  // namespace
 
-QString FieldName(const EditSpec& edit)
+QString FieldName(const EditField& edit)
 {
     const QString shortName = EditShortName(edit);
     return shortName.isEmpty() ? edit.name : shortName;
@@ -95,13 +95,13 @@ ExerciseRequest ReadExerciseRequest(const Exercise& exercise, const QueryParamet
     ExerciseRequest request;
     request.exercise = &exercise;
     std::vector<QString> seen;
-    std::vector<std::pair<const EditSpec*, QString>> edits;
+    std::vector<std::pair<const EditField*, QString>> edits;
     for (const auto& [nameBytes, valueBytes] : query) {
         if (valueBytes.size() > kMaxValueBytes)
             throw BadRequest("a value is longer than " + std::to_string(kMaxValueBytes) + " bytes");
         const QString name = Utf8(nameBytes, "a parameter name");
         const QString value = Utf8(valueBytes, "a parameter value");
-        const EditSpec* edit = EditOfParameter(exercise, name);
+        const EditField* edit = EditOfParameter(exercise, name);
         const QString key = edit ? edit->name : name;
         if (std::find(seen.begin(), seen.end(), key) != seen.end())
             throw BadRequest(key.toStdString() + " is given more than once");
@@ -111,7 +111,7 @@ ExerciseRequest ReadExerciseRequest(const Exercise& exercise, const QueryParamet
         else if (!ReadOption(exercise, name, value, request))
             throw BadRequest("unknown parameter " + name.left(40).toStdString());
     }
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         for (const auto& [typedEdit, text] : edits)
             if (typedEdit == &edit)
                 request.typed.emplace_back(edit.name, text);

@@ -27,7 +27,7 @@ inline constexpr std::size_t kMaxParameters = 64;
 inline constexpr std::size_t kMaxValueBytes = 4096;
 
 // The name of an edit's form field and URL parameter; the edit's own name is always accepted too.
-QString FieldName(const EditSpec& edit);
+QString FieldName(const EditField& edit);
 
 enum class Action { Show, Compute, Example };
 enum class ReportEncoding { Windows1251, Utf8 };

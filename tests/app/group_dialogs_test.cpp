@@ -139,7 +139,7 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
         const std::vector<QStringList> variants =
             ParseDelimited(QString::fromUtf8(MakeVariants(exercise, 2, 3, {})), field);
         QStringList header = variants.front();
-        for (const QuantitySpec& result : exercise.results)
+        for (const ResultQuantity& result : exercise.results)
             header << result.name;
         QByteArray answers = DelimitedLine(header, field);
         for (std::size_t v = 1; v < variants.size(); ++v) {
@@ -148,7 +148,7 @@ TEST(GroupDialogs, MarksRightAnswersGreenAndWrongRed)
                 named.emplace_back(variants.front()[c], variants[v][c]);
             const Solution solution = SolveExercise(exercise, TextsOfNamedValues(exercise.edits, named));
             QStringList row = variants[v];
-            for (const QuantitySpec& result : exercise.results)
+            for (const ResultQuantity& result : exercise.results)
                 row << (v == 1 ? solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row)
                                : QString("12345"));
             answers += DelimitedLine(row, field);

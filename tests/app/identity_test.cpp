@@ -32,7 +32,7 @@ const QStringList kHostile = {"", " ", "abc", "1e400", "-1e400", "1e5000", "nan"
                               QString(40000, QLatin1Char('7'))};
 
 // A random number as typed: whole or with up to six decimals, in the exercise's range of sizes.
-QString RandomNumber(QRandomGenerator& random, const EditSpec& edit, QChar separator)
+QString RandomNumber(QRandomGenerator& random, const EditField& edit, QChar separator)
 {
     const bool large = edit.defaultText.size() > 5;  // coordinates and sides are metres
     const double value = (random.generateDouble() * 2 - 1) * (large ? 9e6 : 200);
@@ -49,7 +49,7 @@ std::vector<TypedTexts> Cases(const Exercise& exercise, QChar separator)
     cases.back().emplace_back("Edit2", "Иванов Иван\tИванович ✓");
     for (int n = 0; n < 24; ++n) {
         TypedTexts typed;
-        for (const EditSpec& edit : exercise.edits) {
+        for (const EditField& edit : exercise.edits) {
             if (edit.kind == EditKind::Text)
                 continue;
             const bool hostile = random.bounded(8) == 0;

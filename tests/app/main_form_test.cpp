@@ -426,7 +426,7 @@ TEST(Help, EveryExerciseHasItsPageWithTheWorkedExample)
                     || page.contains("<ol>"));
         const Solution solved = SolveExercise(*exercise, exercise->shownExample());
         EXPECT_FALSE(exercise->results.empty());
-        for (const QuantitySpec& result : exercise->results) {
+        for (const ResultQuantity& result : exercise->results) {
             const QString value = solved.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
             EXPECT_FALSE(value.isEmpty());
             EXPECT_TRUE(page.contains(value.toHtmlEscaped())) << value.toStdString();

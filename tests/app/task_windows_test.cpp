@@ -42,7 +42,7 @@ TEST(TaskWindows, EveryExerciseOpensTheWindowItsDescriptionGives)
             for (const QLineEdit* edit : form->panel()->findChildren<QLineEdit*>())
                 onScreen << edit->objectName();
             QStringList described;
-            for (const EditSpec& field : exercise->edits) {
+            for (const EditField& field : exercise->edits) {
                 described << field.name;
                 const QLineEdit* edit = form->edit(field.name);
                 EXPECT_EQ(Str(edit->text()), Str(ShownDefault(field))) << Str(field.name);
@@ -163,7 +163,7 @@ TEST(TaskWindows, CaptionsAndValuesStayReadable)
                 EXPECT_FALSE(text.intersects(other)) << Str(label->text()) << " runs into a control";
             occupied << text;
         }
-        for (const EditSpec& field : exercise->edits) {
+        for (const EditField& field : exercise->edits) {
             const QLineEdit* edit = form->edit(field.name);
             if (edit->width() > 41 || !field.label.endsWith(QLatin1Char('"')))
                 continue;
@@ -174,7 +174,7 @@ TEST(TaskWindows, CaptionsAndValuesStayReadable)
                     << Str(field.name);
         }
         // Tables on pages take the window's face, in their cells and their headings.
-        for (const TableSpec& layout : exercise->tables) {
+        for (const TableLayout& layout : exercise->tables) {
             const ResultGrid* grid = form->grid(layout.name);
             EXPECT_TRUE(grid->font() == form->font());
             EXPECT_TRUE(grid->horizontalHeader()->font() == form->font());
@@ -195,7 +195,7 @@ TEST(TaskWindows, ColumnsShowWholeValuesAndCopyAsTabSeparatedText)
             ASSERT_TRUE(form);
             form->fillExample();
             form->compute();
-            for (const TableSpec& layout : exercise->tables) {
+            for (const TableLayout& layout : exercise->tables) {
                 ResultGrid* grid = form->grid(layout.name);
                 grid->fitColumns();
                 const ResultTable& table = grid->table();

@@ -51,13 +51,13 @@ TEST(Catalogue, EveryInputHasOneShortNameThatTypesTheSameTexts)
                     for (std::size_t k = 0; k < 3; ++k)
                         EXPECT_EQ(input.edits[k]->part, static_cast<AnglePart>(k + 1)) << Str(input.name);
             }
-            for (const EditSpec& edit : exercise->edits)
+            for (const EditField& edit : exercise->edits)
                 EXPECT_EQ(EditShortName(edit).isEmpty(), edit.kind == EditKind::Unused) << Str(edit.name);
             EXPECT_TRUE(names.contains("group") && names.contains("name"));
 
             const EditTexts example(*exercise, exercise->shownExample());
             TypedTexts texts;
-            for (const EditSpec& edit : exercise->edits)
+            for (const EditField& edit : exercise->edits)
                 if (edit.kind != EditKind::Unused)
                     texts.emplace_back(edit.name, example.text(edit.name));
             TypedTexts readBack;
@@ -81,7 +81,7 @@ TEST(Catalogue, WorkedExamplesComputeAndFillEveryResultAndComparedCell)
             const Solution solution = SolveExercise(*exercise, exercise->shownExample());
             EXPECT_EQ(Str(solution.fault), "");
             for (const auto* list : {&exercise->results, &exercise->comparison.quantities})
-                for (const QuantitySpec& cell : *list) {
+                for (const ResultQuantity& cell : *list) {
                     ASSERT_LT(static_cast<std::size_t>(cell.table), solution.tables.size()) << Str(cell.name);
                     const ResultTable& table = solution.tables[static_cast<std::size_t>(cell.table)];
                     ASSERT_LT(cell.column, table.columnCount()) << Str(cell.name);

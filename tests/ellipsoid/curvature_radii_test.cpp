@@ -96,7 +96,7 @@ TEST(CurvatureRadii, TheWorkedExampleAsTheTablePrintsIt)
         const long double printed[] = {expected.M, expected.N, expected.R, expected.RA};
         ASSERT_EQ(CurvatureRadiiExercise().results.size(), 4u);
         for (std::size_t i = 0; i < 4; ++i) {
-            const QuantitySpec& result = CurvatureRadiiExercise().results[i];
+            const ResultQuantity& result = CurvatureRadiiExercise().results[i];
             EXPECT_NEAR(Printed(computed[0], result.row, separator), printed[i], 1e-8L) << Str(result.name);
         }
     }
@@ -115,7 +115,7 @@ TEST(CurvatureRadii, RigorousValuesDifferByTheRoundedSquaredEccentricityOnly)
         ASSERT_EQ(rigorous.values.size(), exercise.comparison.quantities.size());
         for (std::size_t i = 0; i < rigorous.values.size(); ++i) {
             ASSERT_TRUE(rigorous.values[i].value) << Str(rigorous.values[i].reason);
-            const QuantitySpec& q = exercise.comparison.quantities[i];
+            const ResultQuantity& q = exercise.comparison.quantities[i];
             const double textbook = tables[0].cell(q.column, q.row).toDouble();
             // e² = 0,00669342 against 0,0066934216…: M on the equator about 1 cm short, less elsewhere.
             EXPECT_NEAR(textbook, *rigorous.values[i].value, 0.012) << Str(q.name);

@@ -10,9 +10,9 @@ namespace {
 using test::Str;
 
 // Group, name, an angle B1 with whole degrees and minutes, a length s and a whole number n.
-const std::vector<EditSpec>& Edits()
+const std::vector<EditField>& Edits()
 {
-    static const std::vector<EditSpec> edits = kvelta::Edits(
+    static const std::vector<EditField> edits = kvelta::Edits(
         {StudentEdits(), AngleEdits(3, "B1", "B1", EditKind::Integer),
          {{"Edit6", "s,м", "s", "0", EditKind::Real, "s"},
           {"Edit7", "(скрыто)", "скрытое", "0", EditKind::Unused, {}},
@@ -31,7 +31,7 @@ QString Texts(const TypedTexts& typed)
 TEST(EditNames, ShortNamesAndNamedInputsLeaveHiddenEditsOut)
 {
     QStringList shortNames, inputs;
-    for (const EditSpec& edit : Edits())
+    for (const EditField& edit : Edits())
         shortNames << EditShortName(edit);
     for (const NamedInput& input : NamedInputs(Edits()))
         inputs << input.name + QString::number(input.edits.size());

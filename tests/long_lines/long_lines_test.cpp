@@ -149,7 +149,7 @@ TEST(LongLines, InputsTheMethodCannotTake)
         ExerciseTables tables(c.exercise);
         const std::optional<QString> error =
             ErrorOf([&] { c.exercise.compute(EditTexts(c.exercise, c.edits), tables.set()); });
-        const QuantitySpec& last = c.exercise.results.back();
+        const ResultQuantity& last = c.exercise.results.back();
         if (QString::fromUtf8(c.error).isEmpty()) {
             EXPECT_FALSE(error) << Str(error.value_or(QString()));
             EXPECT_FALSE(tables[0].cell(1, last.row).isEmpty());

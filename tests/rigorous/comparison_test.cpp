@@ -37,7 +37,7 @@ struct MapInputs {
 Comparison Compare(const Exercise& exercise, const MapInputs& in)
 {
     TypedTexts typed;
-    for (const EditSpec& edit : exercise.edits)
+    for (const EditField& edit : exercise.edits)
         if (edit.kind == EditKind::Real || edit.kind == EditKind::Integer)
             typed.emplace_back(edit.name, QStringLiteral("0"));
     for (const auto& text : in.texts)

@@ -214,7 +214,7 @@ TEST(SolveCommand, NamedInputsTypeWhatTheirEditsType)
             SCOPED_TRACE(exercise->name.toStdString());
             const EditTexts texts(*exercise, exercise->shownExample());
             TypedTexts all;
-            for (const EditSpec& edit : exercise->edits)
+            for (const EditField& edit : exercise->edits)
                 all.emplace_back(edit.name, texts.text(edit.name));
             QStringList viaEdits{exercise->name, "--decimal-separator", QString(separator)};
             for (const auto& [edit, text] : all)

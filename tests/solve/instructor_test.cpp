@@ -201,7 +201,7 @@ TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
             const std::vector<QStringList> variants = ParseDelimited(
                 QString::fromUtf8(MakeVariants(*exercise, 12, 5, {})), separator == ',' ? ';' : ',');
             QStringList header = variants.front();
-            for (const QuantitySpec& result : exercise->results)
+            for (const ResultQuantity& result : exercise->results)
                 header << result.name;
             QByteArray answers = DelimitedLine(header, ';');
             for (std::size_t v = 1; v < variants.size(); ++v) {
@@ -210,7 +210,7 @@ TEST(Instructor, AnswersCopiedFromTheKeysAreRightForEveryExercise)
                     named.emplace_back(variants.front()[c], variants[v][c]);
                 const Solution solution = SolveExercise(*exercise, TextsOfNamedValues(exercise->edits, named));
                 QStringList row = variants[v];
-                for (const QuantitySpec& result : exercise->results)
+                for (const ResultQuantity& result : exercise->results)
                     row << solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
                 answers += DelimitedLine(row, ';');
             }
@@ -293,7 +293,7 @@ TEST(Instructor, MarkingNeverStopsForOneStudent)
         const QChar other = separator == ',' ? '.' : ',';
         const std::vector<QStringList> variants = ReadTableFile(MakeVariants(exercise, 4, 11, {}));
         QStringList header = variants.front();
-        for (const QuantitySpec& result : exercise.results)
+        for (const ResultQuantity& result : exercise.results)
             header << result.name;
         std::vector<QStringList> answers{header};
         // Student 2 writes the other decimal separator, student 3 two numbers run together, student
@@ -310,7 +310,7 @@ TEST(Instructor, MarkingNeverStopsForOneStudent)
             const Solution solution = SolveExercise(exercise, typed);
             QStringList row = variants[v];
             for (std::size_t r = 0; r < exercise.results.size(); ++r) {
-                const QuantitySpec& result = exercise.results[r];
+                const ResultQuantity& result = exercise.results[r];
                 QString answer = solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
                 const Slip& slip = slips[v - 1];
                 if (static_cast<int>(r) == slip.result)

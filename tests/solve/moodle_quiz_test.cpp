@@ -93,7 +93,7 @@ TEST(MoodleQuiz, EveryAnswerIsTheKeysWithinItsLastPlace)
                     answers << it.next().captured(0);
                 ASSERT_EQ(answers.size(), static_cast<qsizetype>(exercise->results.size())) << where.toStdString();
                 for (std::size_t r = 0; r < exercise->results.size(); ++r) {
-                    const QuantitySpec& result = exercise->results[r];
+                    const ResultQuantity& result = exercise->results[r];
                     const QRegularExpressionMatch m = numerical.match(answers[static_cast<qsizetype>(r)]);
                     ASSERT_TRUE(m.hasMatch()) << where.toStdString() << ": " << answers[static_cast<qsizetype>(r)].toStdString();
                     const ResultTable& table = solution.tables[static_cast<std::size_t>(result.table)];

@@ -60,14 +60,14 @@ TEST(TaskCards, GivenDataOnlyOneTwoOrFourAPage)
         const QString text = DocumentText(card);
         for (const QString& part : {exercise->caption, QString("ГД-21"), QString("Ёлкин Иван")})
             EXPECT_TRUE(text.contains(part)) << test::Str(where) << ": " << test::Str(part);
-        for (const EditSpec& edit : exercise->edits)
+        for (const EditField& edit : exercise->edits)
             for (const auto& [name, value] : variants[0])
                 if (name == edit.name && name != "Edit1" && name != "Edit2" && !value.isEmpty())
                     EXPECT_TRUE(text.contains(edit.meaning) && text.contains(edit.label.simplified())
                                 && text.contains(value))
                         << test::Str(where) << ": " << test::Str(edit.name);
         const Solution solution = SolveExercise(*exercise, variants[0]);
-        for (const QuantitySpec& result : exercise->results) {
+        for (const ResultQuantity& result : exercise->results) {
             const QString answer = solution.tables[static_cast<std::size_t>(result.table)].cell(result.column, result.row);
             const bool given = std::any_of(variants[0].begin(), variants[0].end(),
                                            [&](const auto& typed) { return typed.second == answer; });
@@ -113,7 +113,7 @@ TEST(AnswerKeys, ShowTheGivenDataAboveTheTables)
             const WordDocument key = WriteAnswerKey(QDir(dir.path()), "key", solution);
 
             QStringList given;
-            for (const EditSpec& edit : exercise->edits)
+            for (const EditField& edit : exercise->edits)
                 for (const auto& [name, text] : typed)
                     if (name == edit.name && name != "Edit1" && name != "Edit2")
                         given << QString("%1 (%2%3): %4")

@@ -473,7 +473,7 @@ void ExpectLabels(const ResultTable& table, const std::vector<const char*>& rows
 TEST(LargeTriangle, LabelsOfTheEightPages)
 {
     Triangle t;
-    const std::vector<TableSpec>& layouts = LargeTriangleExercise().tables;
+    const std::vector<TableLayout>& layouts = LargeTriangleExercise().tables;
     const int sizes[8][2] = {{4, 31}, {4, 3}, {4, 6}, {5, 14}, {4, 11}, {4, 9}, {2, 4}, {4, 5}};
     for (int p = 0; p < 8; ++p) {
         EXPECT_EQ(layouts[static_cast<std::size_t>(p)].columns, sizes[p][0]);

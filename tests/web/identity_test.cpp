@@ -45,7 +45,7 @@ const char* const kNames[] = {"ГД-21", "<script>alert(1)</script>", "Иван�
 TypedTexts InSeparator(const Exercise& exercise, TypedTexts typed, QChar separator)
 {
     for (auto& [name, text] : typed)
-        if (const EditSpec* edit = exercise.edit(name); edit && edit->kind == EditKind::Real)
+        if (const EditField* edit = exercise.edit(name); edit && edit->kind == EditKind::Real)
             text.replace(QLatin1Char(','), separator);
     return typed;
 }
@@ -63,8 +63,8 @@ std::vector<Case> Cases()
                 typed.emplace_back(QStringLiteral("Edit1"), QString::fromUtf8(kNames[i % 5]));
                 cases.push_back({exercise, separator, InSeparator(*exercise, typed, separator)});
             }
-            std::vector<const EditSpec*> numbers;
-            for (const EditSpec& edit : exercise->edits)
+            std::vector<const EditField*> numbers;
+            for (const EditField& edit : exercise->edits)
                 if (edit.kind == EditKind::Real || edit.kind == EditKind::Integer)
                     numbers.push_back(&edit);
             for (int i = 0; i < 8; ++i, ++hostile) {
