@@ -6,12 +6,12 @@
 #include "frame/errors.h"
 #include "render/document_painter.h"
 #include "reports/report_file.h"
-#include "solve/batch.h"
-#include "solve/csv.h"
-#include "solve/table_files.h"
-#include "solve/instructor.h"
-#include "solve/spreadsheet.h"
-#include "solve/task_cards.h"
+#include "instructor/batch.h"
+#include "instructor/csv.h"
+#include "instructor/table_files.h"
+#include "instructor/instructor.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/task_cards.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // The instructor's dialogs of «Файл»: individual variants with their answer keys for a group, and
 // the marking of the answers handed in.
 
-#include "solve/instructor.h"
+#include "instructor/instructor.h"
 
 #include <QByteArray>
 #include <QDialog>

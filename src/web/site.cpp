@@ -6,7 +6,7 @@
 #include "frame/numbers.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
-#include "solve/outputs.h"
+#include "instructor/outputs.h"
 #include "web/pages.h"
 
 

@@ -4,8 +4,8 @@
 #include "frame/edit_names.h"
 #include "render/document_painter.h"
 #include "solve/cli.h"
-#include "solve/instructor.h"
-#include "solve/spreadsheet.h"
+#include "instructor/instructor.h"
+#include "instructor/spreadsheet.h"
 #include "support/kvelta_test.h"
 #include "support/window_test.h"
 

@@ -2,10 +2,10 @@
 #include "catalogue/solution.h"
 #include "frame/edit_names.h"
 #include "solve/cli.h"
-#include "solve/csv.h"
-#include "solve/instructor.h"
-#include "solve/spreadsheet.h"
-#include "solve/table_files.h"
+#include "instructor/csv.h"
+#include "instructor/instructor.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/table_files.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>

@@ -2,10 +2,10 @@
 #include "frame/errors.h"
 #include "reports/text_report.h"
 #include "solve/cli.h"
-#include "solve/instructor.h"
-#include "solve/run_folder.h"
-#include "solve/spreadsheet.h"
-#include "solve/table_files.h"
+#include "instructor/instructor.h"
+#include "instructor/run_folder.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/table_files.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "solve/task_cards.h"
+#include "instructor/task_cards.h"
 
 #include "frame/errors.h"
 #include "reports/print_fit.h"
 #include "reports/report_file.h"
-#include "solve/given_data.h"
-#include "solve/instructor.h"
+#include "instructor/given_data.h"
+#include "instructor/instructor.h"
 
 namespace kvelta {
 

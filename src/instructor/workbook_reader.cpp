@@ -1,9 +1,9 @@
-#include "solve/workbook_reader.h"
+#include "instructor/workbook_reader.h"
 
 #include "reports/zip_library.h"
-#include "solve/spreadsheet.h"
-#include "solve/table_files.h"
-#include "solve/workbook_parts.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/table_files.h"
+#include "instructor/workbook_parts.h"
 
 #include <cmath>
 

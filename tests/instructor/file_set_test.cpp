@@ -1,5 +1,5 @@
 #include "frame/errors.h"
-#include "solve/file_set.h"
+#include "instructor/file_set.h"
 #include "support/kvelta_test.h"
 
 #include <QDir>

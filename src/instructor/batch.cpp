@@ -1,15 +1,15 @@
-#include "solve/batch.h"
+#include "instructor/batch.h"
 
 #include "catalogue/solution.h"
 #include "frame/errors.h"
 #include "reports/word_report.h"
 #include "reports/report_file.h"
 #include "reports/text_report.h"
-#include "solve/instructor.h"
-#include "solve/outputs.h"
-#include "solve/run_folder.h"
-#include "solve/table_files.h"
-#include "solve/xlsx_writer.h"
+#include "instructor/instructor.h"
+#include "instructor/outputs.h"
+#include "instructor/run_folder.h"
+#include "instructor/table_files.h"
+#include "instructor/xlsx_writer.h"
 
 #include <memory>
 #include <vector>

@@ -4,7 +4,7 @@
 
 #include "catalogue/solution.h"
 #include "reports/word_document.h"
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 #include "frame/edit_names.h"
 #include "frame/numbers.h"
-#include "solve/outputs.h"
-#include "solve/workbook_reader.h"
+#include "instructor/outputs.h"
+#include "instructor/workbook_reader.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "solve/instructor.h"
+#include "instructor/instructor.h"
 
 #include "frame/edit_names.h"
 #include "frame/errors.h"
@@ -7,10 +7,10 @@
 #include "reports/report_file.h"
 #include "reports/text_report.h"
 #include "reports/word_report.h"
-#include "solve/file_set.h"
-#include "solve/given_data.h"
-#include "solve/table_files.h"
-#include "solve/xlsx_writer.h"
+#include "instructor/file_set.h"
+#include "instructor/given_data.h"
+#include "instructor/table_files.h"
+#include "instructor/xlsx_writer.h"
 
 #include <QFile>
 #include <QRandomGenerator>

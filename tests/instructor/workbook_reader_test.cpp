@@ -1,7 +1,7 @@
 #include "catalogue/catalogue.h"
 #include "reports/zip_library.h"
-#include "solve/spreadsheet.h"
-#include "solve/workbook_reader.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/workbook_reader.h"
 #include "support/kvelta_test.h"
 
 namespace kvelta {

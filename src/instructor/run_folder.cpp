@@ -1,4 +1,4 @@
-#include "solve/run_folder.h"
+#include "instructor/run_folder.h"
 
 #include "frame/errors.h"
 #include "reports/report_file.h"

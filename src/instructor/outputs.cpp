@@ -1,4 +1,4 @@
-#include "solve/outputs.h"
+#include "instructor/outputs.h"
 
 #include "catalogue/catalogue.h"
 #include "frame/edit_names.h"

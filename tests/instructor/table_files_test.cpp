@@ -1,10 +1,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
-#include "solve/moodle_quiz.h"
-#include "solve/spreadsheet.h"
-#include "solve/table_files.h"
-#include "solve/workbook_parts.h"
-#include "solve/xlsx_writer.h"
+#include "instructor/moodle_quiz.h"
+#include "instructor/spreadsheet.h"
+#include "instructor/table_files.h"
+#include "instructor/workbook_parts.h"
+#include "instructor/xlsx_writer.h"
 #include "support/kvelta_test.h"
 
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The rows of an Office Open XML workbook's sheet: the package relationships lead to the workbook,
 // the workbook's to the sheet and the shared strings; every part is read once, as a stream.
 
-#include "solve/workbook_parts.h"
+#include "instructor/workbook_parts.h"
 
 #include <QRegularExpression>
 #include <QStringList>

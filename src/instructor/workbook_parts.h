@@ -2,7 +2,7 @@
 // What the .xlsx and .ods readers share: the zip container read from memory with a bound on every
 // part, and the rows of a sheet collected within the limits.
 
-#include "solve/workbook_reader.h"
+#include "instructor/workbook_reader.h"
 
 #include <QXmlStreamReader>
 

@@ -1,4 +1,4 @@
-#include "solve/file_set.h"
+#include "instructor/file_set.h"
 
 #include "frame/errors.h"
 #include "reports/report_file.h"

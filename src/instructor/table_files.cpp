@@ -1,7 +1,7 @@
-#include "solve/table_files.h"
+#include "instructor/table_files.h"
 
 #include "frame/numbers.h"
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 namespace kvelta {
 

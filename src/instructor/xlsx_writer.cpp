@@ -1,4 +1,4 @@
-#include "solve/xlsx_writer.h"
+#include "instructor/xlsx_writer.h"
 
 #include "frame/numbers.h"
 #include "reports/docx_writer.h"

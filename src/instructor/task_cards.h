@@ -3,8 +3,8 @@
 // exercise's caption and the given data by their meanings and labels, never an answer.
 
 #include "reports/word_document.h"
-#include "solve/batch.h"
-#include "solve/spreadsheet.h"
+#include "instructor/batch.h"
+#include "instructor/spreadsheet.h"
 
 #include <QDir>
 #include <span>

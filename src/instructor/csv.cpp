@@ -1,6 +1,6 @@
-#include "solve/csv.h"
+#include "instructor/csv.h"
 
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 namespace kvelta {
 

@@ -3,7 +3,7 @@
 // with one line per variant — what kvelta-solve --batch does and the group dialog does.
 
 #include "reports/word_document.h"
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 #include <QByteArray>
 #include <QDir>

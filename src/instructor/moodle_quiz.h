@@ -6,7 +6,7 @@
 // degrees (the tolerance of the key's last place of seconds, in degrees).
 
 #include "catalogue/solution.h"
-#include "solve/spreadsheet.h"
+#include "instructor/spreadsheet.h"
 
 #include <QByteArray>
 #include <QString>

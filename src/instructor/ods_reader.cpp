@@ -2,7 +2,7 @@
 // rows and cells (how a spreadsheet saves a run of equal or empty ones) are counted, never
 // unrolled before they are known to be filled and within the limits.
 
-#include "solve/workbook_parts.h"
+#include "instructor/workbook_parts.h"
 
 #include <QRegularExpression>
 

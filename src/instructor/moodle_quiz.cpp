@@ -1,9 +1,9 @@
-#include "solve/moodle_quiz.h"
+#include "instructor/moodle_quiz.h"
 
 #include "frame/numbers.h"
 #include "reports/docx_writer.h"
-#include "solve/given_data.h"
-#include "solve/table_files.h"
+#include "instructor/given_data.h"
+#include "instructor/table_files.h"
 
 #include <QXmlStreamWriter>
 #include <cmath>

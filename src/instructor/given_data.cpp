@@ -1,4 +1,4 @@
-#include "solve/given_data.h"
+#include "instructor/given_data.h"
 
 #include "frame/edit_names.h"
 

@@ -1,7 +1,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
-#include "solve/instructor.h"
-#include "solve/moodle_quiz.h"
+#include "instructor/instructor.h"
+#include "instructor/moodle_quiz.h"
 #include "support/kvelta_test.h"
 
 #include <QRegularExpression>
