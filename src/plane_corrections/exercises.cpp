@@ -18,13 +18,33 @@ EditField Metres(const QString& name, const QString& label, const QString& meani
     return {name, label, meaning, defaultText, EditKind::Real, label.section(QLatin1Char(','), 0, 0)};
 }
 
+constexpr int ReductionTable = 1;
+
+// The results of the two pages, as the tables print them.
+const ResultQuantity ResultGamma{"гамма", {}, 0, FirstValueColumn, ConvergenceRowGamma, true};
+const ResultQuantity ResultScale{"m", {}, 0, FirstValueColumn, ConvergenceRowScale};
+const ResultQuantity ResultDelta12{"дельта12", "\"", ReductionTable, FirstValueColumn, ReductionRowDelta12};
+const ResultQuantity ResultDelta21{"дельта21", "\"", ReductionTable, FirstValueColumn, ReductionRowDelta21};
+const ResultQuantity ResultDeltaS{"дельта s", "м", ReductionTable, FirstValueColumn, ReductionRowDeltaS};
+const ResultQuantity ResultD{"d", "м", ReductionTable, FirstValueColumn, ReductionRowD};
+const ResultQuantity ResultPlaneGamma{"гамма", {}, 0, FirstValueColumn, PlaneConvergenceRowGamma, true};
+const ResultQuantity ResultPlaneScale{"m", {}, 0, FirstValueColumn, PlaneConvergenceRowScale};
+
+// A result compared under the comparison's name, in seconds marked ″ where the table writes ".
+ResultQuantity InSeconds(const ResultQuantity& result, const char* name)
+{
+    ResultQuantity compared = Renamed(result, QString::fromUtf8(name));
+    compared.unit = QStringLiteral("″");
+    return compared;
+}
+
 void Compute(const Inputs& inputs, const TableSet& t)
 {
     const ConvergenceInput point = ReadConvergenceInput(inputs);
     const LineInput line = ReadLineInput(inputs);
     RunComputation(t, [&] {
         ComputeConvergence(point, *t[0]);
-        ComputeReduction(line, *t[1]);
+        ComputeReduction(line, *t[ReductionTable]);
     });
 }
 
@@ -162,25 +182,16 @@ const Exercise& PlaneCorrectionsExercise()
         .help = "qrc:/help/plane-corrections.html",
         .tables = {{"StringGrid1", "Сближение меридианов и масштаб", 2, ConvergenceRows, {300, 170}},
                    {"StringGrid2", "Редукция направления и расстояния", 2, ReductionRows, {330, 170}}},
-        .results = {{"гамма", {}, 0, 1, ConvergenceRow, true},
-                    {"m", {}, 0, 1, ScaleRow},
-                    {"дельта12", "\"", 1, 1, Delta12Row},
-                    {"дельта21", "\"", 1, 1, Delta21Row},
-                    {"дельта s", "м", 1, 1, DistanceCorrectionRow},
-                    {"d", "м", 1, 1, PlaneDistanceRow}},
+        .results = {ResultGamma, ResultScale, ResultDelta12, ResultDelta21, ResultDeltaS, ResultD},
         .report = ReportLayout::EveryPage,
         .writeLabels =
             [](const TableSet& t) {
                 ConvergenceLabels(*t[0]);
-                ReductionLabels(*t[1]);
+                ReductionLabels(*t[ReductionTable]);
             },
         .compute = Compute,
-        .comparison = {{{"γ", {}, 0, 1, ConvergenceRow, true},
-                        {"m", {}, 0, 1, ScaleRow},
-                        {"δ12", "″", 1, 1, Delta12Row},
-                        {"δ21", "″", 1, 1, Delta21Row},
-                        {"Δs, м", "м", 1, 1, DistanceCorrectionRow},
-                        {"d, м", "м", 1, 1, PlaneDistanceRow}},
+        .comparison = {{Renamed(ResultGamma, "γ"), ResultScale, InSeconds(ResultDelta12, "δ12"),
+                        InSeconds(ResultDelta21, "δ21"), Renamed(ResultDeltaS, "Δs, м"), Renamed(ResultD, "d, м")},
                        Rigorous, true},
         .makeVariant = Variant,
         .window = PlaneCorrectionsWindow(),
@@ -205,12 +216,11 @@ const Exercise& PlaneConvergenceExercise()
         .example = {{"Edit3", "21"}, {"Edit6", "5728374,726"}, {"Edit7", "210198,193"}},
         .help = "qrc:/help/plane-convergence.html",
         .tables = {{"StringGrid1", {}, 2, PlaneConvergenceRows, {300, 170}}},
-        .results = {{"гамма", {}, 0, 1, PlaneConvergenceRow, true}, {"m", {}, 0, 1, PlaneScaleRow}},
+        .results = {ResultPlaneGamma, ResultPlaneScale},
         .report = ReportLayout::Common,
         .writeLabels = [](const TableSet& t) { PlaneConvergenceLabels(*t[0]); },
         .compute = PlaneConvergenceCompute,
-        .comparison = {{{"γ", {}, 0, 1, PlaneConvergenceRow, true}, {"m", {}, 0, 1, PlaneScaleRow}},
-                       PlaneConvergenceRigorous, true},
+        .comparison = {{Renamed(ResultPlaneGamma, "γ"), ResultPlaneScale}, PlaneConvergenceRigorous, true},
         .makeVariant = PlaneConvergenceVariant,
         .window = PlaneConvergenceWindow(),
     };

@@ -23,12 +23,12 @@ constexpr int RatioDecimals = 10;
 
 void WriteAngleText(ResultTable& t, int row, double degrees, int decimals)
 {
-    t.setValue(1, row, FormatDms(degrees, decimals), degrees);
+    t.setValue(FirstValueColumn, row, FormatDms(degrees, decimals), degrees);
 }
 
 void WriteSeconds(ResultTable& t, int row, Extended seconds, int decimals)
 {
-    t.setValue(1, row, FormatFixed(Checked(seconds), decimals) + QLatin1Char('"'), seconds);
+    t.setValue(FirstValueColumn, row, FormatFixed(Checked(seconds), decimals) + QLatin1Char('"'), seconds);
 }
 
 // e′²·cos²B, the ellipsoid's share in the series.
@@ -83,7 +83,7 @@ void CheckLongitudeFromAxis(double lDegrees)
 // the axial meridian than the series reach is an error.
 Extended MeanLatitude(double xm, double ym)
 {
-    ResultTable scratch(2, 27);
+    ResultTable scratch(2, GkInverseRows);
     const GeodeticCoordinates middle = GaussKrugerToGeodetic(xm, ym, 0, scratch);
     if (!std::isfinite(middle.L) || std::fabs(middle.L) > MaxLongitudeFromAxis)
         throw KveltaError(QStringLiteral("Середина линии дальше %1° по долготе от осевого меридиана: линия вне зоны "
@@ -130,20 +130,20 @@ void PlaneConvergenceLabels(ResultTable& table)
 ConvergenceInput ReadConvergenceInput(const Inputs& inputs)
 {
     ConvergenceInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.B = ReadAngle(inputs, QStringLiteral("Edit6"), QStringLiteral("Edit7"), QStringLiteral("Edit8"));
-    in.L = ReadAngle(inputs, QStringLiteral("Edit9"), QStringLiteral("Edit10"), QStringLiteral("Edit11"));
+    in.Lo = inputs.angle(QStringLiteral("L0"));
+    in.B = inputs.angle(QStringLiteral("B"));
+    in.L = inputs.angle(QStringLiteral("L"));
     return in;
 }
 
 LineInput ReadLineInput(const Inputs& inputs)
 {
     LineInput in;
-    in.x1 = inputs.real(QStringLiteral("Edit12"));
-    in.y1 = inputs.real(QStringLiteral("Edit13"));
-    in.x2 = inputs.real(QStringLiteral("Edit14"));
-    in.y2 = inputs.real(QStringLiteral("Edit15"));
-    in.s = inputs.real(QStringLiteral("Edit16"));
+    in.x1 = inputs.real(QStringLiteral("x1"));
+    in.y1 = inputs.real(QStringLiteral("y1"));
+    in.x2 = inputs.real(QStringLiteral("x2"));
+    in.y2 = inputs.real(QStringLiteral("y2"));
+    in.s = inputs.real(QStringLiteral("s"));
     return in;
 }
 
@@ -154,104 +154,105 @@ ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& t)
     // The longitude from the axial meridian the short way round (L = 179°, Lo = −177° is l = −4°).
     const double lDegrees = std::remainder(in.L - in.Lo, 360.0);
     CheckLongitudeFromAxis(lDegrees);
-    WriteAngle(t, 1, 1, in.B);
-    WriteAngle(t, 1, 2, in.L);
-    WriteAngle(t, 1, 3, in.Lo);
-    WriteAngle(t, 1, 4, lDegrees);
+    WriteAngle(t, FirstValueColumn, ConvergenceRowB, in.B);
+    WriteAngle(t, FirstValueColumn, ConvergenceRowL, in.L);
+    WriteAngle(t, FirstValueColumn, ConvergenceRowLo, in.Lo);
+    WriteAngle(t, FirstValueColumn, ConvergenceRowLFromAxis, lDegrees);
     const Extended l = static_cast<Extended>(lDegrees) * 3600 / Ro;
-    WriteFixed(t, 1, 5, l, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowLRadians, l, RatioDecimals);
     const Extended sinB = SinDeg(in.B), cosB = CosDeg(in.B);
-    WriteFixed(t, 1, 6, sinB, RatioDecimals);
-    WriteFixed(t, 1, 7, cosB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowSinB, sinB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowCosB, cosB, RatioDecimals);
     // At a pole t is not finite but every term it enters is multiplied by cos⁴B first.
     const Extended tanB = sinB / cosB;
-    t.setValue(1, 8, std::isfinite(static_cast<double>(tanB)) ? FormatFixed(tanB, RatioDecimals) : QStringLiteral("∞"));
+    t.setValue(FirstValueColumn, ConvergenceRowTanB,
+               std::isfinite(static_cast<double>(tanB)) ? FormatFixed(tanB, RatioDecimals) : QStringLiteral("∞"));
     const Extended eta2 = EtaSquared(cosB);
-    WriteFixed(t, 1, 9, eta2, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowEta2, eta2, RatioDecimals);
     const Extended p = l * cosB, p2 = p * p, p4 = p2 * p2;
-    WriteFixed(t, 1, 10, p, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowLCosB, p, RatioDecimals);
 
     // t² enters only as t²·cos⁴B = sin²B·cos²B, written so: finite at the poles.
     const Extended l2 = l * l, l4 = l2 * l2, sin2 = sinB * sinB, cos2 = cosB * cosB;
     const Extended gamma2 = p2 / 3 * (1 + 3 * eta2 + 2 * eta2 * eta2);
     const Extended gamma4 = l4 * cos2 * (2 * cos2 - sin2) / 15;
-    WriteFixed(t, 1, 11, gamma2, 12);
-    WriteFixed(t, 1, 12, gamma4, 12);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowGammaSecondTerm, gamma2, 12);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowGammaFourthTerm, gamma4, 12);
     const Extended gammaSeconds = Ro * l * sinB * (1 + gamma2 + gamma4);
-    WriteSeconds(t, ConvergenceSecondsRow, gammaSeconds, GammaDecimals);
-    WriteAngleText(t, ConvergenceRow, ToDouble(gammaSeconds / 3600), GammaDecimals);
+    WriteSeconds(t, ConvergenceRowGammaSeconds, gammaSeconds, GammaDecimals);
+    WriteAngleText(t, ConvergenceRowGamma, ToDouble(gammaSeconds / 3600), GammaDecimals);
 
     const Extended m2 = p2 / 2 * (1 + eta2);
     const Extended m4 = l4 * cos2 * (cos2 * (5 + 42 * eta2 + 13 * eta2 * eta2 - 28 * E2Second) - 4 * sin2) / 24;
     const Extended m6 = l4 * l2 * cos2 * (cos2 * (61 * cos2 - 148 * sin2) + 16 * sin2 * sin2) / 720;
-    WriteFixed(t, 1, 15, m2, 12);
-    WriteFixed(t, 1, 16, m4, 12);
-    WriteFixed(t, 1, 17, m6, 12);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowScaleSecondTerm, m2, 12);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowScaleFourthTerm, m4, 12);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowScaleSixthTerm, m6, 12);
     const Extended m = 1 + m2 + m4 + m6;
-    WriteFixed(t, 1, ScaleRow, m, ScaleDecimals);
+    WriteFixed(t, FirstValueColumn, ConvergenceRowScale, m, ScaleDecimals);
     return {ToDouble(gammaSeconds), ToDouble(m)};
 }
 
 PlanePointInput ReadPlanePointInput(const Inputs& inputs)
 {
     PlanePointInput in;
-    in.Lo = ReadAngle(inputs, QStringLiteral("Edit3"), QStringLiteral("Edit4"), QStringLiteral("Edit5"));
-    in.x = inputs.real(QStringLiteral("Edit6"));
-    in.y = inputs.real(QStringLiteral("Edit7"));
+    in.Lo = inputs.angle(QStringLiteral("L0"));
+    in.x = inputs.real(QStringLiteral("x"));
+    in.y = inputs.real(QStringLiteral("y"));
     return in;
 }
 
 ReductionResult ComputeReduction(const LineInput& in, ResultTable& t)
 {
     CheckLine(in);
-    WriteFixed(t, 1, 1, in.x1, MetreDecimals);
-    WriteFixed(t, 1, 2, in.y1, MetreDecimals);
-    WriteFixed(t, 1, 3, in.x2, MetreDecimals);
-    WriteFixed(t, 1, 4, in.y2, MetreDecimals);
-    WriteFixed(t, 1, 5, in.s, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowX1, in.x1, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowY1, in.y1, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowX2, in.x2, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowY2, in.y2, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowS, in.s, MetreDecimals);
     const Extended xm = (static_cast<Extended>(in.x1) + in.x2) / 2, ym = (static_cast<Extended>(in.y1) + in.y2) / 2;
-    WriteFixed(t, 1, 6, xm, MetreDecimals);
-    WriteFixed(t, 1, 7, ym, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowXm, xm, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowYm, ym, MetreDecimals);
     const Extended Bm = MeanLatitude(ToDouble(xm), ToDouble(ym));
-    WriteAngle(t, 1, 8, ToDouble(Bm));
+    WriteAngle(t, FirstValueColumn, ReductionRowBm, ToDouble(Bm));
     const Extended sinB = SinDeg(ToDouble(Bm)), cosB = CosDeg(ToDouble(Bm));
     const Extended N = A / std::sqrt(1 - E2 * sinB * sinB);
-    WriteFixed(t, 1, 9, N, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowNm, N, MetreDecimals);
     const Extended eta2 = EtaSquared(cosB);
-    WriteFixed(t, 1, 10, eta2, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowEta2, eta2, RatioDecimals);
     const Extended tanB = sinB / cosB;
-    WriteFixed(t, 1, 11, tanB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowTanBm, tanB, RatioDecimals);
     const Extended R = N / std::sqrt(1 + eta2), R2 = R * R;
-    WriteFixed(t, 1, 12, R, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowRm, R, MetreDecimals);
     const Extended dx = static_cast<Extended>(in.x2) - in.x1, dy = static_cast<Extended>(in.y2) - in.y1;
-    WriteFixed(t, 1, 13, dx, MetreDecimals);
-    WriteFixed(t, 1, 14, dy, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowDx, dx, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowDy, dy, MetreDecimals);
 
     // The image of the geodesic bends towards the axial meridian; δ is the angle between it and
     // the chord at each end, to the third order in y/R with the ellipsoid's term.
     const Extended f = Ro / (6 * R2);
-    WriteFixed(t, 1, 15, f * 1e10L, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowF, f * 1e10L, RatioDecimals);
     const Extended cubic = ym * ym * ym / R2;
-    WriteFixed(t, 1, 16, cubic, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowYmCubed, cubic, MetreDecimals);
     const Extended ellipsoidTerm = Ro * eta2 * tanB * ym * ym * dy / (R2 * R);
-    WriteSeconds(t, 17, ellipsoidTerm, 4);
+    WriteSeconds(t, ReductionRowEllipsoidTerm, ellipsoidTerm, 4);
     const Extended delta12 = f * (-dx) * (2 * static_cast<Extended>(in.y1) + in.y2 - cubic) - ellipsoidTerm;
-    WriteSeconds(t, Delta12Row, delta12, DeltaDecimals);
+    WriteSeconds(t, ReductionRowDelta12, delta12, DeltaDecimals);
     const Extended delta21 = f * dx * (static_cast<Extended>(in.y1) + 2 * static_cast<Extended>(in.y2) - cubic) + ellipsoidTerm;
-    WriteSeconds(t, Delta21Row, delta21, DeltaDecimals);
+    WriteSeconds(t, ReductionRowDelta21, delta21, DeltaDecimals);
 
     // The scale along the line, averaged by Simpson's rule over its ends and middle.
     const Extended mean = ym * ym / (2 * R2);
     const Extended spread = dy * dy / (24 * R2);
     const Extended fourth = ym * ym * ym * ym * (1 + 4 * eta2) / (24 * R2 * R2);
-    WriteFixed(t, 1, 20, mean, RatioDecimals);
-    WriteFixed(t, 1, 21, spread, RatioDecimals);
-    WriteFixed(t, 1, 22, fourth, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowMeanScaleTerm, mean, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowSpreadTerm, spread, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowFourthTerm, fourth, RatioDecimals);
     const Extended deltaS = in.s * (mean + spread + fourth);
-    WriteFixed(t, 1, DistanceCorrectionRow, deltaS, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowDeltaS, deltaS, MetreDecimals);
     const Extended d = in.s + deltaS;
-    WriteFixed(t, 1, PlaneDistanceRow, d, MetreDecimals);
-    WriteFixed(t, 1, 25, std::sqrt(dx * dx + dy * dy), MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowD, d, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, ReductionRowChord, std::sqrt(dx * dx + dy * dy), MetreDecimals);
     return {ToDouble(delta12), ToDouble(delta21), ToDouble(deltaS), ToDouble(d)};
 }
 
@@ -276,37 +277,37 @@ ConvergenceResult ComputePlaneConvergence(const PlanePointInput& in, ResultTable
     const double lDegrees = ToDouble(Ro * u / cosB * (1 - l2 + l4) / 3600);
     CheckLongitudeFromAxis(lDegrees);
 
-    WriteFixed(t, 1, 1, in.x, MetreDecimals);
-    WriteFixed(t, 1, 2, in.y, MetreDecimals);
-    WriteAngle(t, 1, 3, in.Lo);
-    WriteFixed(t, 1, 4, foot.beta, RatioDecimals);
-    WriteAngle(t, 1, 5, foot.betaDegrees);
-    WriteAngle(t, 1, 6, foot.BxDegrees);
-    WriteFixed(t, 1, 7, sinB, RatioDecimals);
-    WriteFixed(t, 1, 8, cosB, RatioDecimals);
-    WriteFixed(t, 1, 9, tanB, RatioDecimals);
-    WriteFixed(t, 1, 10, eta2, RatioDecimals);
-    WriteFixed(t, 1, 11, N, MetreDecimals);
-    WriteFixed(t, 1, 12, u, RatioDecimals);
-    WriteFixed(t, 1, 13, l2, 12);
-    WriteFixed(t, 1, 14, l4, 12);
-    WriteAngleText(t, 15, lDegrees, GammaDecimals);
-    WriteAngleText(t, PlaneLongitudeRow, ToDouble(static_cast<Extended>(in.Lo) + lDegrees), GammaDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowX, in.x, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowY, in.y, MetreDecimals);
+    WriteAngle(t, FirstValueColumn, PlaneConvergenceRowLo, in.Lo);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowBetaRadians, foot.beta, RatioDecimals);
+    WriteAngle(t, FirstValueColumn, PlaneConvergenceRowBeta, foot.betaDegrees);
+    WriteAngle(t, FirstValueColumn, PlaneConvergenceRowBx, foot.BxDegrees);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowSinBx, sinB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowCosBx, cosB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowTanBx, tanB, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowEta2, eta2, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowNx, N, MetreDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowU, u, RatioDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowLSecondTerm, l2, 12);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowLFourthTerm, l4, 12);
+    WriteAngleText(t, PlaneConvergenceRowLFromAxis, lDegrees, GammaDecimals);
+    WriteAngleText(t, PlaneConvergenceRowL, ToDouble(static_cast<Extended>(in.Lo) + lDegrees), GammaDecimals);
 
     const Extended gamma2 = u2 / 3 * (1 + t2 - eta2 - 2 * eta2 * eta2);
     const Extended gamma4 = u4 / 15 * (2 + 5 * t2 + 3 * t2 * t2);
-    WriteFixed(t, 1, 17, gamma2, 12);
-    WriteFixed(t, 1, 18, gamma4, 12);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowGammaSecondTerm, gamma2, 12);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowGammaFourthTerm, gamma4, 12);
     const Extended gammaSeconds = Ro * u * tanB * (1 - gamma2 + gamma4);
-    WriteSeconds(t, PlaneConvergenceSecondsRow, gammaSeconds, GammaDecimals);
-    WriteAngleText(t, PlaneConvergenceRow, ToDouble(gammaSeconds / 3600), GammaDecimals);
+    WriteSeconds(t, PlaneConvergenceRowGammaSeconds, gammaSeconds, GammaDecimals);
+    WriteAngleText(t, PlaneConvergenceRowGamma, ToDouble(gammaSeconds / 3600), GammaDecimals);
 
     const Extended m2 = u2 / 2 * (1 + eta2);
     const Extended m4 = u4 / 24 * (1 + 6 * eta2 + 9 * eta2 * eta2);
-    WriteFixed(t, 1, 21, m2, 12);
-    WriteFixed(t, 1, 22, m4, 12);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowScaleSecondTerm, m2, 12);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowScaleFourthTerm, m4, 12);
     const Extended m = 1 + m2 + m4;
-    WriteFixed(t, 1, PlaneScaleRow, m, ScaleDecimals);
+    WriteFixed(t, FirstValueColumn, PlaneConvergenceRowScale, m, ScaleDecimals);
     return {ToDouble(gammaSeconds), ToDouble(m)};
 }
 

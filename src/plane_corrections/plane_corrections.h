@@ -12,14 +12,37 @@
 
 namespace kvelta {
 
-// The rows of the results: γ (seconds and angle) and m on the first page, δ12, δ21, Δs and d
-// on the second.
-inline constexpr int ConvergenceSecondsRow = 13, ConvergenceRow = 14, ScaleRow = 18, ConvergenceRows = 19;
-inline constexpr int Delta12Row = 18, Delta21Row = 19, DistanceCorrectionRow = 23, PlaneDistanceRow = 24;
-inline constexpr int ReductionRows = 26;
-// The rows of γ and m from x, y: the point's longitude, γ (seconds and angle) and m.
-inline constexpr int PlaneLongitudeRow = 16, PlaneConvergenceSecondsRow = 19, PlaneConvergenceRow = 20;
-inline constexpr int PlaneScaleRow = 23, PlaneConvergenceRows = 24;
+// The rows of the first page: the point, its longitude from the axial meridian, the quantities
+// at B, then γ (seconds and angle) and m with the terms of their series.
+enum ConvergenceTableRow : int {
+    ConvergenceRowB = 1, ConvergenceRowL, ConvergenceRowLo, ConvergenceRowLFromAxis, ConvergenceRowLRadians,
+    ConvergenceRowSinB, ConvergenceRowCosB, ConvergenceRowTanB, ConvergenceRowEta2, ConvergenceRowLCosB,
+    ConvergenceRowGammaSecondTerm, ConvergenceRowGammaFourthTerm, ConvergenceRowGammaSeconds, ConvergenceRowGamma,
+    ConvergenceRowScaleSecondTerm, ConvergenceRowScaleFourthTerm, ConvergenceRowScaleSixthTerm, ConvergenceRowScale,
+    ConvergenceRows  // the heading row and the rows above
+};
+// The rows of the second page: the line, the quantities at its middle, δ12 and δ21 with the
+// ellipsoid's term, Δs with its three terms, d and the chord from the coordinates.
+enum ReductionTableRow : int {
+    ReductionRowX1 = 1, ReductionRowY1, ReductionRowX2, ReductionRowY2, ReductionRowS, ReductionRowXm, ReductionRowYm,
+    ReductionRowBm, ReductionRowNm, ReductionRowEta2, ReductionRowTanBm, ReductionRowRm, ReductionRowDx, ReductionRowDy,
+    ReductionRowF, ReductionRowYmCubed, ReductionRowEllipsoidTerm, ReductionRowDelta12, ReductionRowDelta21,
+    ReductionRowMeanScaleTerm, ReductionRowSpreadTerm, ReductionRowFourthTerm, ReductionRowDeltaS, ReductionRowD,
+    ReductionRowChord,
+    ReductionRows  // the heading row and the rows above
+};
+// The rows of γ and m from x, y: the point, the footpoint latitude Bx and the quantities at it,
+// u = y/Nx, the longitude with its series, then γ (seconds and angle) and m with theirs.
+enum PlaneConvergenceTableRow : int {
+    PlaneConvergenceRowX = 1, PlaneConvergenceRowY, PlaneConvergenceRowLo, PlaneConvergenceRowBetaRadians,
+    PlaneConvergenceRowBeta, PlaneConvergenceRowBx, PlaneConvergenceRowSinBx, PlaneConvergenceRowCosBx,
+    PlaneConvergenceRowTanBx, PlaneConvergenceRowEta2, PlaneConvergenceRowNx, PlaneConvergenceRowU,
+    PlaneConvergenceRowLSecondTerm, PlaneConvergenceRowLFourthTerm, PlaneConvergenceRowLFromAxis, PlaneConvergenceRowL,
+    PlaneConvergenceRowGammaSecondTerm, PlaneConvergenceRowGammaFourthTerm, PlaneConvergenceRowGammaSeconds,
+    PlaneConvergenceRowGamma, PlaneConvergenceRowScaleSecondTerm, PlaneConvergenceRowScaleFourthTerm,
+    PlaneConvergenceRowScale,
+    PlaneConvergenceRows  // the heading row and the rows above
+};
 
 // The largest |l| the series of the first page are accurate for to their printed digits
 // (0.001″, 1·10⁻⁸): half a degree beyond the edge of a six-degree zone.
@@ -60,19 +83,19 @@ void ConvergenceLabels(ResultTable& table);
 void ReductionLabels(ResultTable& table);
 void PlaneConvergenceLabels(ResultTable& table);
 
-// Lo (Edit3–Edit5), B (Edit6–Edit8), L (Edit9–Edit11).
+// The angles L0, B and L.
 ConvergenceInput ReadConvergenceInput(const Inputs& inputs);
-// x1 (Edit12), y1 (Edit13), x2 (Edit14), y2 (Edit15), s (Edit16).
+// x1, y1, x2, y2 and s.
 LineInput ReadLineInput(const Inputs& inputs);
-// Lo (Edit3–Edit5), x (Edit6), y (Edit7).
+// The angle L0, x and y.
 PlanePointInput ReadPlanePointInput(const Inputs& inputs);
 
-// Writes column 1 of the first page in row order; a point beyond its limits is an error that
+// Writes the value column of the first page in row order; a point beyond its limits is an error that
 // says which.
 ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& table);
-// Writes column 1 of the second page in row order; likewise.
+// Writes the value column of the second page in row order; likewise.
 ReductionResult ComputeReduction(const LineInput& in, ResultTable& table);
-// γ and m from x, y: writes column 1 in row order; a point nearer a pole than 9900 km of x
+// γ and m from x, y: writes the value column in row order; a point nearer a pole than 9900 km of x
 // allows or farther than 3°30′ from the axial meridian is an error that says which.
 ConvergenceResult ComputePlaneConvergence(const PlanePointInput& in, ResultTable& table);
 

@@ -61,7 +61,7 @@ TEST(PlaneConvergence, WorkedExampleCellByCell)
         test::SeparatorScope scope(separator);
         const Computed run = Compute();
         ASSERT_FALSE(run.error) << Str(*run.error);
-        EXPECT_EQ(run.tables[0].cell(0, PlaneConvergenceRow), QStringLiteral("гамма"));
+        EXPECT_EQ(run.tables[0].cell(0, PlaneConvergenceRowGamma), QStringLiteral("гамма"));
         for (const auto& [row, text] : rows)
             EXPECT_EQ(Str(run.tables[0].cell(1, row)), Str(WithSeparator(QString::fromUtf8(text), separator)))
                 << "row " << row << ", separator " << Str(QString(separator));
@@ -137,9 +137,9 @@ TEST(PlaneConvergence, AgreesWithExactProjectionOverTheZone)
         EXPECT_LT(std::fabs(l), MaxLongitudeFromAxis + 1e-7) << "accepted at B " << B << ", l " << l;
         ++accepted;
         const rigorous::ConvergenceValues exact = rigorous::ExactConvergenceAtPlanePoint(p.x, p.y);
-        worstGamma = std::max(worstGamma, std::fabs(Value(table, PlaneConvergenceSecondsRow) - *exact.gamma.value * 3600));
-        worstScale = std::max(worstScale, std::fabs(Value(table, PlaneScaleRow) - *exact.scale.value));
-        worstLongitude = std::max(worstLongitude, std::fabs(Value(table, PlaneLongitudeRow) - (Lo + l)) * 3600);
+        worstGamma = std::max(worstGamma, std::fabs(Value(table, PlaneConvergenceRowGammaSeconds) - *exact.gamma.value * 3600));
+        worstScale = std::max(worstScale, std::fabs(Value(table, PlaneConvergenceRowScale) - *exact.scale.value));
+        worstLongitude = std::max(worstLongitude, std::fabs(Value(table, PlaneConvergenceRowL) - (Lo + l)) * 3600);
     }
     std::printf("worst over %d accepted points of %d: gamma %.2e\", m %.2e, l %.2e\"\n", accepted, Cases, worstGamma,
                 worstScale, worstLongitude);

@@ -131,8 +131,8 @@ TEST(PlaneCorrections, RefusesInputsBeyondTheSeries)
             EXPECT_EQ(Str(run.error.value_or(QString())), Str(WithSeparator(QString::fromUtf8(c.error), separator)))
                 << c.what;
             const bool pointRefused = c.typed.front().first.mid(4).toInt() <= 11;
-            EXPECT_EQ(run.tables[0].cell(1, ScaleRow).isEmpty(), pointRefused) << c.what;
-            EXPECT_TRUE(run.tables[1].cell(1, PlaneDistanceRow).isEmpty()) << c.what;
+            EXPECT_EQ(run.tables[0].cell(1, ConvergenceRowScale).isEmpty(), pointRefused) << c.what;
+            EXPECT_TRUE(run.tables[1].cell(1, ReductionRowD).isEmpty()) << c.what;
         }
     }
 }
@@ -164,8 +164,8 @@ TEST(PlaneCorrections, ConvergenceAndScaleAgreeWithExactProjection)
         }
         ASSERT_FALSE(error) << Str(*error) << " at B " << B << ", l " << l;
         const rigorous::ConvergenceValues exact = rigorous::ExactConvergence(B, Lo + l, Lo);
-        worstGamma = std::max(worstGamma, std::fabs(Value(table, ConvergenceSecondsRow) - *exact.gamma.value * 3600));
-        worstScale = std::max(worstScale, std::fabs(Value(table, ScaleRow) - *exact.scale.value));
+        worstGamma = std::max(worstGamma, std::fabs(Value(table, ConvergenceRowGammaSeconds) - *exact.gamma.value * 3600));
+        worstScale = std::max(worstScale, std::fabs(Value(table, ConvergenceRowScale) - *exact.scale.value));
     }
     std::printf("worst over %d points (%d refused): gamma %.2e\", m %.2e\n", Cases, refused, worstGamma, worstScale);
     EXPECT_GT(refused, 50);
@@ -203,10 +203,10 @@ TEST(PlaneCorrections, ReductionAgreesWithExactProjectionAndGeodesic)
         }
         ++accepted;
         const rigorous::ReductionValues exact = rigorous::ExactReduction(p1.x, p1.y, p2.x, p2.y, s);
-        worstDelta = std::max({worstDelta, std::fabs(Value(table, Delta12Row) - *exact.delta12.value),
-                               std::fabs(Value(table, Delta21Row) - *exact.delta21.value)});
-        worstLength = std::max({worstLength, std::fabs(Value(table, DistanceCorrectionRow) - *exact.deltaS.value),
-                                std::fabs(Value(table, PlaneDistanceRow) - *exact.d.value)});
+        worstDelta = std::max({worstDelta, std::fabs(Value(table, ReductionRowDelta12) - *exact.delta12.value),
+                               std::fabs(Value(table, ReductionRowDelta21) - *exact.delta21.value)});
+        worstLength = std::max({worstLength, std::fabs(Value(table, ReductionRowDeltaS) - *exact.deltaS.value),
+                                std::fabs(Value(table, ReductionRowD) - *exact.d.value)});
     }
     std::printf("worst over %d accepted lines of %d: delta %.2e\", ds %.2e m\n", accepted, Cases, worstDelta,
                 worstLength);
