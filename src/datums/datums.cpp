@@ -6,6 +6,7 @@
 #include "spatial/spatial_coordinates.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace kvelta {
 
@@ -46,29 +47,50 @@ const Chain& ChainOf(DatumDirection direction)
 
 void WriteAngleRow(ResultTable& t, int row, double degrees)
 {
-    t.setValue(1, row, FormatDms(degrees, SecondDecimals), degrees);
+    t.setValue(FirstValueColumn, row, FormatDms(degrees, SecondDecimals), degrees);
 }
 
-void WriteMetres(ResultTable& t, int row, long double metres) { WriteFixed(t, 1, row, metres, MetreDecimals); }
+void WriteMetres(ResultTable& t, int row, long double metres)
+{
+    WriteFixed(t, FirstValueColumn, row, metres, MetreDecimals);
+}
 
 void WriteSeconds(ResultTable& t, int row, long double seconds)
 {
-    t.setValue(1, row, FormatFixed(Checked(seconds), SecondDecimals) + QLatin1Char('"'), seconds);
+    t.setValue(FirstValueColumn, row, FormatFixed(Checked(seconds), SecondDecimals) + QLatin1Char('"'), seconds);
 }
 
-void WriteBlh(ResultTable& t, int row, const Blh& p)
+// A block of three rows from the row of B (or X, or the change of B): the rows of L and H follow.
+constexpr int SecondInBlock = 1, ThirdInBlock = 2;
+
+void WriteBlh(ResultTable& t, int rowOfB, const Blh& p)
 {
-    WriteAngleRow(t, row, p.B);
-    WriteAngleRow(t, row + 1, p.L);
-    WriteMetres(t, row + 2, p.H);
+    WriteAngleRow(t, rowOfB, p.B);
+    WriteAngleRow(t, rowOfB + SecondInBlock, p.L);
+    WriteMetres(t, rowOfB + ThirdInBlock, p.H);
 }
 
-void WriteXyz(ResultTable& t, int row, const Xyz& p)
+void WriteXyz(ResultTable& t, int rowOfX, const Xyz& p)
 {
-    WriteMetres(t, row, p.X);
-    WriteMetres(t, row + 1, p.Y);
-    WriteMetres(t, row + 2, p.Z);
+    WriteMetres(t, rowOfX, p.X);
+    WriteMetres(t, rowOfX + SecondInBlock, p.Y);
+    WriteMetres(t, rowOfX + ThirdInBlock, p.Z);
 }
+
+// A change or a difference of B and L in seconds, of H in metres.
+void WriteChange(ResultTable& t, int rowOfB, const Blh& change)
+{
+    WriteSeconds(t, rowOfB, change.B);
+    WriteSeconds(t, rowOfB + SecondInBlock, change.L);
+    WriteMetres(t, rowOfB + ThirdInBlock, change.H);
+}
+
+// Where each stage of the chain writes: X, Y, Z and B, L, H after it, and its change by Molodensky.
+struct StageRows {
+    int xyz, blh, change;
+};
+constexpr StageRows RowsOfStage[] = {{DatumRowPz90X, DatumRowPz90B, DatumRowFirstChangeB},
+                                      {DatumRowEndX, DatumRowEndB, DatumRowSecondChangeB}};
 
 // The Krasovsky ellipsoid's stages are the spatial coordinates exercise's computation.
 Xyz StartXyz(const Blh& p, const Ellipsoid& e)
@@ -189,12 +211,11 @@ void DatumLabels(ResultTable& table, DatumDirection direction)
 
 Blh ReadDatumPoint(const Inputs& inputs, DatumDirection direction)
 {
-    const int first = direction == DatumDirection::Sk42ToWgs84 ? 3 : 10;
-    const auto name = [&](int offset) { return QStringLiteral("Edit%1").arg(first + offset); };
+    const QString system = direction == DatumDirection::Sk42ToWgs84 ? QStringLiteral("42") : QStringLiteral("84");
     Blh p;
-    p.B = ReadAngle(inputs, name(0), name(1), name(2));
-    p.L = ReadAngle(inputs, name(3), name(4), name(5));
-    p.H = inputs.real(name(6));
+    p.B = inputs.angle(QStringLiteral("B") + system);
+    p.L = inputs.angle(QStringLiteral("L") + system);
+    p.H = inputs.real(QStringLiteral("H") + system);
     if (std::fabs(p.B) > 90)
         throw KveltaError(QStringLiteral("Широта B (%1) за пределами ±90°").arg(QString::fromUtf8(ChainOf(direction).systems[0])));
     return p;
@@ -203,33 +224,30 @@ Blh ReadDatumPoint(const Inputs& inputs, DatumDirection direction)
 Blh ComputeDatumChain(const Blh& start, DatumDirection direction, ResultTable& t)
 {
     const Chain& c = ChainOf(direction);
-    WriteBlh(t, 1, start);
+    WriteBlh(t, DatumRowStartB, start);
     Xyz xyz = StartXyz(start, *c.stages[0].fromEllipsoid);
-    WriteXyz(t, 4, xyz);
+    WriteXyz(t, DatumRowStartX, xyz);
     Blh end;
-    int row = 7;
-    for (const Stage& s : c.stages) {
+    for (std::size_t stage = 0; stage < std::size(c.stages); ++stage) {
+        const Stage& s = c.stages[stage];
         xyz = Helmert(xyz, s.parameters);
-        WriteXyz(t, row, xyz);
+        WriteXyz(t, RowsOfStage[stage].xyz, xyz);
         end = EndBlh(xyz, *s.toEllipsoid);
-        WriteBlh(t, row + 3, end);
-        row += 6;
+        WriteBlh(t, RowsOfStage[stage].blh, end);
     }
     // Molodensky's formulas stage by stage, each from the B, L, H the previous one gave.
     Blh approximate = start;
-    for (const Stage& s : c.stages) {
+    for (std::size_t stage = 0; stage < std::size(c.stages); ++stage) {
+        const Stage& s = c.stages[stage];
         const Blh change = MolodenskyChange(approximate, *s.fromEllipsoid, *s.toEllipsoid, s.parameters);
-        WriteSeconds(t, row, change.B);
-        WriteSeconds(t, row + 1, change.L);
-        WriteMetres(t, row + 2, change.H);
+        WriteChange(t, RowsOfStage[stage].change, change);
         approximate = {approximate.B + change.B / 3600, std::remainder(approximate.L + change.L / 3600, 360.0),
                        approximate.H + change.H};
-        row += 3;
     }
-    WriteBlh(t, row, approximate);
-    WriteSeconds(t, row + 3, (approximate.B - end.B) * 3600);
-    WriteSeconds(t, row + 4, std::remainder(approximate.L - end.L, 360.0) * 3600);
-    WriteMetres(t, row + 5, approximate.H - end.H);
+    WriteBlh(t, DatumRowMolodenskyB, approximate);
+    const Blh difference{(approximate.B - end.B) * 3600, std::remainder(approximate.L - end.L, 360.0) * 3600,
+                         approximate.H - end.H};
+    WriteChange(t, DatumRowMolodenskyMinusRigorousB, difference);
     return end;
 }
 

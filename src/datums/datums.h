@@ -57,16 +57,28 @@ Blh ToBlh(const Xyz& p, const Ellipsoid& e);
 // Molodensky's formulas from `from` to `to`: the changes of B and L (seconds) and H (metres).
 Blh MolodenskyChange(const Blh& p, const Ellipsoid& from, const Ellipsoid& to, const HelmertParameters& t);
 
-// The rows of one page: B, L, H of the point at the end of the rigorous chain and by Molodensky.
-inline constexpr int DatumFirstResultRow = 16, DatumMolodenskyRow = 25, DatumRows = 31;
+// The rows of one page: the given point's B, L, H and X, Y, Z; after each Helmert stage X, Y, Z and
+// B, L, H in the stage's system (PZ-90.11, then the end system); the changes of B, L, H by
+// Molodensky's formulas for each stage, the point they give and its difference from the rigorous
+// one. A block of three rows always holds B, L, H or X, Y, Z in that order.
+enum DatumTableRow : int {
+    DatumRowStartB = 1, DatumRowStartL, DatumRowStartH, DatumRowStartX, DatumRowStartY, DatumRowStartZ,
+    DatumRowPz90X, DatumRowPz90Y, DatumRowPz90Z, DatumRowPz90B, DatumRowPz90L, DatumRowPz90H,
+    DatumRowEndX, DatumRowEndY, DatumRowEndZ, DatumRowEndB, DatumRowEndL, DatumRowEndH,
+    DatumRowFirstChangeB, DatumRowFirstChangeL, DatumRowFirstChangeH,
+    DatumRowSecondChangeB, DatumRowSecondChangeL, DatumRowSecondChangeH,
+    DatumRowMolodenskyB, DatumRowMolodenskyL, DatumRowMolodenskyH,
+    DatumRowMolodenskyMinusRigorousB, DatumRowMolodenskyMinusRigorousL, DatumRowMolodenskyMinusRigorousH,
+    DatumRows  // the heading row and the rows above
+};
 
 // The two pages: SK-42 → PZ-90.11 → WGS-84 and WGS-84 → PZ-90.11 → SK-42.
 enum class DatumDirection { Sk42ToWgs84, Wgs84ToSk42 };
 
 void DatumLabels(ResultTable& table, DatumDirection direction);
-// B, L, H of the SK-42 point (Edit3–Edit9) and of the WGS-84 point (Edit10–Edit16).
+// B, L, H of the SK-42 point (B42, L42, H42) or of the WGS-84 point (B84, L84, H84).
 Blh ReadDatumPoint(const Inputs& inputs, DatumDirection direction);
-// Writes column 1 of a page in row order; returns B, L, H at the end of the rigorous chain.
+// Writes the value column of a page in row order; returns B, L, H at the end of the rigorous chain.
 Blh ComputeDatumChain(const Blh& start, DatumDirection direction, ResultTable& table);
 
 }  // namespace kvelta

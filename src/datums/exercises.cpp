@@ -15,6 +15,14 @@ using namespace rigorous;
 
 constexpr int WgsTable = 1;
 
+// The point at the end of the rigorous chain on each page: WGS-84 on the first, SK-42 on the second.
+const ResultQuantity ResultBWgs84{"B WGS-84", {}, 0, FirstValueColumn, DatumRowEndB, true};
+const ResultQuantity ResultLWgs84{"L WGS-84", {}, 0, FirstValueColumn, DatumRowEndL, true};
+const ResultQuantity ResultHWgs84{"H WGS-84", "м", 0, FirstValueColumn, DatumRowEndH};
+const ResultQuantity ResultBSk42{"B СК-42", {}, WgsTable, FirstValueColumn, DatumRowEndB, true};
+const ResultQuantity ResultLSk42{"L СК-42", {}, WgsTable, FirstValueColumn, DatumRowEndL, true};
+const ResultQuantity ResultHSk42{"H СК-42", "м", WgsTable, FirstValueColumn, DatumRowEndH};
+
 void Compute(const Inputs& inputs, const TableSet& t)
 {
     const Blh sk42 = ReadDatumPoint(inputs, DatumDirection::Sk42ToWgs84);
@@ -125,12 +133,7 @@ const Exercise& DatumTransformationExercise()
         .help = "qrc:/help/datums.html",
         .tables = {{"StringGrid1", "СК-42 -> ПЗ-90.11 -> WGS-84", 2, DatumRows, {330, 170}},
                    {"StringGrid2", "WGS-84 -> ПЗ-90.11 -> СК-42", 2, DatumRows, {330, 170}}},
-        .results = {{"B WGS-84", {}, 0, 1, DatumFirstResultRow, true},
-                    {"L WGS-84", {}, 0, 1, DatumFirstResultRow + 1, true},
-                    {"H WGS-84", "м", 0, 1, DatumFirstResultRow + 2},
-                    {"B СК-42", {}, WgsTable, 1, DatumFirstResultRow, true},
-                    {"L СК-42", {}, WgsTable, 1, DatumFirstResultRow + 1, true},
-                    {"H СК-42", "м", WgsTable, 1, DatumFirstResultRow + 2}},
+        .results = {ResultBWgs84, ResultLWgs84, ResultHWgs84, ResultBSk42, ResultLSk42, ResultHSk42},
         .report = ReportLayout::EveryPage,
         .writeLabels =
             [](const TableSet& t) {
@@ -138,12 +141,9 @@ const Exercise& DatumTransformationExercise()
                 DatumLabels(*t[WgsTable], DatumDirection::Wgs84ToSk42);
             },
         .compute = Compute,
-        .comparison = {{{"B (WGS-84)", {}, 0, 1, DatumFirstResultRow, true},
-                        {"L (WGS-84)", {}, 0, 1, DatumFirstResultRow + 1, true},
-                        {"H (WGS-84), м", "м", 0, 1, DatumFirstResultRow + 2},
-                        {"B (СК-42)", {}, WgsTable, 1, DatumFirstResultRow, true},
-                        {"L (СК-42)", {}, WgsTable, 1, DatumFirstResultRow + 1, true},
-                        {"H (СК-42), м", "м", WgsTable, 1, DatumFirstResultRow + 2}},
+        .comparison = {{Renamed(ResultBWgs84, "B (WGS-84)"), Renamed(ResultLWgs84, "L (WGS-84)"),
+                        Renamed(ResultHWgs84, "H (WGS-84), м"), Renamed(ResultBSk42, "B (СК-42)"),
+                        Renamed(ResultLSk42, "L (СК-42)"), Renamed(ResultHSk42, "H (СК-42), м")},
                        Rigorous, true, Ellipsoids},
         .makeVariant = Variant,
         .window = DatumWindow(),

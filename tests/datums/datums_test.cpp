@@ -128,13 +128,13 @@ TEST(Datums, RefusesLatitudeBeyondThePole)
     EXPECT_EQ(Str(sk42.error.value_or(QString())), "Широта B (СК-42) за пределами ±90°");
     const Computed wgs84 = Compute({{"Edit10", "-91"}});
     EXPECT_EQ(Str(wgs84.error.value_or(QString())), "Широта B (WGS-84) за пределами ±90°");
-    EXPECT_TRUE(wgs84.tables[0].cell(1, DatumFirstResultRow).isEmpty());  // nothing computed after a reading error
+    EXPECT_TRUE(wgs84.tables[0].cell(1, DatumRowEndB).isEmpty());  // nothing computed after a reading error
     // At the pole the rigorous chain holds; Molodensky's formulas stop with their cause.
     const Computed pole = Compute({{"Edit3", "90"}, {"Edit4", "0"}, {"Edit5", "0"}});
     EXPECT_EQ(Str(pole.error.value_or(QString())),
               "Формулы Молоденского неприменимы на полюсе (|B| = 90°): изменение долготы не определено; строгий путь вычислен");
-    EXPECT_FALSE(pole.tables[0].cell(1, DatumFirstResultRow + 2).isEmpty());
-    EXPECT_TRUE(pole.tables[0].cell(1, DatumMolodenskyRow).isEmpty());
+    EXPECT_FALSE(pole.tables[0].cell(1, DatumRowEndH).isEmpty());
+    EXPECT_TRUE(pole.tables[0].cell(1, DatumRowMolodenskyB).isEmpty());
 }
 
 // The comparison says which ellipsoid each compared point lies on, with all three of the chain,
@@ -215,9 +215,10 @@ struct Worst {
     }
 };
 
-Blh TableEnd(const ResultTable& t, int row)
+// B, L, H of the end point by Molodensky's formulas.
+Blh MolodenskyEnd(const ResultTable& t)
 {
-    return {Value(t, row), Value(t, row + 1), Value(t, row + 2)};
+    return {Value(t, DatumRowMolodenskyB), Value(t, DatumRowMolodenskyL), Value(t, DatumRowMolodenskyH)};
 }
 
 // The table's chain against GeographicLib with the exact inverse: within one unit of the printed
@@ -233,7 +234,7 @@ TEST(Datums, ChainAgreesWithExactComputation)
         const rigorous::DatumValues exact = rigorous::ExactDatumChain(p.start, p.direction);
         rigorous.add(end, {*exact.B.value, *exact.L.value, *exact.H.value});
         if (std::fabs(p.start.B) < 89)
-            molodensky.add(TableEnd(table, DatumMolodenskyRow), end);
+            molodensky.add(MolodenskyEnd(table), end);
     }
     std::printf("worst over %zu points: rigorous chain %.2e\" %.2e m (%.2e m on the ground); Molodensky below 89°: "
                 "%.2e\" %.2e m (%.2e m on the ground)\n",
