@@ -169,7 +169,7 @@ ConvergenceResult ComputeConvergence(const ConvergenceInput& in, ResultTable& t)
                std::isfinite(static_cast<double>(tanB)) ? FormatFixed(tanB, RatioDecimals) : QStringLiteral("∞"));
     const Extended eta2 = EtaSquared(cosB);
     WriteFixed(t, FirstValueColumn, ConvergenceRowEta2, eta2, RatioDecimals);
-    const Extended p = l * cosB, p2 = p * p, p4 = p2 * p2;
+    const Extended p = l * cosB, p2 = p * p;
     WriteFixed(t, FirstValueColumn, ConvergenceRowLCosB, p, RatioDecimals);
 
     // t² enters only as t²·cos⁴B = sin²B·cos²B, written so: finite at the poles.
