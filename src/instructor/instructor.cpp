@@ -68,10 +68,11 @@ std::optional<double> ParseAnswer(const QString& text, bool angle)
             return std::nullopt;
         }
     }
-    // A unit mark after the number, as some cells print it ("548,510 \"") or a student adds it.
+    // One unit mark after the number, as some cells print it ("548,510 \"") or a student adds it;
+    // anything else after it ("12,3абв") leaves the answer unread rather than a different number.
+    static const QRegularExpression unitMark(QStringLiteral("\\s*(?:''|[\"″'′’`°]|м\\.?|m)?$"));
     QString number = answer;
-    while (!number.isEmpty() && !number.back().isDigit() && number.back() != DecimalSeparator())
-        number.chop(1);
+    number.truncate(unitMark.match(number).capturedStart());
     std::optional<double> value;
     ErrorOf([&] { value = static_cast<double>(ParseReal(number)); });
     return value && std::isfinite(*value) ? value : std::nullopt;
@@ -318,10 +319,11 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         report += QStringLiteral("  верно %1 из %2\n").arg(right).arg(answers.size());
         grades.push_back(line);
     }
-    std::vector<std::pair<QString, QByteArray>> files{{QStringLiteral("grades.csv"), TableFile(grades)},
-                                                      {QStringLiteral("grades.txt"), report.toUtf8()}};
-    if (xlsx)
-        files.emplace_back(QStringLiteral("grades.xlsx"), WriteXlsx(grades, QStringLiteral("grades")));
+    // Without a workbook this time, an earlier marking's grades.xlsx goes with the rest of its set.
+    const std::vector<SetFile> files{{QStringLiteral("grades.csv"), TableFile(grades)},
+                                     {QStringLiteral("grades.txt"), report.toUtf8()},
+                                     {QStringLiteral("grades.xlsx"), xlsx ? std::optional(WriteXlsx(grades, QStringLiteral("grades")))
+                                                                          : std::nullopt}};
     ReplaceFileSet(dir, kGradesMarker, files);
 }
 

@@ -53,7 +53,7 @@ const QString RunFolder::kIncompleteMark = QStringLiteral("INCOMPLETE.txt");
 
 bool IsRunFile(const QString& fileName)
 {
-    static const QRegularExpression runFile(QStringLiteral("^(?:[0-9]{3,}-.*\\.(?:txt|docx|pdf)|summary\\.csv|answer-book\\.pdf)$"));
+    static const QRegularExpression runFile(QStringLiteral("^(?:[0-9]{3,}(?:-.*)?\\.(?:txt|docx|pdf)|summary\\.(?:csv|xlsx)|answer-book\\.pdf|cards\\.pdf)$"));
     return runFile.match(fileName).hasMatch();
 }
 
@@ -79,9 +79,10 @@ RunFolder::RunFolder(const QDir& dir) : dir_(dir)
     if (!::mkdtemp(aside.data()))
         RaiseFolderError(dir_, QStringLiteral("cannot set the earlier run aside"));
     const QString previous = QFile::decodeName(aside);
-    // Only a folder a run wrote (summary.csv or the mark is there) has an earlier run: in any
-    // other folder "001-….txt" may be the user's own.
-    const bool earlierRun = markedBefore || QFileInfo::exists(dir_.filePath(QStringLiteral("summary.csv")));
+    // Only a folder a run wrote (summary.csv, cards.pdf or the mark is there) has an earlier run: in
+    // any other folder "001-….txt" may be the user's own.
+    const bool earlierRun = markedBefore || QFileInfo::exists(dir_.filePath(QStringLiteral("summary.csv")))
+                            || QFileInfo::exists(dir_.filePath(QStringLiteral("cards.pdf")));
     for (const QString& name : dir_.entryList(QDir::Files | QDir::System | QDir::Hidden))
         if (earlierRun && IsRunFile(name) && !QFile::rename(dir_.filePath(name), QDir(previous).filePath(name)))
             RaiseFolderError(dir_, QStringLiteral("cannot move %1 aside").arg(name));

@@ -29,7 +29,8 @@ private:
     int lock_ = -1;           // the folder, open and locked while the run lasts
 };
 
-// Whether a file name is one a run writes: "NNN-….txt|docx|pdf", summary.csv, answer-book.pdf.
+// Whether a file name is one a run writes: "NNN.txt" or "NNN-….txt" (docx, pdf), summary.csv
+// and .xlsx, answer-book.pdf, cards.pdf.
 bool IsRunFile(const QString& fileName);
 
 }  // namespace kvelta

@@ -5,6 +5,7 @@
 #include "reports/report_file.h"
 #include "instructor/given_data.h"
 #include "instructor/instructor.h"
+#include "instructor/run_folder.h"
 
 namespace kvelta {
 
@@ -98,8 +99,8 @@ int WriteTaskCards(const Exercise& exercise, const VariantSheet& sheet, const QD
 {
     if (!drawPdf)
         throw KveltaError(QStringLiteral("PDF files cannot be drawn by this program"));
-    if (!dir.mkpath(QStringLiteral(".")))
-        throw KveltaError(QStringLiteral("Cannot create folder %1").arg(dir.path()));
+    // An earlier group's cards go: a larger group's last cards must not pass for this one's.
+    RunFolder folder(dir);
     std::vector<TypedTexts> variants;
     int skipped = 0;
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
@@ -116,7 +117,7 @@ int WriteTaskCards(const Exercise& exercise, const VariantSheet& sheet, const QD
     const std::vector<WordDocument> sheets = CardSheets(exercise, variants, perPage);
     if (!sheets.empty())
         WriteFileAtomically(dir.filePath(QStringLiteral("cards.pdf")), drawPdf(sheets, exercise.caption), FileSync::Later);
-    SyncFolder(dir.path());
+    folder.finish();
     return skipped;
 }
 

@@ -18,7 +18,8 @@ WordDocument TaskCard(const Exercise& exercise, const TypedTexts& typed);
 std::vector<WordDocument> CardSheets(const Exercise& exercise, std::span<const TypedTexts> variants, int perPage);
 
 // DIR/NNN-group-name.pdf per variant and DIR/cards.pdf with all of them, `perPage` (1, 2 or 4) a
-// page. Rows that do not fit the header have no card; returns how many.
+// page, in place of an earlier run's cards (the folder held as a run's). Rows that do not fit the
+// header have no card; returns how many.
 int WriteTaskCards(const Exercise& exercise, const VariantSheet& sheet, const QDir& dir, int perPage,
                    const PdfDrawer& drawPdf);
 

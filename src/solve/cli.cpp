@@ -54,6 +54,21 @@ const char kForms[] =
     "   --xlsx writes the tables written as .xlsx workbooks too)\n"
     "  kvelta-solve --help | --version";
 
+// Whether two names lead to one existing file (a link, another spelling of the path).
+bool SameFile(const QString& first, const QString& second)
+{
+    struct stat a, b;
+    return !second.isEmpty() && second != QLatin1String("-") && ::stat(QFile::encodeName(first).constData(), &a) == 0
+           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether two names are one folder, existing or still to be made.
+bool SameFolder(const QString& first, const QString& second)
+{
+    return SameFile(first, second)
+           || QDir::cleanPath(QDir(first).absolutePath()) == QDir::cleanPath(QDir(second).absolutePath());
+}
+
 // Wrong use of the command line: exit status 2.
 class UsageError : public std::runtime_error {
 public:
@@ -365,6 +380,10 @@ public:
             throw UsageError(QStringLiteral("--out-dir goes with --batch or --grade"));
         if (batch && options.outDir.isEmpty())
             options.outDir = options.instructor.keys;
+        // The cards' run would take the reports or keys for an earlier run's, and their names clash.
+        for (const QString& folder : {options.outDir, options.instructor.keys})
+            if (!options.instructor.cards.isEmpty() && !folder.isEmpty() && SameFolder(options.instructor.cards, folder))
+                throw UsageError(QStringLiteral("--cards needs a folder of its own, not %1").arg(folder));
         const bool single = !options.edits.empty() || !options.report.isEmpty() || !options.tablesJson.isEmpty()
                             || !options.docx.isEmpty() || options.utf8 || parser_.isSet(activePage_);
         instructor_.checkCombination(parser_, batch, single || options.rigorous);
@@ -588,14 +607,6 @@ int Batch(const Options& options, PdfWriter pdfWriter)
         events.progressed = [](int done, int total) { PrintError(QStringLiteral("[%1/%2]").arg(done).arg(total)); };
     events.failed = events.variantFailed = PrintError;
     return RunBatch(*options.exercise, sheet, targets, events) || missingHandouts ? 1 : 0;
-}
-
-// Whether two names lead to one existing file (a link, another spelling of the path).
-bool SameFile(const QString& first, const QString& second)
-{
-    struct stat a, b;
-    return !second.isEmpty() && second != QLatin1String("-") && ::stat(QFile::encodeName(first).constData(), &a) == 0
-           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 int MakeVariantsCommand(const Options& options)

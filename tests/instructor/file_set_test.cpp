@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -11,7 +12,7 @@ namespace kvelta {
 namespace {
 
 const QString kMarker = QStringLiteral("set.replacing");
-using Files = std::vector<std::pair<QString, QByteArray>>;
+using Files = std::vector<SetFile>;
 
 Files Set(const QByteArray& version)
 {
@@ -24,8 +25,8 @@ QByteArray Version(const QDir& dir)
     QByteArray version;
     for (const auto& [name, bytes] : Set("")) {
         const QByteArray content = test::ReadFile(dir.filePath(name));
-        const QByteArray own = content.mid(bytes.size());
-        if (!content.startsWith(bytes) || (!version.isEmpty() && own != version))
+        const QByteArray own = content.mid(bytes->size());
+        if (!content.startsWith(*bytes) || (!version.isEmpty() && own != version))
             return "mixed";
         version = own;
     }
@@ -76,6 +77,37 @@ TEST(FileSet, AReplacementStoppedAnywhereIsFinishedByTheNextRun)
     }
 }
 
+// A set without a file the earlier set had takes it away with the rest, also when the next run
+// finishes the replacement; a link of that name is the user's and stays.
+TEST(FileSet, AFileTheNewSetHasNotGoesWithTheOldSet)
+{
+    for (const bool stopped : {false, true}) {
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        ReplaceFileSet(dir, kMarker, Set("A"));
+        Files withoutWorkbook = Set("B");
+        withoutWorkbook.back().second.reset();
+        if (stopped) {
+            EXPECT_THROW(ReplaceFileSet(dir, kMarker, withoutWorkbook, [] { throw Stopped(); }), Stopped);
+            EXPECT_TRUE(dir.exists("grades.xlsx"));
+            FinishFileSet(dir, kMarker);
+        } else {
+            ReplaceFileSet(dir, kMarker, withoutWorkbook);
+        }
+        EXPECT_EQ(test::ReadFile(dir.filePath("grades.csv")), "csv B");
+        EXPECT_EQ(test::ReadFile(dir.filePath("grades.txt")), "txt B");
+        EXPECT_FALSE(dir.exists("grades.xlsx")) << stopped;
+        EXPECT_FALSE(Leftovers(dir));
+    }
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    ASSERT_TRUE(QFile::link(dir.filePath("mine.xlsx"), dir.filePath("grades.xlsx")));
+    Files withoutWorkbook = Set("C");
+    withoutWorkbook.back().second.reset();
+    ReplaceFileSet(dir, kMarker, withoutWorkbook);
+    EXPECT_TRUE(QFileInfo(dir.filePath("grades.xlsx")).isSymLink());
+}
+
 // A run killed between its renames (no handler runs): the files on the disk are detectably half
 // replaced and the next run completes them.
 TEST(FileSetDeathTest, AKilledReplacementIsFinishedByTheNextRun)
@@ -122,7 +154,8 @@ TEST(FileSet, AFailureBeforeTheMarkerKeepsTheOldSet)
     QFile(outside.filePath("victim.new")).open(QIODevice::WriteOnly);
     QFile marker(dir.filePath(kMarker));
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.write(("../" + QDir(outside.path()).dirName() + "/victim\n..\n\n").toUtf8());
+    marker.write(("../" + QDir(outside.path()).dirName() + "/victim\n..\n\n-../" + QDir(outside.path()).dirName()
+                  + "/victim.new\n").toUtf8());
     marker.close();
     FinishFileSet(dir, kMarker);
     EXPECT_TRUE(QFile::exists(outside.filePath("victim.new")));

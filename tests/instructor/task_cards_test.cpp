@@ -3,6 +3,7 @@
 #include "frame/edit_names.h"
 #include "instructor/instructor.h"
 #include "instructor/table_files.h"
+#include "instructor/spreadsheet.h"
 #include "instructor/task_cards.h"
 #include "reports/docx_writer.h"
 #include "reports/text_report.h"
@@ -144,6 +145,35 @@ TEST(AnswerKeys, ShowTheGivenDataAboveTheTables)
             EXPECT_FALSE(report.contains(ToWindows1251("Исходные данные"))) << test::Str(where);
         }
     }
+}
+
+// A second group written into a folder of cards replaces the first whole: a larger earlier group's
+// last cards go, the user's own files stay, and the folder is not left marked incomplete.
+TEST(TaskCards, ReplaceAnEarlierGroupsCards)
+{
+    const Exercise& exercise = *FindExercise("trapezoid-sides");
+    QTemporaryDir dir;
+    const QDir cards(dir.filePath("cards"));
+    const PdfDrawer drawPdf = [](std::span<const WordDocument> documents, const QString&) {
+        return QByteArray("%PDF ") + QByteArray::number(documents.size());
+    };
+    auto write = [&](int count) {
+        const VariantSheet sheet =
+            ReadVariantSheet(MakeVariants(exercise, count, 5, {}), exercise, SheetReading{InputEncoding::Utf8, true, false});
+        return WriteTaskCards(exercise, sheet, cards, 1, drawPdf);
+    };
+    ASSERT_EQ(write(5), 0);
+    EXPECT_EQ(cards.entryList(QDir::Files).size(), 6);
+    QFile own(cards.filePath("notes.txt"));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("mine") == 4);
+    own.close();
+    ASSERT_EQ(write(3), 0);
+    const QStringList files = cards.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    ASSERT_EQ(files.size(), 5) << test::Str(files.join(' '));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(files[k].startsWith(QString("00%1-").arg(k + 1)) && files[k].endsWith(".pdf")) << test::Str(files[k]);
+    EXPECT_EQ(files.mid(3), (QStringList{"cards.pdf", "notes.txt"}));
+    EXPECT_EQ(test::ReadFile(cards.filePath("cards.pdf")), "%PDF 3");
 }
 
 }  // namespace

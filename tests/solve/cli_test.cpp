@@ -201,6 +201,9 @@ TEST(SolveCommand, ExampleIsTheWorkedExampleAndNamedEditsOverrideIt)
               0);
     EXPECT_EQ(test::ReadFile(overridden), test::ReadFile(explicitEdits));
     EXPECT_EQ(RunCli({"meridian-arc", "--example", "--batch", "v.csv", "--out-dir", dir.path()}), 2);
+    // The cards' folder is their own: the reports' or the keys' folder would pass for an earlier run.
+    EXPECT_EQ(RunCli({"meridian-arc", "--batch", "v.csv", "--out-dir", dir.path(), "--cards", dir.path() + "/."}), 2);
+    EXPECT_EQ(RunCli({"meridian-arc", "--batch", "v.csv", "--keys", dir.filePath("k"), "--cards", dir.filePath("k")}), 2);
 }
 
 // The worked example typed under the inputs' names, an angle in one text, gives the same tables

@@ -177,14 +177,17 @@ TEST(Instructor, MarksAnglesInEitherFormAndUnreadableAnswers)
     const double L = static_cast<double>(*solution.tables[0].number(1, 26));
     const QString answers = dir.filePath("answers.csv");
     const QString quotedB = '"' + QString(B).replace("\"", "\"\"") + '"';
-    WriteBytes(answers, QString("Edit2;B;L\nПервый;%1;%2°\nВторой;1e99999;abc\nТретий;%3;%4\n")
+    // The fourth writes a word after a number (unread, not that number) and a spaced degree mark.
+    WriteBytes(answers, QString("Edit2;B;L\nПервый;%1;%2°\nВторой;1e99999;abc\nТретий;%3;%4\nЧетвёртый;%5абв;%2 °\n")
                             .arg(quotedB, QString::number(L, 'f', 12), QString(quotedB).replace("44", "45"),
-                                 QString::number(L + 1e-6, 'f', 12))
+                                 QString::number(L + 1e-6, 'f', 12),
+                                 QString::number(static_cast<double>(*solution.tables[0].number(1, 23))))
                             .toUtf8());
     ASSERT_EQ(RunSolveCommand({"gk-inverse", "--grade", answers, "--out-dir", dir.path()}), 0);
     const std::vector<QStringList> grades = CsvFile(dir.filePath("grades.csv"));
-    ASSERT_EQ(grades.size(), 4u);
+    ASSERT_EQ(grades.size(), 5u);
     EXPECT_EQ(grades[1].mid(3), (QStringList{"1", "0.0000", "1", "0.0000", "2", "2", "2 из 2"}));
+    EXPECT_EQ(grades[4].mid(3), (QStringList{"не прочитано", "", "1", "0.0000", "1", "2", "1 из 2"}));
     EXPECT_EQ(grades[2].mid(3), (QStringList{"не прочитано", "", "не прочитано", "", "0", "2", "0 из 2"}));
     EXPECT_EQ(grades[3][3], "0");
     EXPECT_EQ(grades[3][5], "0");  // 0.0036″ off, the table prints 0.0001″

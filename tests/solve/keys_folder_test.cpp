@@ -184,7 +184,8 @@ TEST(RunFolder, HoldsTheFolderForOneRun)
     }
     EXPECT_TRUE(QFile::exists(other.filePath("001-notes.txt")));
     const std::pair<QString, bool> names[] = {{"001-a.txt", true}, {"1234-b.docx", true}, {"12-c.txt", false},
-                                              {"001-a.csv", false}, {"answer-book.pdf", true}, {"x-001.txt", false}};
+                                              {"001-a.csv", false}, {"answer-book.pdf", true}, {"x-001.txt", false},
+                                              {"007.pdf", true},  {"cards.pdf", true},   {"007x.pdf", false}, {"summary.xlsx", true}};
     for (const auto& [name, ours] : names)
         EXPECT_EQ(IsRunFile(name), ours) << test::Str(name);
 }
