@@ -99,7 +99,8 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
             // The cell's format is the character format of its first block's mark: set after the
             // paragraphs, with that mark's font.
             QTextTableCellFormat cellFormat;
-            cellFormat.merge(CharFormat(paragraphs.front().markSize, paragraphs.front().markBold));
+            cellFormat.setFontPointSize(paragraphs.front().markSize);
+            cellFormat.setFontWeight(paragraphs.front().markBold ? QFont::Bold : QFont::Normal);
             cellFormat.setLeftPadding(scale(kCellMargin));
             cellFormat.setRightPadding(scale(kCellMargin));
             cellFormat.setTopPadding(0);
