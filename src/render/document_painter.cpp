@@ -99,12 +99,12 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
             // The cell's format is the character format of its first block's mark: set after the
             // paragraphs, with that mark's font.
             QTextTableCellFormat cellFormat;
-            cellFormat.setFontPointSize(paragraphs.front().markSize);
-            cellFormat.setFontWeight(paragraphs.front().markBold ? QFont::Bold : QFont::Normal);
+            if (paragraphs.front().markSize != 12.0f)
+                cellFormat.setFontPointSize(paragraphs.front().markSize);
+            if (paragraphs.front().markBold)
+                cellFormat.setFontWeight(QFont::Bold);
             cellFormat.setLeftPadding(scale(kCellMargin));
             cellFormat.setRightPadding(scale(kCellMargin));
-            cellFormat.setTopPadding(0);
-            cellFormat.setBottomPadding(0);
             // Qt draws a collapsed table's own grid only from one pixel up (0.75 pt): the cells
             // draw Word's thinner lines themselves.
             cellFormat.setBorder(scale(kBorderWidth));
