@@ -109,7 +109,6 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
             // draw Word's thinner lines themselves.
             cellFormat.setBorder(scale(kBorderWidth));
             cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-            cellFormat.setBorderBrush(Qt::black);
             cell.setFormat(cellFormat);
         }
     cursor.movePosition(QTextCursor::End);
