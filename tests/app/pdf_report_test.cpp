@@ -224,7 +224,7 @@ TEST(PdfBook, KeysDrawnOnceAreThePagesDrawnAlone)
     EXPECT_TRUE(book->empty());
     book->keepLast();  // nothing drawn yet: nothing to keep
     EXPECT_TRUE(book->empty());
-    for (const char* name : {"gk-forward", "large-triangle", "datums", "gk-zone"}) {
+    for (const char* name : {"gk-forward", "large-triangle", "datums", "legendre"}) {
         SCOPED_TRACE(name);
         const Exercise* exercise = FindExercise(QString::fromLatin1(name));
         ASSERT_TRUE(exercise);
@@ -245,6 +245,7 @@ TEST(PdfBook, KeysDrawnOnceAreThePagesDrawnAlone)
     ExpectSamePages(drawnBook, Drawn(folder, QStringLiteral("book-alone"), WritePdfBook(kept, QStringLiteral("book"))));
     EXPECT_GE(drawnBook.pages.size(), kept.size() + 1);  // the large triangle's tables run over pages
     EXPECT_TRUE(drawnBook.text.contains(QStringLiteral("Исходные данные")));
+    EXPECT_TRUE(kept.back().landscape && !kept.front().landscape);
 }
 
 }  // namespace
