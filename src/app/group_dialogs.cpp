@@ -99,7 +99,9 @@ void RunGroupJob(const GroupJob& job, const std::atomic<bool>& cancelled, const 
     progressed(0, static_cast<int>(sheet.rows.size()));
     QStringList failures;
     BatchEvents events{progressed, [&failures](const QString& failure) { failures << failure; }, &cancelled};
-    const int failed = RunBatch(*job.exercise, sheet, BatchTargets{job.folder, job.folder, true, false, false, WritePdfBook}, events);
+    const int failed = RunBatch(*job.exercise, sheet,
+                                BatchTargets{job.folder, job.folder, true, false, false, WritePdfBook, false, StartPdfBook},
+                                events);
     if (job.cardsPerPage > 0 && !cancelled)
         WriteTaskCards(*job.exercise, sheet, QDir(job.folder.filePath(kCardsFolder)), job.cardsPerPage, WritePdfBook);
     if (!failures.isEmpty())

@@ -59,6 +59,8 @@ public:
         : exercise_(exercise), sheet_(sheet), targets_(targets),
           summary_(targets.reports.filePath(QStringLiteral("summary.csv")))
     {
+        if (targets.keys && targets.keyPdfs && targets.startBook)
+            book_ = targets.startBook();
         summary_.append(kUtf8ByteOrderMark);
         add(QStringList{QStringLiteral("variant"), QStringLiteral("group"), QStringLiteral("name"), QStringLiteral("error")}
             + SummaryResultHeader(exercise, targets.rigorous) + SummaryInputHeader(sheet));
@@ -97,9 +99,10 @@ public:
     bool finish(const BatchEvents& events, bool withBook)
     {
         const std::optional<QString> error = ErrorOf([&] {
-            if (withBook && !answerBook_.empty())
+            if (withBook && (book_ ? !book_->empty() : !answerBook_.empty()))
                 WriteFileAtomically(targets_.keys->filePath(QStringLiteral("answer-book.pdf")),
-                                    DrawPdf(targets_, answerBook_, bookTitle_), FileSync::Later);
+                                    book_ ? book_->finish() : DrawPdf(targets_, answerBook_, bookTitle_),
+                                    FileSync::Later);
         });
         if (error && events.failed)
             events.failed(ErrorBoxText(*error));
@@ -127,10 +130,14 @@ private:
         const bool keyIsReport = targets_.keys && targets_.keys->absolutePath() == targets_.reports.absolutePath();
         if (targets_.keys) {
             std::function<QByteArray(const WordDocument&)> drawKey;
-            if (targets_.keyPdfs)
+            if (book_)
+                drawKey = [&](const WordDocument& document) { return book_->draw(document, view.caption); };
+            else if (targets_.keyPdfs)
                 drawKey = [&](const WordDocument& document) { return DrawPdf(targets_, {&document, 1}, view.caption); };
             WordDocument document = WriteAnswerKey(*targets_.keys, KeyFileStem(k, view.group, view.name), solution, drawKey);
-            if (targets_.keyPdfs) {
+            if (book_) {
+                book_->keepLast();  // the key is whole: its pages join the book
+            } else if (targets_.keyPdfs) {
                 answerBook_.push_back(std::move(document));
                 bookTitle_ = view.caption;
             }
@@ -151,7 +158,8 @@ private:
     // Written row by row, whole under its name only at the end: a batch of any size holds one row.
     StreamedFile summary_;
     std::vector<QStringList> summaryRows_;  // for summary.xlsx
-    std::vector<WordDocument> answerBook_;  // every key's document, in order, for one printout
+    std::unique_ptr<PdfBookDrawer> book_;  // the keys' pages as they are drawn, for one printout
+    std::vector<WordDocument> answerBook_;  // else every key's document, in order, drawn at the end
     QString bookTitle_;
 };
 

@@ -2,6 +2,7 @@
 // A batch: every variant of a sheet solved, its report (and answer key) written, and summary.csv
 // with one line per variant — what kvelta-solve --batch does and the group dialog does.
 
+#include "reports/pdf_book.h"
 #include "reports/word_document.h"
 #include "instructor/spreadsheet.h"
 
@@ -26,6 +27,9 @@ struct BatchTargets {
     bool rigorous = false;      // summary.csv has the rigorous values too
     PdfDrawer drawPdf;          // needed for any PDF file
     bool xlsx = false;          // summary.xlsx beside summary.csv
+    // When given, the keys' PDF files and the answer book are drawn through one book, each key
+    // laid out once for both; else drawPdf draws them and the book again at the end.
+    PdfBookStarter startBook = nullptr;
 };
 
 struct BatchEvents {

@@ -99,16 +99,16 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
             // The cell's format is the character format of its first block's mark: set after the
             // paragraphs, with that mark's font.
             QTextTableCellFormat cellFormat;
-            cellFormat.merge(CharFormat(paragraphs.front().markSize, paragraphs.front().markBold));
+            if (paragraphs.front().markSize != 12.0f)
+                cellFormat.setFontPointSize(paragraphs.front().markSize);
+            if (paragraphs.front().markBold)
+                cellFormat.setFontWeight(QFont::Bold);
             cellFormat.setLeftPadding(scale(kCellMargin));
             cellFormat.setRightPadding(scale(kCellMargin));
-            cellFormat.setTopPadding(0);
-            cellFormat.setBottomPadding(0);
             // Qt draws a collapsed table's own grid only from one pixel up (0.75 pt): the cells
             // draw Word's thinner lines themselves.
             cellFormat.setBorder(scale(kBorderWidth));
             cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-            cellFormat.setBorderBrush(Qt::black);
             cell.setFormat(cellFormat);
         }
     cursor.movePosition(QTextCursor::End);
@@ -270,6 +270,84 @@ QByteArray PdfBytes(const QString& title, Draw draw)
     return bytes;
 }
 
+// The laid-out document's pages drawn from where the device stands, each but the first on a new page.
+void DrawPages(QPainter& painter, QPagedPaintDevice& device, const QTextDocument& text)
+{
+    for (int index = 0; index < text.pageCount(); ++index) {
+        if (index > 0)
+            device.newPage();
+        DrawPage(painter, text, index);
+    }
+}
+
+// Keys drawn one at a time, each laid out once on a writer used for its metrics only (never painted,
+// so it writes nothing): the same resolution as the files drawn, so the same lines and pages.
+class PdfBook final : public PdfBookDrawer {
+public:
+    PdfBook() : layoutBuffer_(&layoutBytes_), layoutDevice_(&layoutBuffer_), bookBuffer_(&bookBytes_)
+    {
+        layoutBuffer_.open(QIODevice::WriteOnly);
+        bookBuffer_.open(QIODevice::WriteOnly);
+    }
+
+    QByteArray draw(const WordDocument& document, const QString& title) override
+    {
+        last_.reset();
+        layoutDevice_.setPageLayout(PageLayoutOf(document));
+        std::unique_ptr<QTextDocument> text = LayOut(document, layoutDevice_);
+        const QByteArray bytes = PdfBytes(title, [&](QPdfWriter& pdf) {
+            pdf.setPageLayout(PageLayoutOf(document));
+            QPainter painter(&pdf);
+            DrawPages(painter, pdf, *text);
+        });
+        last_ = std::move(text);
+        lastLayout_ = PageLayoutOf(document);
+        lastTitle_ = title;
+        return bytes;
+    }
+
+    void keepLast() override
+    {
+        if (!last_)
+            return;
+        if (!book_) {
+            book_ = std::make_unique<QPdfWriter>(&bookBuffer_);
+            book_->setTitle(lastTitle_);
+            book_->setCreator(QStringLiteral("Kvelta"));
+            book_->setPageLayout(lastLayout_);
+            painter_ = std::make_unique<QPainter>(book_.get());
+        } else {
+            // The new layout takes effect from the next page on.
+            book_->setPageLayout(lastLayout_);
+            book_->newPage();
+        }
+        DrawPages(*painter_, *book_, *last_);
+        last_.reset();
+    }
+
+    bool empty() const override { return !book_; }
+
+    QByteArray finish() override
+    {
+        last_.reset();
+        painter_.reset();  // ends the file
+        book_.reset();
+        return bookBytes_;
+    }
+
+private:
+    QByteArray layoutBytes_;
+    QBuffer layoutBuffer_;
+    QPdfWriter layoutDevice_;
+    QByteArray bookBytes_;
+    QBuffer bookBuffer_;
+    std::unique_ptr<QPdfWriter> book_;  // started by the first document kept, which titles it
+    std::unique_ptr<QPainter> painter_;
+    std::unique_ptr<QTextDocument> last_;  // the document drawn last, laid out, until kept
+    QPageLayout lastLayout_;
+    QString lastTitle_;
+};
+
 }  // namespace
 
 QByteArray WritePdf(const WordDocument& document, const QString& title)
@@ -292,14 +370,14 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
                 pdf.newPage();
             }
             firstPage = false;
-            const std::unique_ptr<QTextDocument> text = LayOut(document, pdf);
-            for (int index = 0; index < text->pageCount(); ++index) {
-                if (index > 0)
-                    pdf.newPage();
-                DrawPage(painter, *text, index);
-            }
+            DrawPages(painter, pdf, *LayOut(document, pdf));
         }
     });
+}
+
+std::unique_ptr<PdfBookDrawer> StartPdfBook()
+{
+    return std::make_unique<PdfBook>();
 }
 
 }  // namespace kvelta

@@ -4,11 +4,13 @@
 // their fonts, sizes and alignments, its tables with the fitted column widths and the heading
 // rows repeated on each page — laid out by Qt's rich-text engine. Needs a QGuiApplication.
 
+#include "reports/pdf_book.h"
 #include "reports/word_document.h"
 
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+#include <memory>
 #include <span>
 
 class QPagedPaintDevice;
@@ -30,5 +32,9 @@ QByteArray WritePdf(const WordDocument& document, const QString& title);
 // The documents one after another in one PDF file, each from a new page in its own page layout
 // (an answer book of a whole group).
 QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title);
+
+// A book drawn a document at a time (reports/pdf_book.h): each document laid out once for its own
+// file and the book's pages alike, and drawn exactly as WritePdf and WritePdfBook draw it.
+std::unique_ptr<PdfBookDrawer> StartPdfBook();
 
 }  // namespace kvelta

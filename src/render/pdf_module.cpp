@@ -15,10 +15,10 @@ QByteArray WritePdfFile(std::span<const kvelta::WordDocument> documents, const Q
 
 }  // namespace
 
-extern "C" Q_DECL_EXPORT int kvelta_pdf_main(int& argc, char** argv, int (*run)(kvelta::PdfWriterFunction writer))
+extern "C" Q_DECL_EXPORT int kvelta_pdf_main(int& argc, char** argv, int (*run)(kvelta::PdfWriterFunction writer, kvelta::PdfBookStarter startBook))
 {
     // No screen is needed to lay out and draw pages.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return run(WritePdfFile);
+    return run(WritePdfFile, kvelta::StartPdfBook);
 }

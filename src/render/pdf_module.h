@@ -3,6 +3,7 @@
 // a bare kvelta-solve starts without Qt Gui and everything it loads. The module starts the
 // QGuiApplication (on the offscreen platform) and runs the command inside it.
 
+#include "reports/pdf_book.h"
 #include "reports/word_document.h"
 
 #include <QByteArray>
@@ -18,8 +19,8 @@ namespace kvelta {
 using PdfWriterFunction = QByteArray (*)(std::span<const WordDocument> documents, const QString& title);
 
 // The module's entry point, looked up by this name: makes the application from the program's
-// arguments, then returns what `run` returns, `run` given the module's PDF writer.
-using PdfModuleMain = int (*)(int& argc, char** argv, int (*run)(PdfWriterFunction writer));
+// arguments, then returns what `run` returns, `run` given the module's PDF writer and its book.
+using PdfModuleMain = int (*)(int& argc, char** argv, int (*run)(PdfWriterFunction writer, PdfBookStarter startBook));
 inline constexpr char kPdfModuleMain[] = "kvelta_pdf_main";
 
 // The module's entry point from the first of `paths` (relative to the running program's folder, or

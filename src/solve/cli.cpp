@@ -589,7 +589,7 @@ int WriteHandouts(const Options& options, const VariantSheet& sheet, PdfWriter p
     return missing;
 }
 
-int Batch(const Options& options, PdfWriter pdfWriter)
+int Batch(const Options& options, PdfWriter pdfWriter, PdfBookStarter startBook)
 {
     const VariantSheet sheet = ReadVariants(options, options.batch);
     const int missingHandouts = WriteHandouts(options, sheet, pdfWriter);
@@ -599,7 +599,7 @@ int Batch(const Options& options, PdfWriter pdfWriter)
     if (keyPdfs || options.withPdf)
         RequirePdfWriter(pdfWriter);  // refused before anything is written
     BatchTargets targets{QDir(options.outDir), options.instructor.keysDir(), keyPdfs, options.withPdf,
-                         options.rigorous, pdfWriter, options.instructor.xlsx};
+                         options.rigorous, pdfWriter, options.instructor.xlsx, startBook};
     if (!targets.reports.mkpath(QStringLiteral(".")))
         throw KveltaError(QStringLiteral("Cannot create folder %1").arg(options.outDir));
     BatchEvents events;
@@ -654,7 +654,7 @@ int GradeCommand(const Options& options)
     return 0;
 }
 
-int Run(const QStringList& arguments, PdfWriter pdfWriter)
+int Run(const QStringList& arguments, PdfWriter pdfWriter, PdfBookStarter startBook)
 {
     Parser parser;
     parser.parse(arguments);
@@ -677,7 +677,7 @@ int Run(const QStringList& arguments, PdfWriter pdfWriter)
         return MakeVariantsCommand(options);
     if (!options.instructor.grade.isEmpty())
         return GradeCommand(options);
-    return options.batch.isEmpty() ? SolveOne(options, pdfWriter) : Batch(options, pdfWriter);
+    return options.batch.isEmpty() ? SolveOne(options, pdfWriter) : Batch(options, pdfWriter, startBook);
 }
 
 }  // namespace
@@ -710,10 +710,10 @@ bool AsksForPdf(const QStringList& arguments)
     return keys && !noPdf;
 }
 
-int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter)
+int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter, PdfBookStarter startBook)
 {
     try {
-        return Run(arguments, pdfWriter);
+        return Run(arguments, pdfWriter, startBook);
     } catch (const UsageError& error) {
         PrintError(QStringLiteral("kvelta-solve: ") + QString::fromUtf8(error.what()));
         PrintError(QStringLiteral("Try 'kvelta-solve --help'."));

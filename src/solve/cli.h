@@ -1,6 +1,7 @@
 #pragma once
 // The command line of kvelta-solve.
 
+#include "reports/pdf_book.h"
 #include "reports/word_document.h"
 
 #include <QByteArray>
@@ -25,7 +26,8 @@ bool AsksForPdf(const QStringList& arguments);
 void NoteClosedStandardOutput();
 
 // Runs the command with its arguments (without the program name); returns the exit status:
-// 0 done, 1 the computation or a file failed, 2 wrong usage.
-int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter = nullptr);
+// 0 done, 1 the computation or a file failed, 2 wrong usage. A batch draws its keys' PDF files
+// and answer book through a book from `startBook` when one is given, else through `pdfWriter`.
+int RunSolveCommand(const QStringList& arguments, PdfWriter pdfWriter = nullptr, PdfBookStarter startBook = nullptr);
 
 }  // namespace kvelta

@@ -12,14 +12,14 @@
 
 namespace {
 
-int Run(kvelta::PdfWriterFunction pdfWriter)
+int Run(kvelta::PdfWriterFunction pdfWriter, kvelta::PdfBookStarter startBook)
 {
     // QCoreApplication set the user's LC_ALL; the C library must keep reading and writing points.
     std::setlocale(LC_NUMERIC, "C");
     QCoreApplication::setApplicationName(QStringLiteral("kvelta-solve"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KVELTA_VERSION));
     kvelta::SetDecimalSeparator(QLocale::system().decimalPoint().front());
-    return kvelta::RunSolveCommand(QCoreApplication::arguments().mid(1), pdfWriter);
+    return kvelta::RunSolveCommand(QCoreApplication::arguments().mid(1), pdfWriter, startBook);
 }
 
 }  // namespace
@@ -44,5 +44,5 @@ int main(int argc, char* argv[])
         return 1;
     }
     QCoreApplication app(argc, argv);
-    return Run(nullptr);
+    return Run(nullptr, nullptr);
 }

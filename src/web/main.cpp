@@ -23,7 +23,7 @@ const char kUsage[] =
 
 kvelta::web::ServerOptions g_options;  // read once from the command line, before serving
 
-int Serve(kvelta::PdfWriterFunction pdfWriter)
+int Serve(kvelta::PdfWriterFunction pdfWriter, kvelta::PdfBookStarter)
 {
     // The C library reads and writes numbers with a point, whatever the locale.
     std::setlocale(LC_NUMERIC, "C");
@@ -75,5 +75,5 @@ int main(int argc, char* argv[])
         return pdfMain(argc, argv, Serve);
     std::fprintf(stderr, "kvelta-web: PDF files cannot be drawn: %s\n", qUtf8Printable(error));
     QCoreApplication app(argc, argv);
-    return Serve(nullptr);
+    return Serve(nullptr, nullptr);
 }

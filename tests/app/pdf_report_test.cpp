@@ -3,6 +3,7 @@
 // table text may be broken across lines, and no page may be empty.
 #include "catalogue/catalogue.h"
 #include "catalogue/solution.h"
+#include "instructor/instructor.h"
 #include "render/document_painter.h"
 #include "reports/word_report.h"
 #include "support/kvelta_test.h"
@@ -182,6 +183,69 @@ TEST(PrintedReport, DrawsThePagesOfThePdf)
         for (std::size_t p = 0; p < pages.size(); ++p)
             EXPECT_TRUE(pages[p] == expected[p]) << "page " << p + 1 << " differs";
     }
+}
+
+// The pages of PDF bytes as pdftoppm draws them, and their text as pdftotext reads it.
+struct DrawnPdf {
+    std::vector<QImage> pages;
+    QString text;
+};
+
+DrawnPdf Drawn(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
+{
+    const QString pdf = folder.filePath(name + QStringLiteral(".pdf"));
+    QFile file(pdf);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    return {PageImages(pdf), PdfText(pdf)};
+}
+
+void ExpectSamePages(const DrawnPdf& drawn, const DrawnPdf& expected)
+{
+    ASSERT_FALSE(expected.pages.empty());
+    ASSERT_EQ(drawn.pages.size(), expected.pages.size());
+    for (std::size_t p = 0; p < drawn.pages.size(); ++p)
+        EXPECT_TRUE(drawn.pages[p] == expected.pages[p]) << "page " << p + 1 << " differs";
+    EXPECT_EQ(drawn.text.toStdString(), expected.text.toStdString());
+}
+
+// Keys drawn through a book, each laid out once for its own file and the book: every key's file
+// and the book are the pages WritePdf and WritePdfBook draw, dot for dot and word for word. A key
+// with the given data on one page, one whose tables run over pages with their headings repeated,
+// one in landscape; a key drawn but not kept (its files failed) stays out of the book.
+TEST(PdfBook, KeysDrawnOnceAreThePagesDrawnAlone)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    QTemporaryDir folder;
+    std::vector<WordDocument> kept;
+    const std::unique_ptr<PdfBookDrawer> book = StartPdfBook();
+    EXPECT_TRUE(book->empty());
+    book->keepLast();  // nothing drawn yet: nothing to keep
+    EXPECT_TRUE(book->empty());
+    for (const char* name : {"gk-forward", "large-triangle", "datums", "legendre"}) {
+        SCOPED_TRACE(name);
+        const Exercise* exercise = FindExercise(QString::fromLatin1(name));
+        ASSERT_TRUE(exercise);
+        const Solution solution = SolveExercise(*exercise, exercise->shownExample());
+        const ReportView view = solution.view();
+        const WordDocument key =
+            BuildReportDocument(view, exercise->report, AnswerKeyGivenData(*exercise, solution));
+        ExpectSamePages(Drawn(folder, QString::fromLatin1(name), book->draw(key, view.caption)),
+                        Drawn(folder, QString::fromLatin1(name) + QStringLiteral("-alone"), WritePdf(key, view.caption)));
+        if (std::string(name) == "datums")
+            continue;  // drawn, never kept
+        book->keepLast();
+        book->keepLast();  // kept once only
+        kept.push_back(key);
+    }
+    EXPECT_FALSE(book->empty());
+    const DrawnPdf drawnBook = Drawn(folder, QStringLiteral("book"), book->finish());
+    ExpectSamePages(drawnBook, Drawn(folder, QStringLiteral("book-alone"), WritePdfBook(kept, QStringLiteral("book"))));
+    EXPECT_GE(drawnBook.pages.size(), kept.size() + 1);  // the large triangle's tables run over pages
+    EXPECT_TRUE(drawnBook.text.contains(QStringLiteral("Исходные данные")));
+    EXPECT_TRUE(kept.back().landscape && !kept.front().landscape);
 }
 
 }  // namespace
