@@ -320,11 +320,13 @@ void GradeAnswers(const Exercise& exercise, const VariantSheet& sheet, const Tol
         grades.push_back(line);
     }
     // Without a workbook this time, an earlier marking's grades.xlsx goes with the rest of its set.
-    const std::vector<SetFile> files{{QStringLiteral("grades.csv"), TableFile(grades)},
-                                     {QStringLiteral("grades.txt"), report.toUtf8()},
-                                     {QStringLiteral("grades.xlsx"), xlsx ? std::optional(WriteXlsx(grades, QStringLiteral("grades")))
-                                                                          : std::nullopt}};
-    ReplaceFileSet(dir, kGradesMarker, files);
+    std::optional<QByteArray> workbook;
+    if (xlsx)
+        workbook = WriteXlsx(grades, QStringLiteral("grades"));
+    ReplaceFileSet(dir, kGradesMarker,
+                   {{QStringLiteral("grades.csv"), TableFile(grades)},
+                    {QStringLiteral("grades.txt"), report.toUtf8()},
+                    {QStringLiteral("grades.xlsx"), workbook}});
 }
 
 }  // namespace kvelta

@@ -53,7 +53,8 @@ const QString RunFolder::kIncompleteMark = QStringLiteral("INCOMPLETE.txt");
 
 bool IsRunFile(const QString& fileName)
 {
-    static const QRegularExpression runFile(QStringLiteral("^(?:[0-9]{3,}(?:-.*)?\\.(?:txt|docx|pdf)|summary\\.(?:csv|xlsx)|answer-book\\.pdf|cards\\.pdf)$"));
+    static const QRegularExpression runFile(QStringLiteral(
+        "^(?:[0-9]{3,}(?:-.*)?\\.(?:txt|docx|pdf)|summary\\.(?:csv|xlsx)|answer-book\\.pdf|cards\\.pdf)$"));
     return runFile.match(fileName).hasMatch();
 }
 
