@@ -20,6 +20,7 @@ namespace kvelta {
 namespace {
 
 constexpr float kBorderWidth = 0.5f;  // points: Word's single line of size 4 (eighths of a point)
+constexpr float kDefaultFontSize = 12.0f;  // points: the document's default font, which a cell need not repeat
 
 // Lengths of the model are points. Qt's text layout takes the lengths of its formats in pixels
 // of the default resolution and scales them to its paint device itself; fonts in points.
@@ -99,7 +100,7 @@ void WriteTable(QTextCursor& cursor, const WordTable& table, const Scale& scale,
             // The cell's format is the character format of its first block's mark: set after the
             // paragraphs, with that mark's font.
             QTextTableCellFormat cellFormat;
-            if (paragraphs.front().markSize != 12.0f)
+            if (paragraphs.front().markSize != kDefaultFontSize)
                 cellFormat.setFontPointSize(paragraphs.front().markSize);
             if (paragraphs.front().markBold)
                 cellFormat.setFontWeight(QFont::Bold);
@@ -165,7 +166,7 @@ std::unique_ptr<QTextDocument> LayOut(const WordDocument& document, QPagedPaintD
     text->setDocumentMargin(0);
     text->setUndoRedoEnabled(false);
     QFont font(kReportFontFamily);
-    font.setPointSizeF(12.0);
+    font.setPointSizeF(kDefaultFontSize);
     text->setDefaultFont(font);
     const qreal textWidth = scale(document.pageWidth - document.leftMargin - document.rightMargin);
     // The layout is made for the device while the document is empty, and the whole text goes in
