@@ -303,34 +303,5 @@ TEST(Datums, ChainAgreesWithProj)
     EXPECT_LT(worst.metres, 1e-3);
 }
 
-// Each named row stands beside the label of its quantity on both pages.
-TEST(DatumRowNames, StandBesideTheirLabels)
-{
-    const std::pair<int, const char*> named[] = {
-        {DatumRowStartB, "B (СК-42)"},
-        {DatumRowStartZ, "Z (СК-42), м"},
-        {DatumRowPz90X, "X (ПЗ-90.11) = (1+m)R*X+dX, м"},
-        {DatumRowPz90H, "H (ПЗ-90.11), м"},
-        {DatumRowEndX, "X (WGS-84) = (1-m)R'*X-dX, м"},
-        {DatumRowEndB, "B (WGS-84)"},
-        {DatumRowEndH, "H (WGS-84), м"},
-        {DatumRowFirstChangeB, "dB\" Молоденского СК-42->ПЗ-90.11"},
-        {DatumRowSecondChangeH, "dH Молоденского ПЗ-90.11->WGS-84, м"},
-        {DatumRowMolodenskyB, "B (WGS-84) по Молоденскому"},
-        {DatumRowMolodenskyMinusRigorousB, "B по Молоденскому - B строгое, \""},
-        {DatumRowMolodenskyMinusRigorousH, "H по Молоденскому - H строгое, м"},
-    };
-    for (const DatumDirection direction : {DatumDirection::Sk42ToWgs84, DatumDirection::Wgs84ToSk42}) {
-        ResultTable table(2, DatumRows);
-        DatumLabels(table, direction);
-        for (const auto& [row, label] : named) {
-            QString expected = QString::fromUtf8(label);
-            if (direction == DatumDirection::Wgs84ToSk42)  // the other page names the systems the other way
-                expected.replace("СК-42", "@").replace("WGS-84", "СК-42").replace("@", "WGS-84");
-            EXPECT_EQ(Str(table.cell(FirstValueColumn - 1, row)), Str(expected)) << "row " << row;
-        }
-    }
-}
-
 }  // namespace
 }  // namespace kvelta

@@ -217,38 +217,5 @@ TEST(PlaneCorrections, ReductionAgreesWithExactProjectionAndGeodesic)
     EXPECT_LT(worstLength, 0.0005);
 }
 
-// Each named row stands beside the label of its quantity: a constant that slips by one writes a
-// value beside another quantity's label.
-TEST(PlaneRowNames, StandBesideTheirLabels)
-{
-    const struct {
-        void (*writeLabels)(ResultTable&);
-        int rows;
-        std::vector<std::pair<int, const char*>> named;
-    } tables[] = {
-        {ConvergenceLabels, ConvergenceRows,
-         {{ConvergenceRowB, "B"}, {ConvergenceRowLRadians, "l=l\"/Ro\", рад"}, {ConvergenceRowEta2, "eta^2=e'^2*cos^2 B"},
-          {ConvergenceRowGammaSeconds, "гамма\"=Ro\"*l*sin B*(1+[^]+[^])"}, {ConvergenceRowGamma, "гамма"},
-          {ConvergenceRowScaleSixthTerm, "(l*cos B)^6/720*(61-148t^2+16t^4)"}, {ConvergenceRowScale, "m=1+[^]+[^]+[^]"}}},
-        {ReductionLabels, ReductionRows,
-         {{ReductionRowX1, "x1, м"}, {ReductionRowS, "s, м"}, {ReductionRowBm, "Bm (по xm, ym)"},
-          {ReductionRowRm, "Rm=Nm/sqrt(1+eta^2), м"}, {ReductionRowF, "f=Ro\"/(6Rm^2)*10^10"},
-          {ReductionRowDelta12, "дельта12\"=f(x1-x2)(2y1+y2-ym^3/Rm^2)-[^]"},
-          {ReductionRowDelta21, "дельта21\"=f(x2-x1)(y1+2y2-ym^3/Rm^2)+[^]"},
-          {ReductionRowDeltaS, "дельта s=s*([^]+[^]+[^]), м"}, {ReductionRowD, "d=s+дельта s, м"},
-          {ReductionRowChord, "d по координатам, м"}}},
-        {PlaneConvergenceLabels, PlaneConvergenceRows,
-         {{PlaneConvergenceRowX, "x, м"}, {PlaneConvergenceRowBeta, "Бета"}, {PlaneConvergenceRowBx, "Bx (по рядам от Бета)"},
-          {PlaneConvergenceRowU, "u=y/Nx"}, {PlaneConvergenceRowL, "L=Lo+l"}, {PlaneConvergenceRowGamma, "гамма"},
-          {PlaneConvergenceRowScale, "m=1+[^]+[^]"}}},
-    };
-    for (const auto& t : tables) {
-        ResultTable table(2, t.rows);
-        t.writeLabels(table);
-        for (const auto& [row, label] : t.named)
-            EXPECT_EQ(Str(table.cell(FirstValueColumn - 1, row)), label) << "row " << row;
-    }
-}
-
 }  // namespace
 }  // namespace kvelta
