@@ -1,5 +1,6 @@
 #include "render/document_painter.h"
 
+#include "render/page_drawing.h"
 #include "reports/print_fit.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -213,21 +214,39 @@ QPageLayout PageLayoutOf(const WordDocument& document)
 
 namespace {
 
+// A document laid out, with its faster drawing when it has one.
+struct LaidOutText {
+    std::unique_ptr<QTextDocument> text;
+    std::unique_ptr<PageDrawing> drawing;  // none: Qt's painter draws it
+};
+
+LaidOutText LayOutForDrawing(const WordDocument& document, QPagedPaintDevice& device)
+{
+    LaidOutText laidOut{LayOut(document, device), nullptr};
+    laidOut.drawing = PageDrawing::Of(*laidOut.text);
+    return laidOut;
+}
+
 // Draws page `index` (from 0) of the laid-out text where the painter stands: the page's slice of
 // the text, cut between pages only (a table's right-hand border lies on the text area's edge,
 // and a clip there would cut it away).
-void DrawPage(QPainter& painter, const QTextDocument& text, int index)
+void DrawPage(QPainter& painter, const LaidOutText& laidOut, int index)
 {
+    const QTextDocument& text = *laidOut.text;
     const QSizeF page = text.pageSize();
     const QRectF view(0, index * page.height(), page.width(), page.height());
     painter.save();
     painter.translate(0, -view.top());
     const QRectF drawn = view.adjusted(-page.width(), 0, page.width(), 0);
     painter.setClipRect(drawn);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = drawn;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    text.documentLayout()->draw(&painter, context);
+    if (laidOut.drawing) {
+        laidOut.drawing->draw(painter, drawn);
+    } else {
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = drawn;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        text.documentLayout()->draw(&painter, context);
+    }
     painter.restore();
 }
 
@@ -236,20 +255,20 @@ void DrawPage(QPainter& painter, const QTextDocument& text, int index)
 void PaintDocument(const WordDocument& document, QPagedPaintDevice& device)
 {
     device.setPageLayout(PageLayoutOf(document));
-    const std::unique_ptr<QTextDocument> text = LayOut(document, device);
+    const LaidOutText laidOut = LayOutForDrawing(document, device);
     QPainter painter(&device);
     if (!painter.isActive())
         return;
     // The pages a print dialog chose; none chosen, every page.
     const QPageRanges chosen = device.pageRanges();
     bool firstPage = true;
-    for (int index = 0; index < text->pageCount(); ++index) {
+    for (int index = 0; index < laidOut.text->pageCount(); ++index) {
         if (!chosen.isEmpty() && !chosen.contains(index + 1))
             continue;
         if (!firstPage && !device.newPage())
             return;
         firstPage = false;
-        DrawPage(painter, *text, index);
+        DrawPage(painter, laidOut, index);
     }
 }
 
@@ -272,12 +291,12 @@ QByteArray PdfBytes(const QString& title, Draw draw)
 }
 
 // The laid-out document's pages drawn from where the device stands, each but the first on a new page.
-void DrawPages(QPainter& painter, QPagedPaintDevice& device, const QTextDocument& text)
+void DrawPages(QPainter& painter, QPagedPaintDevice& device, const LaidOutText& laidOut)
 {
-    for (int index = 0; index < text.pageCount(); ++index) {
+    for (int index = 0; index < laidOut.text->pageCount(); ++index) {
         if (index > 0)
             device.newPage();
-        DrawPage(painter, text, index);
+        DrawPage(painter, laidOut, index);
     }
 }
 
@@ -293,15 +312,15 @@ public:
 
     QByteArray draw(const WordDocument& document, const QString& title) override
     {
-        last_.reset();
+        last_ = {};
         layoutDevice_.setPageLayout(PageLayoutOf(document));
-        std::unique_ptr<QTextDocument> text = LayOut(document, layoutDevice_);
+        LaidOutText laidOut = LayOutForDrawing(document, layoutDevice_);
         const QByteArray bytes = PdfBytes(title, [&](QPdfWriter& pdf) {
             pdf.setPageLayout(PageLayoutOf(document));
             QPainter painter(&pdf);
-            DrawPages(painter, pdf, *text);
+            DrawPages(painter, pdf, laidOut);
         });
-        last_ = std::move(text);
+        last_ = std::move(laidOut);
         lastLayout_ = PageLayoutOf(document);
         lastTitle_ = title;
         return bytes;
@@ -309,7 +328,7 @@ public:
 
     void keepLast() override
     {
-        if (!last_)
+        if (!last_.text)
             return;
         if (!book_) {
             book_ = std::make_unique<QPdfWriter>(&bookBuffer_);
@@ -322,15 +341,15 @@ public:
             book_->setPageLayout(lastLayout_);
             book_->newPage();
         }
-        DrawPages(*painter_, *book_, *last_);
-        last_.reset();
+        DrawPages(*painter_, *book_, last_);
+        last_ = {};
     }
 
     bool empty() const override { return !book_; }
 
     QByteArray finish() override
     {
-        last_.reset();
+        last_ = {};
         painter_.reset();  // ends the file
         book_.reset();
         return bookBytes_;
@@ -344,7 +363,7 @@ private:
     QBuffer bookBuffer_;
     std::unique_ptr<QPdfWriter> book_;  // started by the first document kept, which titles it
     std::unique_ptr<QPainter> painter_;
-    std::unique_ptr<QTextDocument> last_;  // the document drawn last, laid out, until kept
+    LaidOutText last_;  // the document drawn last, laid out, until kept
     QPageLayout lastLayout_;
     QString lastTitle_;
 };
@@ -371,9 +390,27 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
                 pdf.newPage();
             }
             firstPage = false;
-            DrawPages(painter, pdf, *LayOut(document, pdf));
+            DrawPages(painter, pdf, LayOutForDrawing(document, pdf));
         }
     });
+}
+
+QByteArray WritePdfDrawnByQt(const WordDocument& document, const QString& title)
+{
+    return PdfBytes(title, [&](QPdfWriter& pdf) {
+        pdf.setPageLayout(PageLayoutOf(document));
+        QPainter painter(&pdf);
+        DrawPages(painter, pdf, {LayOut(document, pdf), nullptr});
+    });
+}
+
+bool RulesTablesItself(const WordDocument& document)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(PageLayoutOf(document));
+    return LayOutForDrawing(document, pdf).drawing != nullptr;
 }
 
 std::unique_ptr<PdfBookDrawer> StartPdfBook()

@@ -29,6 +29,12 @@ void PaintDocument(const WordDocument& document, QPagedPaintDevice& device);
 // The document as a PDF file titled `title`.
 QByteArray WritePdf(const WordDocument& document, const QString& title);
 
+// The same file with every page drawn by Qt's own table painter, which the faster drawing of the
+// report tables must match dot for dot; and whether that faster drawing draws the document's
+// pages at all (else Qt's painter does). For tests.
+QByteArray WritePdfDrawnByQt(const WordDocument& document, const QString& title);
+bool RulesTablesItself(const WordDocument& document);
+
 // The documents one after another in one PDF file, each from a new page in its own page layout
 // (an answer book of a whole group).
 QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& title);

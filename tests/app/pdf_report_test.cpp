@@ -133,11 +133,11 @@ TEST(PdfBook, EachDocumentStartsAPageInItsOwnOrientation)
     EXPECT_TRUE(expected.contains("landscape") && expected.contains("portrait"));
 }
 
-// The pages of a PDF file as pdftoppm draws them in grey at 40 dots an inch.
-std::vector<QImage> PageImages(const QString& pdf)
+// The pages of a PDF file as pdftoppm draws them in grey (at 40 dots an inch unless told).
+std::vector<QImage> PageImages(const QString& pdf, int dpi = 40)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-gray"), pdf,
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), pdf,
                                                pdf + QStringLiteral("-page")});
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0);
@@ -191,14 +191,14 @@ struct DrawnPdf {
     QString text;
 };
 
-DrawnPdf Drawn(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
+DrawnPdf Drawn(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes, int dpi = 40)
 {
     const QString pdf = folder.filePath(name + QStringLiteral(".pdf"));
     QFile file(pdf);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    return {PageImages(pdf), PdfText(pdf)};
+    return {PageImages(pdf, dpi), PdfText(pdf)};
 }
 
 void ExpectSamePages(const DrawnPdf& drawn, const DrawnPdf& expected)
@@ -246,6 +246,57 @@ TEST(PdfBook, KeysDrawnOnceAreThePagesDrawnAlone)
     EXPECT_GE(drawnBook.pages.size(), kept.size() + 1);  // the large triangle's tables run over pages
     EXPECT_TRUE(drawnBook.text.contains(QStringLiteral("Исходные данные")));
     EXPECT_TRUE(kept.back().landscape && !kept.front().landscape);
+}
+
+// A table of one-line rows after a paragraph `shift` points tall, with a heading row or none;
+// every fifth row two lines tall.
+WordDocument TableAfter(float shift, int headerRows)
+{
+    WordDocument document;
+    WordParagraph spacer;
+    spacer.markSize = shift;
+    spacer.runs.push_back({QStringLiteral("x"), shift, false});
+    document.body.push_back(spacer);
+    WordTable table;
+    table.headerRows = headerRows;
+    table.columnWidths = {150.0f, 120.0f, 180.0f};
+    for (int r = 0; r < 75; ++r) {
+        std::vector<WordCell> row(3);
+        for (int c = 0; c < 3; ++c) {
+            WordParagraph paragraph;
+            const QString text = r % 5 == 4 && c == 1 ? QStringLiteral("%1\v%2") : QStringLiteral("%1 %2");
+            paragraph.runs.push_back({text.arg(r).arg(c), 12.0f, r == 0});
+            row[static_cast<std::size_t>(c)].paragraphs.push_back(paragraph);
+        }
+        table.rows.push_back(row);
+    }
+    document.body.push_back(table);
+    return document;
+}
+
+// The report tables are ruled by the program's own drawing, not by Qt's table painter: the
+// pages must be Qt's, dot for dot and word for word, wherever a page break falls in a table
+// (a row taken on to the next page, the row above lengthened to the page's foot or not, the
+// heading repeated or none), and in every exercise's answer key.
+TEST(PdfPages, TablesRuledAsQtRulesThem)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    QTemporaryDir folder;
+    std::vector<std::pair<QString, WordDocument>> documents;
+    for (int step = 0; step < 36; ++step)
+        documents.emplace_back(QStringLiteral("shift %1").arg(step), TableAfter(2.0f + 0.6f * step, step % 3 == 2 ? 0 : 1));
+    for (const Exercise* exercise : Catalogue()) {
+        const Solution solution = SolveExercise(*exercise, exercise->shownExample());
+        documents.emplace_back(exercise->name, BuildReportDocument(solution.view(), exercise->report,
+                                                                 AnswerKeyGivenData(*exercise, solution)));
+    }
+    for (const auto& [name, document] : documents) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(RulesTablesItself(document));
+        ExpectSamePages(Drawn(folder, QStringLiteral("own"), WritePdf(document, name), 72),
+                        Drawn(folder, QStringLiteral("qt"), WritePdfDrawnByQt(document, name), 72));
+    }
 }
 
 }  // namespace
