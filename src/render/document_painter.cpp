@@ -395,20 +395,23 @@ QByteArray WritePdfBook(std::span<const WordDocument> documents, const QString& 
     });
 }
 
-QByteArray WritePdfDrawnByQt(const WordDocument& document, const QString& title)
+QByteArray WritePdfAt(const WordDocument& document, const QString& title, int dotsPerInch, TableDrawing drawing)
 {
     return PdfBytes(title, [&](QPdfWriter& pdf) {
+        pdf.setResolution(dotsPerInch);
         pdf.setPageLayout(PageLayoutOf(document));
         QPainter painter(&pdf);
-        DrawPages(painter, pdf, {LayOut(document, pdf), nullptr});
+        DrawPages(painter, pdf,
+                  drawing == TableDrawing::Own ? LayOutForDrawing(document, pdf) : LaidOutText{LayOut(document, pdf), nullptr});
     });
 }
 
-bool RulesTablesItself(const WordDocument& document)
+bool RulesTablesItself(const WordDocument& document, int dotsPerInch)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
+    pdf.setResolution(dotsPerInch);
     pdf.setPageLayout(PageLayoutOf(document));
     return LayOutForDrawing(document, pdf).drawing != nullptr;
 }

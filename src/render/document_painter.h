@@ -29,11 +29,12 @@ void PaintDocument(const WordDocument& document, QPagedPaintDevice& device);
 // The document as a PDF file titled `title`.
 QByteArray WritePdf(const WordDocument& document, const QString& title);
 
-// The same file with every page drawn by Qt's own table painter, which the faster drawing of the
-// report tables must match dot for dot; and whether that faster drawing draws the document's
-// pages at all (else Qt's painter does). For tests.
-QByteArray WritePdfDrawnByQt(const WordDocument& document, const QString& title);
-bool RulesTablesItself(const WordDocument& document);
+// For tests: the file at another resolution (a printer's), its pages drawn by the program's own
+// table drawing or by Qt's table painter, which the own drawing must match dot for dot; and
+// whether the own drawing draws the document's pages at all (else Qt's painter does).
+enum class TableDrawing { Own, QtPainter };
+QByteArray WritePdfAt(const WordDocument& document, const QString& title, int dotsPerInch, TableDrawing drawing);
+bool RulesTablesItself(const WordDocument& document, int dotsPerInch);
 
 // The documents one after another in one PDF file, each from a new page in its own page layout
 // (an answer book of a whole group).

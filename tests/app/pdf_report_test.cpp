@@ -277,25 +277,34 @@ WordDocument TableAfter(float shift, int headerRows)
 // The report tables are ruled by the program's own drawing, not by Qt's table painter: the
 // pages must be Qt's, dot for dot and word for word, wherever a page break falls in a table
 // (a row taken on to the next page, the row above lengthened to the page's foot or not, the
-// heading repeated or none), and in every exercise's answer key.
+// heading repeated or none), in every exercise's answer key, and at a printer's resolutions.
 TEST(PdfPages, TablesRuledAsQtRulesThem)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     QTemporaryDir folder;
-    std::vector<std::pair<QString, WordDocument>> documents;
+    struct Case {
+        QString name;
+        WordDocument document;
+        int dotsPerInch;
+    };
+    std::vector<Case> cases;
     for (int step = 0; step < 36; ++step)
-        documents.emplace_back(QStringLiteral("shift %1").arg(step), TableAfter(2.0f + 0.6f * step, step % 3 == 2 ? 0 : 1));
+        cases.push_back({QStringLiteral("shift %1").arg(step), TableAfter(2.0f + 0.6f * step, step % 3 == 2 ? 0 : 1), 1200});
+    for (int step = 0; step < 36; step += 5)
+        for (const int dotsPerInch : {300, 600})
+            cases.push_back({QStringLiteral("shift %1").arg(step), TableAfter(2.0f + 0.6f * step, 1), dotsPerInch});
     for (const Exercise* exercise : Catalogue()) {
         const Solution solution = SolveExercise(*exercise, exercise->shownExample());
-        documents.emplace_back(exercise->name, BuildReportDocument(solution.view(), exercise->report,
-                                                                 AnswerKeyGivenData(*exercise, solution)));
+        const WordDocument key = BuildReportDocument(solution.view(), exercise->report, AnswerKeyGivenData(*exercise, solution));
+        for (const int dotsPerInch : {1200, 300})
+            cases.push_back({exercise->name, key, dotsPerInch});
     }
-    for (const auto& [name, document] : documents) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_TRUE(RulesTablesItself(document));
-        ExpectSamePages(Drawn(folder, QStringLiteral("own"), WritePdf(document, name), 72),
-                        Drawn(folder, QStringLiteral("qt"), WritePdfDrawnByQt(document, name), 72));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString() + " at " + std::to_string(c.dotsPerInch) + " dpi");
+        EXPECT_TRUE(RulesTablesItself(c.document, c.dotsPerInch));
+        ExpectSamePages(Drawn(folder, QStringLiteral("own"), WritePdfAt(c.document, c.name, c.dotsPerInch, TableDrawing::Own), 72),
+                        Drawn(folder, QStringLiteral("qt"), WritePdfAt(c.document, c.name, c.dotsPerInch, TableDrawing::QtPainter), 72));
     }
 }
 
