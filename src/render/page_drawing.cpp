@@ -228,6 +228,10 @@ std::optional<CellText> CellTextOf(const QTextTableCell& cell, const QAbstractTe
     for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
         if (it.currentFrame())
             return std::nullopt;
+        // Paragraphs that end where their last line does: single line height, no spacing.
+        const QTextBlockFormat format = it.currentBlock().blockFormat();
+        if (format.lineHeightType() != QTextBlockFormat::SingleHeight || format.topMargin() != 0 || format.bottomMargin() != 0)
+            return std::nullopt;
         text.blocks.push_back(it.currentBlock());
     }
     if (text.blocks.empty())
