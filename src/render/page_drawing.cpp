@@ -138,6 +138,13 @@ private:
     qreal deviceWidth_;
 };
 
+// The room the layout keeps between a table's rows and a page's top or foot: the frame's border
+// twice, once for the frame and once for its cells. (Lengths of 1/64 units add exactly in any order.)
+qreal BreakMargin(const PageDrawing::Table& table)
+{
+    return table.border + table.border;
+}
+
 QRectF CellRect(const PageDrawing::Table& table, int row, int column)
 {
     const std::size_t r = static_cast<std::size_t>(row), c = static_cast<std::size_t>(column);
@@ -290,8 +297,8 @@ bool PlaceRows(PageDrawing::Table& grid, const QAbstractTextDocumentLayout& layo
         const qreal start = r == 0 ? outerHalf + grid.border : grid.rowTops[k - 1] + grid.rowHeights[k - 1];
         const int page = PageOf(start + tableY, pageHeight);
         const qreal heading = grid.repeatedHeadingRows > 0 && r >= grid.repeatedHeadingRows ? headingHeight() : 0;
-        const qreal pageBottom = (page + 1) * pageHeight - grid.border - tableY - grid.border;
-        const qreal pageTop = page * pageHeight + grid.border + heading - tableY + grid.border;
+        const qreal pageBottom = (page + 1) * pageHeight - BreakMargin(grid) - tableY;
+        const qreal pageTop = page * pageHeight + BreakMargin(grid) + heading - tableY;
         const qreal placed = grid.rowTops[k];
         if ((start <= pageBottom && start >= pageTop && placed == start) || (start < pageTop && placed == pageTop))
             continue;
@@ -447,7 +454,7 @@ void PageDrawing::drawTable(QPainter& painter, const Table& table, const QRectF&
     const int firstPage = PageOf(table.position.y(), pageHeight_);
     const int lastPage = PageOf(table.position.y() + table.size.height(), pageHeight_);
     for (int page = firstPage + 1; page <= lastPage; ++page) {
-        const qreal shift = page * pageHeight_ + table.border + table.border - table.rowTops.front();
+        const qreal shift = page * pageHeight_ + BreakMargin(table) - table.rowTops.front();
         for (int r = 0; r < table.repeatedHeadingRows; ++r)
             for (int c = 0; c < table.columns; ++c) {
                 const QRectF cell = CellRect(table, r, c).translated(origin.x(), shift);
@@ -487,10 +494,10 @@ void PageDrawing::drawCellRules(QPainter& painter, const Table& table, int row, 
 {
     using Side = GridEdges::Side;
     const GridEdges edges(table.rows, table.columns, table.deviceEdgeWidth);
-    qreal topAfterBreak = table.border + table.border;
+    qreal topAfterBreak = BreakMargin(table);
     if (table.repeatedHeadingRows > 0 && row >= table.repeatedHeadingRows)
         topAfterBreak += table.headingHeight;
-    const qreal bottomMargin = table.border + table.border;
+    const qreal bottomMargin = BreakMargin(table);
     const CellPages pages(cellRect, pageHeight_, topAfterBreak, bottomMargin);
     const qreal shift = cellRect.top() - table.rowTops[static_cast<std::size_t>(row)];
     const int lastHeadingRow = table.headingRows - 1;
